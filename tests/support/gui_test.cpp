@@ -1,0 +1,53 @@
+#include "gui_test.h"
+
+void GuiTest::TearDown() {
+    settle();
+    EXPECT_TRUE(answers.done());
+}
+
+QWidget* GuiTest::topLevel(const char* name) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String(name) && w->isVisible()) return w;
+    }
+    return nullptr;
+}
+
+void GuiTest::showActive(QWidget* window) {
+    window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
+void GuiTest::focusOn(QWidget* w) {
+    w->setFocus(Qt::TabFocusReason);
+    settle(5);
+}
+
+void GuiTest::type(QWidget* w, const QString& text) {
+    focusOn(w);
+    for (QChar ch : text) {
+        if (ch.unicode() < 128) {
+            QTest::keyClick(w, ch.toLatin1());
+        } else {
+            // QTest only maps ASCII to keys; an accented letter's key is its upper-case code.
+            const auto key = static_cast<Qt::Key>(ch.toUpper().unicode());
+            QTest::sendKeyEvent(QTest::Press, w, key, QString(ch), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, w, key, QString(ch), Qt::NoModifier);
+        }
+    }
+    settle(5);
+}
+
+void GuiTest::pressKey(QWidget* w, Qt::Key key) {
+    QTest::keyClick(w, key);
+    settle(5);
+}
+
+void GuiTest::click(QWidget* w) {
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+    settle(5);
+}
+
+void GuiTest::settle(int ms) { QTest::qWait(ms); }
