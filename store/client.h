@@ -7,11 +7,11 @@
 namespace store {
 
 class Client {
-public:
+  public:
     explicit Client(std::string userName = {}) : userName_(std::move(userName)) {}
     const std::string& UserName() const { return userName_; }
 
-private:
+  private:
     std::string userName_;
 };
 

@@ -16,7 +16,8 @@ Record Database::Execute(const std::string& command) {
 }
 
 Record ReadSkippingErrors(File* file, const std::string& id) {
-    if (!file) return Record();
+    if (!file)
+        return Record();
     try {
         return file->Read(id);
     } catch (const std::exception&) {

@@ -27,7 +27,7 @@
 namespace store {
 
 class Database {
-public:
+  public:
     virtual ~Database() = default;
 
     // Opens a file or, with "DICT " in front of its name, its dictionary part.

@@ -12,7 +12,7 @@
 namespace store {
 
 class File : public std::enable_shared_from_this<File> {
-public:
+  public:
     virtual ~File() = default;
 
     // The name the file was opened under ("ASSOCIATION", "DICT CONTRAT007A1").

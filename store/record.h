@@ -17,7 +17,7 @@ namespace store {
 class File;
 
 class Record {
-public:
+  public:
     // An empty record bound to no file: a request record or a holder for a failed read.
     Record() = default;
     explicit Record(std::string text) : text_(std::move(text)) {}
@@ -50,7 +50,7 @@ public:
     bool IsBound() const { return file_ != nullptr; }
     const std::shared_ptr<File>& BoundFile() const { return file_; }
 
-private:
+  private:
     std::shared_ptr<File> file_;
     std::string id_;
     std::string text_;

@@ -19,13 +19,17 @@ std::string MakeRequest(std::string_view command, std::string_view fileName,
 }
 
 std::optional<std::string> QuoteValue(std::string_view text, bool prefix) {
-    if (!text.empty() && text.front() == '[') return std::nullopt;
-    if (!prefix && !text.empty() && text.back() == ']') return std::nullopt;
+    if (!text.empty() && text.front() == '[')
+        return std::nullopt;
+    if (!prefix && !text.empty() && text.back() == ']')
+        return std::nullopt;
     for (char delimiter : {'"', '\'', '\\'}) {
-        if (text.find(delimiter) != std::string_view::npos) continue;
+        if (text.find(delimiter) != std::string_view::npos)
+            continue;
         std::string value(1, delimiter);
         value.append(text);
-        if (prefix) value.push_back(']');
+        if (prefix)
+            value.push_back(']');
         value.push_back(delimiter);
         return value;
     }

@@ -9,10 +9,10 @@
 namespace store {
 
 namespace ErrorCode {
-inline constexpr std::uint32_t Failure = 0x80040001;         // anything not listed below
-inline constexpr std::uint32_t IoError = 0x80040002;         // the database file failed or is damaged
-inline constexpr std::uint32_t FileNotFound = 0x80040004;    // OpenFile on a file that does not exist
-inline constexpr std::uint32_t CommandError = 0x80040007;    // malformed or unknown command
+inline constexpr std::uint32_t Failure = 0x80040001;       // anything not listed below
+inline constexpr std::uint32_t IoError = 0x80040002;       // the database file failed or is damaged
+inline constexpr std::uint32_t FileNotFound = 0x80040004;  // OpenFile on a file that does not exist
+inline constexpr std::uint32_t CommandError = 0x80040007;  // malformed or unknown command
 inline constexpr std::uint32_t RecordNotFound = 0x8004000B;  // Read of a missing id
 inline constexpr std::uint32_t RecordLocked = 0x80040010;    // ReadForUpdate could not get the lock
 inline constexpr std::uint32_t RecordExists = 0x80040013;    // NewItem on an existing id
@@ -20,12 +20,12 @@ inline constexpr std::uint32_t NotBound = 0x80040014;        // DBWrite of a rec
 }  // namespace ErrorCode
 
 class StoreError : public std::runtime_error {
-public:
+  public:
     StoreError(std::uint32_t code, const std::string& message)
         : std::runtime_error(message), code_(code) {}
     std::uint32_t code() const noexcept { return code_; }
 
-private:
+  private:
     std::uint32_t code_;
 };
 

@@ -59,7 +59,8 @@ void editField(std::string& text, char mark, int n, Fn fn) {
 }
 
 void insertField(std::string& text, char mark, int n, std::string_view newText) {
-    if (n < 1) return;
+    if (n < 1)
+        return;
     if (text.empty() && n == 1) {
         text.assign(newText);
         return;
@@ -76,9 +77,11 @@ void insertField(std::string& text, char mark, int n, std::string_view newText) 
 }
 
 void removeField(std::string& text, char mark, int n) {
-    if (n < 1) return;
+    if (n < 1)
+        return;
     Span s = locate(text, mark, n);
-    if (!s.found) return;
+    if (!s.found)
+        return;
     if (s.end < text.size()) {
         text.erase(s.begin, s.end - s.begin + 1);  // the field and the mark after it
     } else if (s.begin > 0) {
@@ -91,30 +94,39 @@ void removeField(std::string& text, char mark, int n) {
 }  // namespace
 
 std::string extract(std::string_view text, int attribute, int value, int subvalue) {
-    if (attribute <= 0) return {};
+    if (attribute <= 0)
+        return {};
     std::string_view a = field(text, kAttributeMark, attribute);
-    if (value <= 0) return std::string(a);
+    if (value <= 0)
+        return std::string(a);
     std::string_view v = field(a, kValueMark, value);
-    if (subvalue <= 0) return std::string(v);
+    if (subvalue <= 0)
+        return std::string(v);
     return std::string(field(v, kSubvalueMark, subvalue));
 }
 
 void replace(std::string& text, int attribute, std::string_view newText) {
-    if (attribute <= 0) return;
+    if (attribute <= 0)
+        return;
     replaceField(text, kAttributeMark, attribute, newText);
 }
 
 void replace(std::string& text, int attribute, int value, std::string_view newText) {
-    if (attribute <= 0) return;
-    if (value <= 0) return replace(text, attribute, newText);
+    if (attribute <= 0)
+        return;
+    if (value <= 0)
+        return replace(text, attribute, newText);
     editField(text, kAttributeMark, attribute,
               [&](std::string& a) { replaceField(a, kValueMark, value, newText); });
 }
 
 void replace(std::string& text, int attribute, int value, int subvalue, std::string_view newText) {
-    if (attribute <= 0) return;
-    if (subvalue <= 0) return replace(text, attribute, value, newText);
-    if (value <= 0) value = 1;
+    if (attribute <= 0)
+        return;
+    if (subvalue <= 0)
+        return replace(text, attribute, value, newText);
+    if (value <= 0)
+        value = 1;
     editField(text, kAttributeMark, attribute, [&](std::string& a) {
         editField(a, kValueMark, value,
                   [&](std::string& v) { replaceField(v, kSubvalueMark, subvalue, newText); });
@@ -126,7 +138,8 @@ void insertAttribute(std::string& text, int attribute, std::string_view newText)
 }
 
 void insertValue(std::string& text, int attribute, int value, std::string_view newText) {
-    if (attribute <= 0 || value <= 0) return;
+    if (attribute <= 0 || value <= 0)
+        return;
     editField(text, kAttributeMark, attribute,
               [&](std::string& a) { insertField(a, kValueMark, value, newText); });
 }
@@ -136,16 +149,19 @@ void removeAttribute(std::string& text, int attribute) {
 }
 
 void removeValue(std::string& text, int attribute, int value) {
-    if (attribute <= 0 || value <= 0) return;
+    if (attribute <= 0 || value <= 0)
+        return;
     Span s = locate(text, kAttributeMark, attribute);
-    if (!s.found) return;
+    if (!s.found)
+        return;
     std::string a(text.substr(s.begin, s.end - s.begin));
     removeField(a, kValueMark, value);
     text.replace(s.begin, s.end - s.begin, a);
 }
 
 int dcount(std::string_view text, char mark) {
-    if (text.empty()) return 0;
+    if (text.empty())
+        return 0;
     return static_cast<int>(std::count(text.begin(), text.end(), mark)) + 1;
 }
 

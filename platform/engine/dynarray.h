@@ -35,7 +35,9 @@ void removeValue(std::string& text, int attribute, int value);
 // Number of substrings delimited by mark: 0 for an empty text, else the count of marks plus one.
 int dcount(std::string_view text, char mark);
 // Number of attributes of a record.
-inline int attributeCount(std::string_view text) { return dcount(text, kAttributeMark); }
+inline int attributeCount(std::string_view text) {
+    return dcount(text, kAttributeMark);
+}
 // Number of values of one attribute.
 int valueCount(std::string_view text, int attribute);
 

@@ -18,35 +18,48 @@ bool g_typing = false;            // TypeKey is delivering a key: handlers stay 
 int keyCode(const QKeyEvent* e) {
     switch (e->key()) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: return 13;
-        case Qt::Key_Backspace: return 8;
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Backspace:
+            return 8;
         case Qt::Key_Tab:
-        case Qt::Key_Backtab: return 9;
-        case Qt::Key_Escape: return 27;
-        default: break;
+        case Qt::Key_Backtab:
+            return 9;
+        case Qt::Key_Escape:
+            return 27;
+        default:
+            break;
     }
-    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return -1;
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return -1;
     const QString text = e->text();
-    if (text.size() != 1 || text.at(0).unicode() < 32) return -1;
+    if (text.size() != 1 || text.at(0).unicode() < 32)
+        return -1;
     return text.at(0).unicode();
 }
 
 QKeyEvent makeKey(int code) {
     switch (code) {
-        case 13: return QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
-        case 8: return QKeyEvent(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, "\b");
-        case 9: return QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, "\t");
-        case 27: return QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, "\x1b");
-        default: break;
+        case 13:
+            return QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+        case 8:
+            return QKeyEvent(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, "\b");
+        case 9:
+            return QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, "\t");
+        case 27:
+            return QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, "\x1b");
+        default:
+            break;
     }
     const QChar ch(static_cast<char16_t>(code));
     int key = ch.toUpper().unicode();
-    if (key < 32 || key > 0xff) key = Qt::Key_unknown;
+    if (key < 32 || key > 0xff)
+        key = Qt::Key_unknown;
     return QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
 }
 
 class Wiring : public QObject {
-public:
+  public:
     explicit Wiring(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
 
     KeyHandler keyPress;
@@ -54,15 +67,19 @@ public:
     std::function<void()> gotFocus;
     std::function<void(int)> mouseDown;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* widget = static_cast<QWidget*>(watched);
         switch (event->type()) {
-            case QEvent::KeyPress: return onKey(widget, static_cast<QKeyEvent*>(event));
-            case QEvent::FocusOut: onFocusOut(widget, static_cast<QFocusEvent*>(event)); break;
+            case QEvent::KeyPress:
+                return onKey(widget, static_cast<QKeyEvent*>(event));
+            case QEvent::FocusOut:
+                onFocusOut(widget, static_cast<QFocusEvent*>(event));
+                break;
             case QEvent::FocusIn: {
                 auto* fe = static_cast<QFocusEvent*>(event);
-                if (g_focusTarget == widget) g_focusTarget = nullptr;
+                if (g_focusTarget == widget)
+                    g_focusTarget = nullptr;
                 if (gotFocus && fe->reason() != Qt::ActiveWindowFocusReason &&
                     fe->reason() != Qt::PopupFocusReason) {
                     gotFocus();
@@ -70,41 +87,53 @@ protected:
                 break;
             }
             case QEvent::MouseButtonPress:
-                if (mouseDown) mouseDown(buttonCode(static_cast<QMouseEvent*>(event)->button()));
+                if (mouseDown)
+                    mouseDown(buttonCode(static_cast<QMouseEvent*>(event)->button()));
                 break;
-            default: break;
+            default:
+                break;
         }
         return false;
     }
 
-private:
+  private:
     static int buttonCode(Qt::MouseButton b) {
         switch (b) {
-            case Qt::LeftButton: return 1;
-            case Qt::RightButton: return 2;
-            case Qt::MiddleButton: return 4;
-            default: return 0;
+            case Qt::LeftButton:
+                return 1;
+            case Qt::RightButton:
+                return 2;
+            case Qt::MiddleButton:
+                return 4;
+            default:
+                return 0;
         }
     }
 
     bool onKey(QWidget* widget, QKeyEvent* e) {
-        if (!keyPress || g_typing) return false;
+        if (!keyPress || g_typing)
+            return false;
         const int original = keyCode(e);
-        if (original < 0) return false;
+        if (original < 0)
+            return false;
         int code = original;
         QPointer<QWidget> guard(widget);
         keyPress(code);
-        if (code == original) return false;
-        if (code != 0 && guard) TypeKey(guard, code);
+        if (code == original)
+            return false;
+        if (code != 0 && guard)
+            TypeKey(guard, code);
         return true;
     }
 
     void onFocusOut(QWidget* widget, QFocusEvent* e) {
-        if (!lostFocus) return;
+        if (!lostFocus)
+            return;
         if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason) {
             return;
         }
-        if (g_focusTarget && g_focusTarget != widget) return;
+        if (g_focusTarget && g_focusTarget != widget)
+            return;
         lostFocus();
     }
 };
@@ -138,14 +167,17 @@ void OnMouseDown(QWidget* widget, std::function<void(int)> handler) {
 }
 
 void GiveFocusBack(QWidget* widget) {
-    if (!widget) return;
+    if (!widget)
+        return;
     g_focusTarget = widget;
     QPointer<QWidget> target(widget);
     QTimer::singleShot(0, widget, [target] {
-        if (!target) return;
+        if (!target)
+            return;
         target->setFocus(Qt::OtherFocusReason);
         // A disabled or hidden target never receives the focus: stop holding the others back.
-        if (g_focusTarget == target && !target->hasFocus()) g_focusTarget = nullptr;
+        if (g_focusTarget == target && !target->hasFocus())
+            g_focusTarget = nullptr;
     });
 }
 

@@ -10,7 +10,8 @@ HelpMenu::HelpMenu(QWidget* parent, std::function<void()> onSommaire)
     sommaire_ = addAction(QStringLiteral("Aide_MERIDOVAL"));
     sommaire_->setObjectName(QStringLiteral("Mnu_Sommaire"));
     connect(sommaire_, &QAction::triggered, this, [fn = std::move(onSommaire)] {
-        if (fn) fn();
+        if (fn)
+            fn();
     });
 }
 

@@ -11,7 +11,7 @@ namespace toolkit {
 
 class HelpMenu : public QMenu {
     Q_OBJECT
-public:
+  public:
     // onSommaire runs when the user picks the entry. The menu is a child of parent.
     HelpMenu(QWidget* parent, std::function<void()> onSommaire);
 
@@ -20,7 +20,7 @@ public:
     // Enables both entries and pops the menu up at the pointer; returns at once.
     void popupAtCursor();
 
-private:
+  private:
     QAction* sommaire_;
 };
 

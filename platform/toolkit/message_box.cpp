@@ -13,7 +13,7 @@ namespace {
 // Gives the activation back to the window that was active before a dialog: not every platform
 // does it, and a screen waiting for focus events must get them again.
 class ActivationKeeper {
-public:
+  public:
     ActivationKeeper() : window_(QApplication::activeWindow()) {}
     ~ActivationKeeper() {
         if (window_ && window_->isVisible() && !QApplication::activeModalWidget()) {
@@ -21,7 +21,7 @@ public:
         }
     }
 
-private:
+  private:
     QPointer<QWidget> window_;
 };
 
@@ -29,20 +29,31 @@ private:
 
 Answer MsgBox(const QString& text, Icon icon, Buttons buttons, QWidget* parent) {
     ActivationKeeper keeper;
-    if (!parent) parent = QApplication::activeWindow();
+    if (!parent)
+        parent = QApplication::activeWindow();
     QMessageBox box(parent);
     box.setWindowTitle(kMessageTitle);
     box.setText(text);
     switch (icon) {
-        case Icon::Information: box.setIcon(QMessageBox::Information); break;
-        case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case Icon::Question: box.setIcon(QMessageBox::Question); break;
-        case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+        case Icon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case Icon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Icon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case Icon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
     }
     QMessageBox::StandardButtons set;
     QMessageBox::StandardButton escape = QMessageBox::Ok;
     switch (buttons) {
-        case Buttons::Ok: set = QMessageBox::Ok; break;
+        case Buttons::Ok:
+            set = QMessageBox::Ok;
+            break;
         case Buttons::YesNo:
             set = QMessageBox::Yes | QMessageBox::No;
             escape = QMessageBox::No;
@@ -55,25 +66,34 @@ Answer MsgBox(const QString& text, Icon icon, Buttons buttons, QWidget* parent) 
     box.setStandardButtons(set);
     box.setEscapeButton(escape);
     // French captions whatever the installed translations say.
-    if (auto* b = box.button(QMessageBox::Yes)) b->setText(QStringLiteral("&Oui"));
-    if (auto* b = box.button(QMessageBox::No)) b->setText(QStringLiteral("&Non"));
-    if (auto* b = box.button(QMessageBox::Cancel)) b->setText(QStringLiteral("Annuler"));
-    if (auto* b = box.button(QMessageBox::Ok)) b->setText(QStringLiteral("OK"));
+    if (auto* b = box.button(QMessageBox::Yes))
+        b->setText(QStringLiteral("&Oui"));
+    if (auto* b = box.button(QMessageBox::No))
+        b->setText(QStringLiteral("&Non"));
+    if (auto* b = box.button(QMessageBox::Cancel))
+        b->setText(QStringLiteral("Annuler"));
+    if (auto* b = box.button(QMessageBox::Ok))
+        b->setText(QStringLiteral("OK"));
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
     auto* clicked = box.clickedButton();
     auto which = clicked ? box.standardButton(clicked) : escape;
     switch (which) {
-        case QMessageBox::Yes: return Answer::Yes;
-        case QMessageBox::No: return Answer::No;
-        case QMessageBox::Cancel: return Answer::Cancel;
-        default: return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        default:
+            return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
     }
 }
 
 QString InputBox(const QString& prompt, const QString& defaultText, QWidget* parent) {
     ActivationKeeper keeper;
-    if (!parent) parent = QApplication::activeWindow();
+    if (!parent)
+        parent = QApplication::activeWindow();
     QInputDialog dialog(parent);
     dialog.setWindowTitle(kMessageTitle);
     dialog.setLabelText(prompt);
@@ -81,18 +101,26 @@ QString InputBox(const QString& prompt, const QString& defaultText, QWidget* par
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annuler"));
     dialog.setWindowModality(Qt::ApplicationModal);
-    if (dialog.exec() != QDialog::Accepted) return {};
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
     return dialog.textValue();
 }
 
-void Beep() { QApplication::beep(); }
+void Beep() {
+    QApplication::beep();
+}
 
-Hourglass::Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+Hourglass::Hourglass() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
 
-Hourglass::~Hourglass() { release(); }
+Hourglass::~Hourglass() {
+    release();
+}
 
 void Hourglass::release() {
-    if (!active_) return;
+    if (!active_)
+        return;
     active_ = false;
     QApplication::restoreOverrideCursor();
 }

@@ -32,7 +32,7 @@ void Beep();
 // The hourglass pointer for the lifetime of the object, over the whole application. Nested guards
 // stack; an exception unwinding through a guard restores the pointer.
 class Hourglass {
-public:
+  public:
     Hourglass();
     ~Hourglass();
     Hourglass(const Hourglass&) = delete;
@@ -40,7 +40,7 @@ public:
     // Gives the normal pointer back before the end of the scope.
     void release();
 
-private:
+  private:
     bool active_ = true;
 };
 

@@ -7,7 +7,8 @@ void GuiTest::TearDown() {
 
 QWidget* GuiTest::topLevel(const char* name) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String(name) && w->isVisible()) return w;
+        if (w->objectName() == QLatin1String(name) && w->isVisible())
+            return w;
     }
     return nullptr;
 }
@@ -50,4 +51,6 @@ void GuiTest::click(QWidget* w) {
     settle(5);
 }
 
-void GuiTest::settle(int ms) { QTest::qWait(ms); }
+void GuiTest::settle(int ms) {
+    QTest::qWait(ms);
+}

@@ -13,7 +13,7 @@
 #include "modal_answerer.h"
 
 class GuiTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override;
 
     // The child of root named name, of type T; the test fails when there is none.

@@ -13,7 +13,9 @@ ModalAnswerer::ModalAnswerer() {
     timer_.start();
 }
 
-ModalAnswerer::~ModalAnswerer() { timer_.stop(); }
+ModalAnswerer::~ModalAnswerer() {
+    timer_.stop();
+}
 
 ModalAnswerer& ModalAnswerer::expect(const QString& fragment, toolkit::Answer answer) {
     queue_.push_back({fragment, false, QMessageBox::NoIcon, answer, false, {}});
@@ -33,27 +35,34 @@ ModalAnswerer& ModalAnswerer::expectInput(const QString& fragment, const QString
 
 QStringList ModalAnswerer::texts() const {
     QStringList list;
-    for (const auto& d : seen_) list << d.text;
+    for (const auto& d : seen_)
+        list << d.text;
     return list;
 }
 
 static QMessageBox::StandardButton buttonFor(toolkit::Answer a) {
     switch (a) {
-        case toolkit::Answer::Yes: return QMessageBox::Yes;
-        case toolkit::Answer::No: return QMessageBox::No;
-        case toolkit::Answer::Cancel: return QMessageBox::Cancel;
-        case toolkit::Answer::Ok: break;
+        case toolkit::Answer::Yes:
+            return QMessageBox::Yes;
+        case toolkit::Answer::No:
+            return QMessageBox::No;
+        case toolkit::Answer::Cancel:
+            return QMessageBox::Cancel;
+        case toolkit::Answer::Ok:
+            break;
     }
     return QMessageBox::Ok;
 }
 
 void ModalAnswerer::poll() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || !modal->isVisible()) return;
+    if (!modal || !modal->isVisible())
+        return;
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         SeenDialog seen{box->windowTitle(), box->text(), box->icon(), false};
         // One answer per box: hide it from the next tick while it closes.
-        if (box->property("_answered").toBool()) return;
+        if (box->property("_answered").toBool())
+            return;
         box->setProperty("_answered", true);
         if (!queue_.empty() && !queue_.front().input &&
             box->text().contains(queue_.front().fragment)) {
@@ -61,7 +70,8 @@ void ModalAnswerer::poll() {
             queue_.pop_front();
             seen.expected = true;
             if (seen.title != toolkit::kMessageTitle) {
-                problems_ << QStringLiteral("wrong title \"%1\" on \"%2\"").arg(seen.title, seen.text);
+                problems_
+                    << QStringLiteral("wrong title \"%1\" on \"%2\"").arg(seen.title, seen.text);
             }
             if (e.checkIcon && e.icon != box->icon()) {
                 problems_ << QStringLiteral("wrong icon on \"%1\"").arg(seen.text);
@@ -85,7 +95,8 @@ void ModalAnswerer::poll() {
         return;
     }
     if (auto* input = qobject_cast<QInputDialog*>(modal)) {
-        if (input->property("_answered").toBool()) return;
+        if (input->property("_answered").toBool())
+            return;
         input->setProperty("_answered", true);
         SeenDialog seen{input->windowTitle(), input->labelText(), QMessageBox::NoIcon, false};
         if (!queue_.empty() && queue_.front().input &&
@@ -111,16 +122,19 @@ void ModalAnswerer::poll() {
 bool ModalAnswerer::waitAnswered(int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
-    while (!queue_.empty() && clock.elapsed() < timeoutMs) QTest::qWait(5);
+    while (!queue_.empty() && clock.elapsed() < timeoutMs)
+        QTest::qWait(5);
     return queue_.empty();
 }
 
 ::testing::AssertionResult ModalAnswerer::done() {
     QStringList problems = problems_;
-    for (const auto& e : queue_) problems << QStringLiteral("expected \"%1\" never shown").arg(e.fragment);
+    for (const auto& e : queue_)
+        problems << QStringLiteral("expected \"%1\" never shown").arg(e.fragment);
     queue_.clear();
     problems_.clear();
     seen_.clear();
-    if (problems.isEmpty()) return ::testing::AssertionSuccess();
+    if (problems.isEmpty())
+        return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << problems.join(QStringLiteral("; ")).toStdString();
 }

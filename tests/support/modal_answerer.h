@@ -23,7 +23,7 @@ struct SeenDialog {
 };
 
 class ModalAnswerer : public QObject {
-public:
+  public:
     ModalAnswerer();
     ~ModalAnswerer() override;
 
@@ -44,7 +44,7 @@ public:
     // Waits (running events) until every expected dialog has been answered or timeoutMs passes.
     bool waitAnswered(int timeoutMs = 3000);
 
-private:
+  private:
     struct Expected {
         QString fragment;
         bool checkIcon = false;

@@ -9,7 +9,7 @@
 namespace {
 
 class ToolkitTest : public GuiTest {
-protected:
+  protected:
     void SetUp() override {
         auto* layout = new QVBoxLayout(&window);
         first = new QLineEdit(&window);
@@ -25,8 +25,10 @@ protected:
 
 TEST_F(ToolkitTest, KeyHandlerPassesReplacesAndSwallows) {
     toolkit::OnKeyPress(first, [](int& key) {
-        if (key == '.') key = ',';
-        else if (key == 'x' || key == 8) key = 0;
+        if (key == '.')
+            key = ',';
+        else if (key == 'x' || key == 8)
+            key = 0;
     });
     type(first, "1.5x");
     EXPECT_EQ(first->text(), "1,5");
