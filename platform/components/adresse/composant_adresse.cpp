@@ -1,0 +1,384 @@
+#include "composant_adresse.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTimer>
+#include <cctype>
+
+#include "codes_postaux.h"
+#include "platform/toolkit/events.h"
+#include "platform/toolkit/message_box.h"
+#include "platform/toolkit/qtext.h"
+
+namespace {
+
+// Line lengths of a French postal address (38 characters a line); telephone fields leave room
+// for separators and an international prefix.
+constexpr int kLineCap = 38;
+constexpr int kPostalCap = 5;
+constexpr int kForeignPostalCap = 10;
+constexpr int kMentionCap = 20;
+constexpr int kTelephoneCap = 20;
+
+enum Field {
+    Ligne1,
+    Ligne2,
+    Ligne3,
+    CodePostal,
+    Mention,
+    Commune,
+    Pays,
+    Telephone,
+    Portable,
+    Telecopie,
+    Insee
+};
+
+// Shows a stored text whole even when it is longer than what may be typed.
+void setCapped(QLineEdit* field, const QString& text, int cap) {
+    field->setMaxLength(std::max<int>(cap, static_cast<int>(text.size())));
+    field->setText(text);
+}
+
+QLineEdit* makeField(QWidget* parent, const char* name, int cap) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setMaxLength(cap);
+    return field;
+}
+
+bool isFiveDigits(const QString& text) {
+    static const QRegularExpression re(QStringLiteral("^[0-9]{5}$"));
+    return re.match(text).hasMatch();
+}
+
+}  // namespace
+
+Composant_Adresse::Composant_Adresse(QWidget* parent) : QWidget(parent) {
+    ligne1_ = makeField(this, "Txt_Ligne1", kLineCap);
+    ligne2_ = makeField(this, "Txt_Ligne2", kLineCap);
+    ligne3_ = makeField(this, "Txt_Ligne3", kLineCap);
+    codePostal_ = makeField(this, "Txt_CodePostal", kPostalCap);
+    commune_ = new QComboBox(this);
+    commune_->setObjectName(QStringLiteral("Cbo_Commune"));
+    commune_->setEditable(true);
+    commune_->setInsertPolicy(QComboBox::NoInsert);
+    commune_->lineEdit()->setMaxLength(kLineCap);
+    // The offer lists communes, it does not complete: a typed name stays as typed.
+    commune_->setCompleter(nullptr);
+    mention_ = makeField(this, "Txt_Mention", kMentionCap);
+    pays_ = makeField(this, "Txt_Pays", kLineCap);
+    pays_->setPlaceholderText(QStringLiteral("France"));
+    telephone_ = makeField(this, "Txt_Telephone", kTelephoneCap);
+    portable_ = makeField(this, "Txt_Portable", kTelephoneCap);
+    telecopie_ = makeField(this, "Txt_Telecopie", kTelephoneCap);
+    etqInsee_ = new QLabel(this);
+    etqInsee_->setObjectName(QStringLiteral("Etq_CodeInsee"));
+    etqInsee_->setToolTip(QStringLiteral("Code INSEE de la commune choisie dans la liste"));
+    codePostal_->setMaximumWidth(codePostal_->fontMetrics().horizontalAdvance(QLatin1Char('0')) *
+                                 9);
+    mention_->setPlaceholderText(QStringLiteral("CEDEX 09"));
+    ligne1_->setPlaceholderText(QStringLiteral("N° et voie"));
+    ligne2_->setPlaceholderText(QStringLiteral("Bâtiment, résidence, étage"));
+    ligne3_->setPlaceholderText(QStringLiteral("Lieu-dit, boîte postale"));
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    auto label = [this](const char* text, QWidget* buddy) {
+        auto* l = new QLabel(QString::fromUtf8(text), this);
+        l->setBuddy(buddy);
+        return l;
+    };
+    grid->addWidget(label("Adresse", ligne1_), 0, 0);
+    grid->addWidget(ligne1_, 0, 1, 1, 4);
+    grid->addWidget(label("Complément", ligne2_), 1, 0);
+    grid->addWidget(ligne2_, 1, 1, 1, 4);
+    grid->addWidget(label("Lieu-dit / BP", ligne3_), 2, 0);
+    grid->addWidget(ligne3_, 2, 1, 1, 4);
+    grid->addWidget(label("Code postal", codePostal_), 3, 0);
+    grid->addWidget(codePostal_, 3, 1);
+    grid->addWidget(label("Commune", commune_), 3, 2);
+    grid->addWidget(commune_, 3, 3, 1, 2);
+    grid->addWidget(label("Mention", mention_), 4, 0);
+    grid->addWidget(mention_, 4, 1);
+    grid->addWidget(etqInsee_, 4, 3, 1, 2);
+    grid->addWidget(label("Pays", pays_), 5, 0);
+    grid->addWidget(pays_, 5, 1, 1, 4);
+    grid->addWidget(label("Téléphone", telephone_), 6, 0);
+    grid->addWidget(telephone_, 6, 1);
+    grid->addWidget(label("Portable", portable_), 6, 2);
+    grid->addWidget(portable_, 6, 3);
+    grid->addWidget(label("Télécopie", telecopie_), 7, 0);
+    grid->addWidget(telecopie_, 7, 1);
+    grid->setColumnStretch(3, 1);
+
+    connect(codePostal_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { postalCodeEdited(text); });
+    connect(commune_->lineEdit(), &QLineEdit::textEdited, this,
+            [this](const QString& text) { communeEdited(text); });
+    connect(commune_, &QComboBox::activated, this, [this](int index) { communeChosen(index); });
+    connect(pays_, &QLineEdit::textChanged, this, [this] { applySettings(); });
+
+    toolkit::OnKeyPress(codePostal_, [this](int& key) { filterPostalCodeKey(key); });
+    toolkit::OnLostFocus(codePostal_, [this] { checkPostalCode(); });
+    for (QLineEdit* field : {telephone_, portable_, telecopie_}) {
+        toolkit::OnKeyPress(field, [this](int& key) { filterTelephoneKey(key); });
+        toolkit::OnLostFocus(field, [this, field] { checkTelephone(field); });
+    }
+    applySettings();
+}
+
+Composant_Adresse::~Composant_Adresse() = default;
+
+void Composant_Adresse::SetDatabase(std::shared_ptr<store::Database> database) {
+    database_ = std::move(database);
+}
+
+void Composant_Adresse::SetSettings(bool consultationOnly, bool offerCommunes,
+                                    bool foreignAllowed) {
+    consultationOnly_ = consultationOnly;
+    offerCommunes_ = offerCommunes;
+    foreignAllowed_ = foreignAllowed;
+    applySettings();
+}
+
+void Composant_Adresse::Initialise() {
+    Clear();
+    applySettings();
+}
+
+bool Composant_Adresse::isForeign() const {
+    const QString country = pays_->text().trimmed();
+    return foreignAllowed_ && !country.isEmpty() &&
+           country.compare(QStringLiteral("FRANCE"), Qt::CaseInsensitive) != 0;
+}
+
+void Composant_Adresse::applySettings() {
+    for (QLineEdit* field : {ligne1_, ligne2_, ligne3_, codePostal_, mention_, pays_, telephone_,
+                             portable_, telecopie_})
+        field->setReadOnly(consultationOnly_);
+    commune_->lineEdit()->setReadOnly(consultationOnly_);
+    // A country stored on a French-only screen stays visible but cannot be typed.
+    pays_->setEnabled(foreignAllowed_);
+    const int postalCap = isForeign() ? kForeignPostalCap : kPostalCap;
+    codePostal_->setMaxLength(
+        std::max<int>(postalCap, static_cast<int>(codePostal_->text().size())));
+}
+
+void Composant_Adresse::filterPostalCodeKey(int& key) {
+    if (key == 8 || key == 9 || key == 13 || (key >= '0' && key <= '9'))
+        return;
+    if (isForeign() && key < 128 && (std::isalnum(key) || key == ' ' || key == '-')) {
+        key = std::toupper(key);
+        return;
+    }
+    key = 0;
+}
+
+void Composant_Adresse::filterTelephoneKey(int& key) {
+    if (key == '.' || key == '-' || key == '/')
+        key = ' ';
+    if (key == 8 || key == 9 || key == 13 || key == ' ' || (key >= '0' && key <= '9'))
+        return;
+    if (key == '+')
+        return;
+    key = 0;
+}
+
+void Composant_Adresse::postalCodeEdited(const QString& text) {
+    if (!offerCommunes_ || isForeign() || !isFiveDigits(text)) {
+        if (!offeredFor_.isEmpty()) {
+            const QString typed = commune_->currentText();
+            commune_->clear();
+            commune_->setEditText(typed);
+            offeredFor_.clear();
+        }
+        communeEdited(commune_->currentText());
+        return;
+    }
+    if (text == offeredFor_)
+        return;
+    const QList<CommunePostale> communes = CodesPostaux::Get().Communes(text);
+    const QString typed = commune_->currentText();
+    commune_->clear();
+    for (const CommunePostale& c : communes) {
+        commune_->addItem(c.libelle, c.codeInsee);
+        commune_->setItemData(commune_->count() - 1,
+                              QStringLiteral("%1 (INSEE %2)").arg(c.nom, c.codeInsee),
+                              Qt::ToolTipRole);
+    }
+    offeredFor_ = text;
+    commune_->setCurrentIndex(-1);
+    commune_->setEditText(typed);
+    communeEdited(typed);
+    if (communes.size() == 1) {
+        communeChosen(0);
+    } else if (communes.size() > 1 && insee_.isEmpty()) {
+        // Opened once the key that completed the code has been handled.
+        QTimer::singleShot(0, commune_, [this] {
+            if (commune_->isVisible() && commune_->count() > 0)
+                commune_->showPopup();
+        });
+    }
+}
+
+void Composant_Adresse::communeEdited(const QString& text) {
+    insee_.clear();
+    const QString wanted = text.trimmed();
+    for (int i = 0; i < commune_->count() && !wanted.isEmpty(); ++i) {
+        if (commune_->itemText(i).compare(wanted, Qt::CaseInsensitive) == 0) {
+            insee_ = commune_->itemData(i).toString();
+            break;
+        }
+    }
+    etqInsee_->setText(insee_.isEmpty() ? QString()
+                                        : QStringLiteral("Code INSEE : %1").arg(insee_));
+}
+
+void Composant_Adresse::communeChosen(int index) {
+    if (index < 0 || index >= commune_->count())
+        return;
+    commune_->setEditText(commune_->itemText(index));
+    insee_ = commune_->itemData(index).toString();
+    etqInsee_->setText(QStringLiteral("Code INSEE : %1").arg(insee_));
+}
+
+void Composant_Adresse::checkPostalCode() {
+    const QString text = codePostal_->text().trimmed();
+    if (consultationOnly_ || text.isEmpty() || isForeign() || isFiveDigits(text))
+        return;
+    toolkit::MsgBox(QStringLiteral("Le code postal doit comporter 5 chiffres."),
+                    toolkit::Icon::Exclamation);
+    toolkit::GiveFocusBack(codePostal_);
+}
+
+void Composant_Adresse::checkTelephone(QLineEdit* field) {
+    const QString text = field->text().trimmed();
+    if (consultationOnly_ || text.isEmpty())
+        return;
+    QString digits = text;
+    digits.remove(QRegularExpression(QStringLiteral("[\\s.\\-/]")));
+    if (digits.startsWith(QStringLiteral("+33")))
+        digits = QLatin1Char('0') + digits.mid(3);
+    else if (digits.startsWith(QStringLiteral("0033")))
+        digits = QLatin1Char('0') + digits.mid(4);
+    static const QRegularExpression french(QStringLiteral("^0[1-9][0-9]{8}$"));
+    if (french.match(digits).hasMatch()) {
+        QStringList pairs;
+        for (int i = 0; i < 10; i += 2)
+            pairs << digits.mid(i, 2);
+        field->setText(pairs.join(QLatin1Char(' ')));
+        return;
+    }
+    // A foreign address may carry an international number, written as typed.
+    static const QRegularExpression international(QStringLiteral("^\\+[0-9]{6,15}$"));
+    if (isForeign() && international.match(digits).hasMatch())
+        return;
+    toolkit::MsgBox(QStringLiteral("Le numéro « %1 » n'est pas un numéro de téléphone français : "
+                                   "saisissez ses 10 chiffres, par exemple 02 41 12 34 56.")
+                        .arg(text),
+                    toolkit::Icon::Exclamation);
+    toolkit::GiveFocusBack(field);
+}
+
+std::array<std::string, Composant_Adresse::kFields> Composant_Adresse::values() const {
+    using toolkit::fromQ;
+    return {fromQ(ligne1_->text()),
+            fromQ(ligne2_->text()),
+            fromQ(ligne3_->text()),
+            fromQ(codePostal_->text()),
+            fromQ(mention_->text()),
+            fromQ(commune_->currentText()),
+            fromQ(pays_->text()),
+            fromQ(telephone_->text()),
+            fromQ(portable_->text()),
+            fromQ(telecopie_->text()),
+            fromQ(insee_)};
+}
+
+std::string Composant_Adresse::ReadFromRecord(store::Record& record, int firstAttribute) {
+    auto value = [&](Field f) { return toolkit::toQ(record.Value(firstAttribute + f, 1)); };
+    commune_->hidePopup();
+    commune_->clear();
+    offeredFor_.clear();
+    setCapped(ligne1_, value(Ligne1), kLineCap);
+    setCapped(ligne2_, value(Ligne2), kLineCap);
+    setCapped(ligne3_, value(Ligne3), kLineCap);
+    setCapped(pays_, value(Pays), kLineCap);
+    setCapped(codePostal_, value(CodePostal), isForeign() ? kForeignPostalCap : kPostalCap);
+    setCapped(mention_, value(Mention), kMentionCap);
+    commune_->lineEdit()->setMaxLength(
+        std::max<int>(kLineCap, static_cast<int>(value(Commune).size())));
+    commune_->setEditText(value(Commune));
+    setCapped(telephone_, value(Telephone), kTelephoneCap);
+    setCapped(portable_, value(Portable), kTelephoneCap);
+    setCapped(telecopie_, value(Telecopie), kTelephoneCap);
+    insee_ = value(Insee);
+    etqInsee_->setText(insee_.isEmpty() ? QString()
+                                        : QStringLiteral("Code INSEE : %1").arg(insee_));
+    return summary();
+}
+
+std::string Composant_Adresse::WriteToRecord(store::Record& record, int firstAttribute) {
+    const auto v = values();
+    for (int i = 0; i < kFields; ++i)
+        record.SetValue(firstAttribute + i, 1, v[static_cast<size_t>(i)]);
+    return summary();
+}
+
+bool Composant_Adresse::Differs(store::Record& record, int firstAttribute) {
+    const auto v = values();
+    for (int i = 0; i < kFields; ++i) {
+        if (record.Value(firstAttribute + i, 1) != v[static_cast<size_t>(i)])
+            return true;
+    }
+    return false;
+}
+
+void Composant_Adresse::Clear() {
+    commune_->hidePopup();
+    commune_->clear();
+    offeredFor_.clear();
+    for (QLineEdit* field : {ligne1_, ligne2_, ligne3_, mention_, pays_, telephone_, portable_,
+                             telecopie_, commune_->lineEdit()})
+        field->clear();
+    codePostal_->clear();
+    ligne1_->setMaxLength(kLineCap);
+    ligne2_->setMaxLength(kLineCap);
+    ligne3_->setMaxLength(kLineCap);
+    pays_->setMaxLength(kLineCap);
+    mention_->setMaxLength(kMentionCap);
+    commune_->lineEdit()->setMaxLength(kLineCap);
+    for (QLineEdit* field : {telephone_, portable_, telecopie_})
+        field->setMaxLength(kTelephoneCap);
+    codePostal_->setMaxLength(kPostalCap);
+    insee_.clear();
+    etqInsee_->clear();
+}
+
+void Composant_Adresse::Close() {
+    commune_->hidePopup();
+    commune_->clear();
+    offeredFor_.clear();
+}
+
+std::string Composant_Adresse::summary() const {
+    QStringList parts;
+    for (QLineEdit* field : {ligne1_, ligne2_, ligne3_}) {
+        if (!field->text().trimmed().isEmpty())
+            parts << field->text().trimmed();
+    }
+    const QString town = QStringList{codePostal_->text().trimmed(),
+                                     commune_->currentText().trimmed(), mention_->text().trimmed()}
+                             .filter(QRegularExpression(QStringLiteral(".")))
+                             .join(QLatin1Char(' '));
+    if (!town.isEmpty())
+        parts << town;
+    if (!pays_->text().trimmed().isEmpty())
+        parts << pays_->text().trimmed();
+    return toolkit::fromQ(parts.join(QStringLiteral(", ")));
+}
