@@ -1,0 +1,163 @@
+#include "composant_aide.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QFile>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include "platform/toolkit/message_box.h"
+#include "platform/toolkit/qtext.h"
+
+namespace {
+
+const QString kResourceDir = QStringLiteral(":/aide/");
+
+// Anchor names are found on the fragments of the laid-out document: QTextDocument keeps no index.
+int anchorPosition(const QTextDocument* document, const QString& name) {
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.isValid() && fragment.charFormat().anchorNames().contains(name))
+                return fragment.position();
+        }
+    }
+    return -1;
+}
+
+// A heading whose text is the topic, for pages whose anchors were named otherwise.
+int headingPosition(const QTextDocument* document, const QString& topic) {
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() > 0 &&
+            block.text().trimmed().compare(topic.trimmed(), Qt::CaseInsensitive) == 0)
+            return block.position();
+    }
+    return -1;
+}
+
+class FenetreAide : public QTextBrowser {
+  public:
+    FenetreAide() {
+        setObjectName(QStringLiteral("Frm_Aide"));
+        setAttribute(Qt::WA_DeleteOnClose);
+        setOpenLinks(true);
+        setOpenExternalLinks(false);
+        resize(760, 560);
+        connect(this, &QTextBrowser::sourceChanged, this, [this] {
+            setWindowTitle(QStringLiteral("Aide MERIDOVAL - %1").arg(documentTitle()));
+        });
+    }
+};
+
+}  // namespace
+
+struct Composant_Aide::Impl {
+    std::shared_ptr<store::Client> client;
+    std::shared_ptr<store::Database> database;
+    QPointer<FenetreAide> window;
+
+    // Puts the block holding position at the top of the view.
+    static void scrollTo(QTextBrowser* browser, int position) {
+        QTextCursor cursor(browser->document());
+        cursor.setPosition(position);
+        browser->setTextCursor(cursor);
+        const QRectF rect =
+            browser->document()->documentLayout()->blockBoundingRect(cursor.block());
+        browser->verticalScrollBar()->setValue(static_cast<int>(rect.top()));
+    }
+
+    void scrollToTopic(const QString& topic) {
+        if (!window)
+            return;
+        const QTextDocument* document = window->document();
+        int position = anchorPosition(document, AnchorFor(topic));
+        if (position < 0)
+            position = headingPosition(document, topic);
+        scrollTo(window, std::max(position, 0));
+    }
+};
+
+Composant_Aide& Composant_Aide::Instance() {
+    static Composant_Aide instance;
+    return instance;
+}
+
+Composant_Aide::Composant_Aide() : impl_(std::make_unique<Impl>()) {}
+
+Composant_Aide::~Composant_Aide() = default;
+
+void Composant_Aide::SetClient(std::shared_ptr<store::Client> client) {
+    impl_->client = std::move(client);
+}
+
+void Composant_Aide::SetDatabase(std::shared_ptr<store::Database> database) {
+    impl_->database = std::move(database);
+}
+
+QTextBrowser* Composant_Aide::window() const {
+    return impl_->window.data();
+}
+
+QString Composant_Aide::PageUrl(const std::string& file) {
+    const QString name = toolkit::toQ(file).trimmed();
+    // Only plain page names: the help folder is the only place pages come from.
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
+        !QFile::exists(kResourceDir + name))
+        return {};
+    return QStringLiteral("qrc:/aide/") + name;
+}
+
+QString Composant_Aide::AnchorFor(const QString& title) {
+    const QString plain = title.normalized(QString::NormalizationForm_D).toLower();
+    QString anchor;
+    bool pendingDash = false;
+    for (QChar c : plain) {
+        if (c.category() == QChar::Mark_NonSpacing)
+            continue;
+        if (c.isLetterOrNumber() && c.unicode() < 128) {
+            if (pendingDash && !anchor.isEmpty())
+                anchor += QLatin1Char('-');
+            anchor += c;
+            pendingDash = false;
+        } else {
+            pendingDash = true;
+        }
+    }
+    return anchor;
+}
+
+void Composant_Aide::ShowTopic(const std::string& topic, const std::string& kind,
+                               const std::string& file) {
+    const QString url = PageUrl(file);
+    if (url.isEmpty()) {
+        toolkit::MsgBox(
+            QStringLiteral("La page d'aide « %1 » n'existe pas.").arg(toolkit::toQ(file)),
+            toolkit::Icon::Exclamation);
+        return;
+    }
+    if (!impl_->window)
+        impl_->window = new FenetreAide;
+    FenetreAide* window = impl_->window;
+    if (window->source() != QUrl(url))
+        window->setSource(QUrl(url));
+    window->show();
+    window->raise();
+    window->activateWindow();
+    const QString wanted = toolkit::toQ(topic);
+    // A page topic naming the page itself opens it at its top.
+    if (kind == "P" && wanted.compare(window->documentTitle(), Qt::CaseInsensitive) == 0)
+        Impl::scrollTo(window, 0);
+    else
+        impl_->scrollToTopic(wanted);
+    // The layout of a window shown for the first time settles after this call.
+    QTimer::singleShot(0, window, [impl = impl_.get(), wanted, kind] {
+        if (kind == "P" && impl->window &&
+            wanted.compare(impl->window->documentTitle(), Qt::CaseInsensitive) == 0)
+            Impl::scrollTo(impl->window, 0);
+        else
+            impl->scrollToTopic(wanted);
+    });
+}
