@@ -1,0 +1,106 @@
+#include "commands.h"
+
+#include "error.h"
+#include "query.h"
+#include "text.h"
+
+namespace mv {
+namespace {
+
+std::string Plural(std::int64_t n, const char* what) {
+    return std::to_string(n) + " enregistrement(s) " + what + ".";
+}
+
+CommandOutput Refused(std::string message) {
+    CommandOutput out;
+    out.status = 1;
+    out.lines.push_back(std::move(message));
+    return out;
+}
+
+}  // namespace
+
+CommandOutput RunCommand(Database& db, std::string_view text,
+                         const std::vector<std::string>& columnNames) {
+    Command command = ParseCommand(db, text);
+    CommandOutput out;
+    switch (command.verb) {
+        case Verb::Select:
+        case Verb::List: {
+            std::vector<Field> columns;
+            for (const std::string& name : columnNames)
+                columns.push_back(ResolveField(db, command.query.file, name, 0));
+            if (command.verb == Verb::List) {
+                columns.insert(columns.end(), command.query.columns.begin(),
+                               command.query.columns.end());
+            }
+            out.isSelection = true;
+            out.rows = RunSelect(db, command.query, columns);
+            out.lines.push_back(Plural(static_cast<std::int64_t>(out.rows.size()),
+                                       command.verb == Verb::List ? "listé(s)" : "sélectionné(s)"));
+            break;
+        }
+        case Verb::Count:
+            out.lines.push_back(Plural(RunCount(db, command.query), "compté(s)"));
+            break;
+        case Verb::CreateFile:
+            if (!db.CreateFile(command.fileName, command.sizes))
+                return Refused("Le fichier " + text::Printable(command.fileName) + " existe déjà.");
+            out.lines.push_back("Fichier " + command.fileName + " créé.");
+            break;
+        case Verb::DeleteFile: {
+            auto file = db.FindFile(command.fileName);
+            if (!file)
+                return Refused("Le fichier " + text::Printable(command.fileName) +
+                               " n'existe pas.");
+            if (file->isDict) {
+                return Refused("Le dictionnaire " + file->name + " se supprime avec le fichier " +
+                               file->DataName() + ".");
+            }
+            db.DeleteFile(command.fileName);
+            out.lines.push_back("Fichier " + file->name + " supprimé.");
+            break;
+        }
+        case Verb::CreateIndex:
+        case Verb::BuildIndex:
+        case Verb::DeleteIndex: {
+            FileRef file = db.RequireFile(command.fileName);
+            if (file.isDict)
+                return Refused("Un dictionnaire n'a pas d'index.");
+            Field field = ResolveField(db, file, command.fieldName, command.fieldPosition);
+            if (field.kind == Field::Kind::Virtual) {
+                return Refused("Le champ " + field.name +
+                               " est virtuel : il ne peut pas être indexé.");
+            }
+            if (field.kind == Field::Kind::Id)
+                return Refused("L'identifiant est toujours indexé.");
+            std::string where =
+                " du fichier " + file.name + " (attribut " + std::to_string(field.location) + ")";
+            if (command.verb == Verb::CreateIndex) {
+                if (!db.CreateIndex(file, field.name, field.location)) {
+                    auto existing = db.IndexAt(file, field.location);
+                    return Refused("L'index " + (existing ? existing->field : field.name) + where +
+                                   " existe déjà.");
+                }
+                out.lines.push_back("Index " + field.name + where + " créé.");
+            } else if (command.verb == Verb::BuildIndex) {
+                auto index = db.IndexAt(file, field.location);
+                if (!index)
+                    return Refused("Pas d'index " + field.name + where + ".");
+                db.BuildIndex(file, *index);
+                out.lines.push_back("Index " + index->field + where + " reconstruit.");
+            } else {
+                if (!db.DeleteIndex(file, field.location))
+                    return Refused("Pas d'index " + field.name + where + ".");
+                out.lines.push_back("Index " + field.name + where + " supprimé.");
+            }
+            break;
+        }
+        case Verb::DateFormat:
+            // Dates are kept as day numbers (day 0 = 31/12/1967); no setting is needed.
+            break;
+    }
+    return out;
+}
+
+}  // namespace mv

@@ -1,0 +1,550 @@
+#include "database.h"
+
+#include <algorithm>
+#include <set>
+
+#include "error.h"
+#include "text.h"
+
+namespace mv {
+namespace {
+
+constexpr std::int64_t kApplicationId = 0x4D564442;  // "MVDB"
+constexpr int kSchemaVersion = 1;
+
+constexpr const char* kSchema = R"sql(
+CREATE TABLE IF NOT EXISTS files(
+    file_id INTEGER PRIMARY KEY AUTOINCREMENT,
+    name TEXT NOT NULL UNIQUE,
+    dict_of INTEGER,
+    sizes TEXT NOT NULL DEFAULT '');
+CREATE TABLE IF NOT EXISTS records(
+    file_id INTEGER NOT NULL,
+    id BLOB NOT NULL,
+    body BLOB NOT NULL,
+    PRIMARY KEY(file_id, id)) WITHOUT ROWID;
+CREATE TABLE IF NOT EXISTS indexes(
+    index_id INTEGER PRIMARY KEY AUTOINCREMENT,
+    file_id INTEGER NOT NULL,
+    field TEXT NOT NULL,
+    location INTEGER NOT NULL,
+    UNIQUE(file_id, location));
+CREATE TABLE IF NOT EXISTS index_entries(
+    index_id INTEGER NOT NULL,
+    key BLOB NOT NULL,
+    id BLOB NOT NULL,
+    pos INTEGER NOT NULL,
+    PRIMARY KEY(index_id, key, id)) WITHOUT ROWID;
+)sql";
+
+std::string LockPath(const std::string& path) {
+    if (path.empty() || path == ":memory:")
+        return {};
+    return path + "-locks";
+}
+
+}  // namespace
+
+std::vector<std::pair<std::string, int>> IndexKeys(std::string_view attribute) {
+    std::vector<std::pair<std::string, int>> keys;
+    bool several = attribute.find_first_of("\xFD\xFC") != std::string_view::npos;
+    text::ForEachValue(attribute, [&](std::string_view value) {
+        for (const auto& k : keys) {
+            if (k.first == value)
+                return false;
+        }
+        keys.emplace_back(std::string(value), keys.empty() ? (several ? 1 : 0) : 2);
+        return false;
+    });
+    return keys;
+}
+
+Database::Database(const std::string& path, OpenOptions options)
+    : path_(path), options_(options), connection_(path), locks_(LockPath(path)) {
+    sqlite3_busy_timeout(connection_.Handle(), 10000);
+    InitSchema();
+}
+
+Database::~Database() {
+    statements_.clear();
+    if (depth_ > 0) {
+        try {
+            connection_.Exec("ROLLBACK");
+        } catch (const std::exception&) {
+        }
+    }
+}
+
+void Database::InitSchema() {
+    connection_.Exec("PRAGMA journal_mode=WAL");
+    connection_.Exec("PRAGMA synchronous=NORMAL");
+    connection_.Exec("PRAGMA cache_size=-" + std::to_string(options_.cacheKiB));
+    std::int64_t appId = 0;
+    {
+        sql::Statement s(connection_, "PRAGMA application_id");
+        sql::Use use(s);
+        if (s.Step())
+            appId = s.Int(0);
+    }
+    if (appId == kApplicationId) {
+        sql::Statement s(connection_, "PRAGMA user_version");
+        sql::Use use(s);
+        if (s.Step() && s.Int(0) != kSchemaVersion) {
+            throw Error(ErrorKind::Io, "La base de données " + path_ +
+                                           " a été créée par une autre version du programme.");
+        }
+        return;
+    }
+    connection_.Exec("BEGIN IMMEDIATE");
+    try {
+        // A concurrent creator may have finished while we waited for the write lock.
+        std::int64_t tables = 0;
+        {
+            sql::Statement s(connection_,
+                             "SELECT count(*) FROM sqlite_master WHERE name NOT LIKE 'sqlite_%'");
+            sql::Use use(s);
+            if (s.Step())
+                tables = s.Int(0);
+        }
+        {
+            sql::Statement s(connection_, "PRAGMA application_id");
+            sql::Use use(s);
+            if (s.Step())
+                appId = s.Int(0);
+        }
+        if (appId != kApplicationId) {
+            if (tables > 0) {
+                throw Error(ErrorKind::Io, "Le fichier " + path_ +
+                                               " n'est pas une base de données de ce système.");
+            }
+            connection_.Exec(kSchema);
+            connection_.Exec("PRAGMA application_id=" + std::to_string(kApplicationId));
+            connection_.Exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
+        }
+        connection_.Exec("COMMIT");
+    } catch (...) {
+        try {
+            connection_.Exec("ROLLBACK");
+        } catch (const std::exception&) {
+        }
+        throw;
+    }
+}
+
+sql::Statement& Database::Prepare(std::string_view text) {
+    auto it = statements_.find(text);
+    if (it == statements_.end())
+        it = statements_.emplace(std::string(text), sql::Statement(connection_, text)).first;
+    return it->second;
+}
+
+// --- Files ---
+
+std::string Database::NormalizeName(std::string_view name) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!name.empty() && blank(name.front()))
+        name.remove_prefix(1);
+    while (!name.empty() && blank(name.back()))
+        name.remove_suffix(1);
+    if (name.size() > 5 && text::EqualsNoCase(name.substr(0, 4), "DICT") && blank(name[4])) {
+        std::string_view rest = name.substr(5);
+        while (!rest.empty() && blank(rest.front()))
+            rest.remove_prefix(1);
+        return "DICT " + std::string(rest);
+    }
+    return std::string(name);
+}
+
+std::string Database::CheckNewFileName(std::string_view name) {
+    if (name.empty())
+        return "Nom de fichier vide.";
+    if (name.size() > 200)
+        return "Nom de fichier trop long : " + text::Printable(name) + ".";
+    if (text::EqualsNoCase(name, "DICT"))
+        return "« DICT » ne peut pas être un nom de fichier.";
+    for (char c : name) {
+        unsigned char u = static_cast<unsigned char>(c);
+        if (u <= 0x20 || u == 0x7F || u == 0xFE || u == 0xFD || u == 0xFC ||
+            std::string_view("\"'\\()=#<>").find(c) != std::string_view::npos) {
+            return "Caractère interdit dans le nom de fichier " + text::Printable(name) + ".";
+        }
+    }
+    return {};
+}
+
+std::optional<FileRef> Database::FindFile(std::string_view rawName) {
+    std::string name = NormalizeName(rawName);
+    sql::Statement& s = Prepare("SELECT file_id, dict_of FROM files WHERE name = ?1");
+    sql::Use use(s);
+    s.BindText(1, name);
+    if (!s.Step())
+        return std::nullopt;
+    FileRef file;
+    file.id = s.Int(0);
+    file.name = std::move(name);
+    file.isDict = !s.IsNull(1);
+    file.dataId = file.isDict ? s.Int(1) : file.id;
+    return file;
+}
+
+FileRef Database::RequireFile(std::string_view name) {
+    if (auto file = FindFile(name))
+        return *file;
+    throw Error(ErrorKind::FileNotFound,
+                "Le fichier " + text::Printable(NormalizeName(name)) + " n'existe pas.");
+}
+
+bool Database::CreateFile(std::string_view rawName, std::string_view sizes) {
+    std::string name = NormalizeName(rawName);
+    if (std::string why = CheckNewFileName(name); !why.empty())
+        throw Error(ErrorKind::Command, why);
+    Transaction t(*this);
+    if (FindFile(name))
+        return false;
+    sql::Statement& insert = Prepare("INSERT INTO files(name, dict_of, sizes) VALUES (?1, ?2, ?3)");
+    {
+        sql::Use use(insert);
+        insert.BindText(1, name).BindNull(2).BindText(3, sizes);
+        insert.Step();
+    }
+    std::int64_t id = sqlite3_last_insert_rowid(connection_.Handle());
+    {
+        sql::Use use(insert);
+        insert.BindText(1, "DICT " + name).Bind(2, id).BindText(3, sizes);
+        insert.Step();
+    }
+    t.Commit();
+    return true;
+}
+
+bool Database::DeleteFile(std::string_view rawName) {
+    Transaction t(*this);
+    auto file = FindFile(rawName);
+    if (!file)
+        return false;
+    std::int64_t dataId = file->dataId;
+    auto run = [&](const char* sqlText) {
+        sql::Statement& s = Prepare(sqlText);
+        sql::Use use(s);
+        s.Bind(1, dataId);
+        s.Step();
+    };
+    run("DELETE FROM index_entries WHERE index_id IN "
+        "(SELECT index_id FROM indexes WHERE file_id = ?1 OR file_id IN "
+        "(SELECT file_id FROM files WHERE dict_of = ?1))");
+    run("DELETE FROM indexes WHERE file_id = ?1 OR file_id IN "
+        "(SELECT file_id FROM files WHERE dict_of = ?1)");
+    run("DELETE FROM records WHERE file_id = ?1 OR file_id IN "
+        "(SELECT file_id FROM files WHERE dict_of = ?1)");
+    run("DELETE FROM files WHERE file_id = ?1 OR dict_of = ?1");
+    t.Commit();
+    return true;
+}
+
+std::vector<std::string> Database::FileNames() {
+    std::vector<std::string> names;
+    sql::Statement& s = Prepare("SELECT name FROM files ORDER BY name");
+    sql::Use use(s);
+    while (s.Step())
+        names.push_back(s.String(0));
+    return names;
+}
+
+void Database::CheckAlive(const FileRef& file) {
+    sql::Statement& s = Prepare("SELECT 1 FROM files WHERE file_id = ?1");
+    sql::Use use(s);
+    s.Bind(1, file.id);
+    if (!s.Step()) {
+        throw Error(ErrorKind::FileNotFound,
+                    "Le fichier " + text::Printable(file.name) + " n'existe plus.");
+    }
+}
+
+// --- Records ---
+
+std::string Database::CheckId(std::string_view id) {
+    if (id.empty())
+        return "Identifiant d'enregistrement vide.";
+    if (id.find_first_of("\xFE\xFD\xFC") != std::string_view::npos)
+        return "L'identifiant " + text::Printable(id) + " contient un séparateur.";
+    return {};
+}
+
+std::optional<std::string> Database::Read(const FileRef& file, std::string_view id) {
+    sql::Statement& s = Prepare("SELECT body FROM records WHERE file_id = ?1 AND id = ?2");
+    sql::Use use(s);
+    s.Bind(1, file.id).Bind(2, id);
+    if (!s.Step())
+        return std::nullopt;
+    return s.String(0);
+}
+
+bool Database::Exists(const FileRef& file, std::string_view id) {
+    sql::Statement& s = Prepare("SELECT 1 FROM records WHERE file_id = ?1 AND id = ?2");
+    sql::Use use(s);
+    s.Bind(1, file.id).Bind(2, id);
+    return s.Step();
+}
+
+void Database::Write(const FileRef& file, std::string_view id, std::string_view body) {
+    if (std::string why = CheckId(id); !why.empty())
+        throw Error(ErrorKind::Failure, why);
+    Transaction t(*this);
+    CheckAlive(file);
+    std::optional<std::string> old = Read(file, id);
+    {
+        sql::Statement& s =
+            Prepare("INSERT OR REPLACE INTO records(file_id, id, body) VALUES (?1, ?2, ?3)");
+        sql::Use use(s);
+        s.Bind(1, file.id).Bind(2, id).Bind(3, body);
+        s.Step();
+    }
+    UpdateIndexEntries(file, id, old ? &*old : nullptr, body);
+    t.Commit();
+}
+
+void Database::Delete(const FileRef& file, std::string_view id) {
+    Transaction t(*this);
+    std::optional<std::string> old = Read(file, id);
+    if (!old)
+        return;
+    {
+        sql::Statement& s = Prepare("DELETE FROM records WHERE file_id = ?1 AND id = ?2");
+        sql::Use use(s);
+        s.Bind(1, file.id).Bind(2, id);
+        s.Step();
+    }
+    for (const IndexDef& index : Indexes(file)) {
+        sql::Statement& s = Prepare(
+            "DELETE FROM index_entries WHERE index_id = ?1 AND key = ?2 "
+            "AND id = ?3");
+        for (const auto& [key, pos] : IndexKeys(text::Attribute(*old, index.location))) {
+            sql::Use use(s);
+            s.Bind(1, index.id).Bind(2, key).Bind(3, id);
+            s.Step();
+        }
+    }
+    t.Commit();
+}
+
+void Database::UpdateIndexEntries(const FileRef& file, std::string_view id,
+                                  const std::string* oldBody, std::string_view newBody) {
+    std::vector<IndexDef> indexes = Indexes(file);
+    if (indexes.empty())
+        return;
+    bool existed = oldBody != nullptr;
+    sql::Statement& remove =
+        Prepare("DELETE FROM index_entries WHERE index_id = ?1 AND key = ?2 AND id = ?3");
+    sql::Statement& insert = Prepare(
+        "INSERT OR REPLACE INTO index_entries(index_id, key, id, pos) VALUES (?1, ?2, ?3, ?4)");
+    for (const IndexDef& index : indexes) {
+        auto newKeys = IndexKeys(text::Attribute(newBody, index.location));
+        std::vector<std::pair<std::string, int>> oldKeys;
+        if (existed)
+            oldKeys = IndexKeys(text::Attribute(*oldBody, index.location));
+        if (existed && oldKeys == newKeys)
+            continue;
+        for (const auto& [key, pos] : oldKeys) {
+            sql::Use use(remove);
+            remove.Bind(1, index.id).Bind(2, key).Bind(3, id);
+            remove.Step();
+        }
+        for (const auto& [key, pos] : newKeys) {
+            sql::Use use(insert);
+            insert.Bind(1, index.id).Bind(2, key).Bind(3, id).Bind(4, std::int64_t{pos});
+            insert.Step();
+        }
+    }
+}
+
+std::int64_t Database::Count(const FileRef& file) {
+    sql::Statement& s = Prepare("SELECT count(*) FROM records WHERE file_id = ?1");
+    sql::Use use(s);
+    s.Bind(1, file.id);
+    return s.Step() ? s.Int(0) : 0;
+}
+
+// --- Locks ---
+
+void Database::Lock(const FileRef& file, std::string_view id) {
+    locks_.Acquire(file.name, id, options_.lockWait);
+}
+
+void Database::Unlock(const FileRef& file, std::string_view id) {
+    if (depth_ > 0) {
+        if (locks_.Holds(file.name, id))
+            pendingUnlocks_.emplace_back(file.name, std::string(id));
+        return;
+    }
+    locks_.Release(file.name, id);
+}
+
+bool Database::HoldsLock(const FileRef& file, std::string_view id) const {
+    return locks_.Holds(file.name, id);
+}
+
+// --- Indexes ---
+
+std::vector<IndexDef> Database::Indexes(const FileRef& file) {
+    std::vector<IndexDef> indexes;
+    sql::Statement& s = Prepare(
+        "SELECT index_id, field, location FROM indexes WHERE file_id = ?1 ORDER BY location");
+    sql::Use use(s);
+    s.Bind(1, file.id);
+    while (s.Step())
+        indexes.push_back({s.Int(0), s.String(1), static_cast<int>(s.Int(2))});
+    return indexes;
+}
+
+std::optional<IndexDef> Database::IndexAt(const FileRef& file, int location) {
+    sql::Statement& s =
+        Prepare("SELECT index_id, field FROM indexes WHERE file_id = ?1 AND location = ?2");
+    sql::Use use(s);
+    s.Bind(1, file.id).Bind(2, std::int64_t{location});
+    if (!s.Step())
+        return std::nullopt;
+    return IndexDef{s.Int(0), s.String(1), location};
+}
+
+bool Database::CreateIndex(const FileRef& file, std::string_view field, int location) {
+    Transaction t(*this);
+    if (IndexAt(file, location))
+        return false;
+    {
+        sql::Statement& s =
+            Prepare("INSERT INTO indexes(file_id, field, location) VALUES (?1, ?2, ?3)");
+        sql::Use use(s);
+        s.Bind(1, file.id).BindText(2, field).Bind(3, std::int64_t{location});
+        s.Step();
+    }
+    IndexDef index{sqlite3_last_insert_rowid(connection_.Handle()), std::string(field), location};
+    BuildIndex(file, index);
+    t.Commit();
+    return true;
+}
+
+void Database::BuildIndex(const FileRef& file, const IndexDef& index) {
+    Transaction t(*this);
+    {
+        sql::Statement& s = Prepare("DELETE FROM index_entries WHERE index_id = ?1");
+        sql::Use use(s);
+        s.Bind(1, index.id);
+        s.Step();
+    }
+    sql::Statement scan(connection_, "SELECT id, body FROM records WHERE file_id = ?1");
+    sql::Use useScan(scan);
+    scan.Bind(1, file.id);
+    sql::Statement& insert = Prepare(
+        "INSERT OR REPLACE INTO index_entries(index_id, key, id, pos) VALUES (?1, ?2, ?3, ?4)");
+    while (scan.Step()) {
+        std::string_view id = scan.Bytes(0);
+        for (const auto& [key, pos] : IndexKeys(text::Attribute(scan.Bytes(1), index.location))) {
+            sql::Use use(insert);
+            insert.Bind(1, index.id).Bind(2, key).Bind(3, id).Bind(4, std::int64_t{pos});
+            insert.Step();
+        }
+    }
+    t.Commit();
+}
+
+bool Database::DeleteIndex(const FileRef& file, int location) {
+    Transaction t(*this);
+    auto index = IndexAt(file, location);
+    if (!index)
+        return false;
+    for (const char* sqlText : {"DELETE FROM index_entries WHERE index_id = ?1",
+                                "DELETE FROM indexes WHERE index_id = ?1"}) {
+        sql::Statement& s = Prepare(sqlText);
+        sql::Use use(s);
+        s.Bind(1, index->id);
+        s.Step();
+    }
+    t.Commit();
+    return true;
+}
+
+std::vector<std::string> Database::VerifyIndexes() {
+    std::vector<std::string> problems;
+    struct Def {
+        IndexDef index;
+        std::int64_t fileId;
+    };
+    std::vector<Def> defs;
+    {
+        sql::Statement s(connection_, "SELECT index_id, field, location, file_id FROM indexes");
+        sql::Use use(s);
+        while (s.Step())
+            defs.push_back({{s.Int(0), s.String(1), static_cast<int>(s.Int(2))}, s.Int(3)});
+    }
+    for (const Def& def : defs) {
+        std::set<std::tuple<std::string, std::string, int>> expected, actual;
+        sql::Statement scan(connection_, "SELECT id, body FROM records WHERE file_id = ?1");
+        sql::Use useScan(scan);
+        scan.Bind(1, def.fileId);
+        while (scan.Step()) {
+            for (auto& [key, pos] : IndexKeys(text::Attribute(scan.Bytes(1), def.index.location)))
+                expected.emplace(key, scan.String(0), pos);
+        }
+        sql::Statement entries(connection_,
+                               "SELECT key, id, pos FROM index_entries WHERE index_id = ?1");
+        sql::Use useEntries(entries);
+        entries.Bind(1, def.index.id);
+        while (entries.Step())
+            actual.emplace(entries.String(0), entries.String(1), static_cast<int>(entries.Int(2)));
+        if (expected != actual) {
+            problems.push_back("Index " + def.index.field + " : " +
+                               std::to_string(expected.size()) + " entrées attendues, " +
+                               std::to_string(actual.size()) + " trouvées ou différentes.");
+        }
+    }
+    return problems;
+}
+
+// --- Transactions ---
+
+Database::Transaction::Transaction(Database& database) : db_(database), depth_(database.depth_) {
+    if (depth_ == 0)
+        db_.connection_.Exec("BEGIN IMMEDIATE");
+    else
+        db_.connection_.Exec("SAVEPOINT sp" + std::to_string(depth_));
+    ++db_.depth_;
+}
+
+Database::Transaction::~Transaction() {
+    if (done_)
+        return;
+    try {
+        if (depth_ == 0) {
+            db_.connection_.Exec("ROLLBACK");
+        } else {
+            db_.connection_.Exec("ROLLBACK TO sp" + std::to_string(depth_));
+            db_.connection_.Exec("RELEASE sp" + std::to_string(depth_));
+        }
+    } catch (const std::exception&) {
+        // The connection drops the transaction itself when it cannot roll back.
+    }
+    db_.EndTransaction(false);
+}
+
+void Database::Transaction::Commit() {
+    if (done_)
+        return;
+    if (depth_ == 0)
+        db_.connection_.Exec("COMMIT");
+    else
+        db_.connection_.Exec("RELEASE sp" + std::to_string(depth_));
+    done_ = true;
+    db_.EndTransaction(true);
+}
+
+void Database::EndTransaction(bool) {
+    --depth_;
+    if (depth_ > 0)
+        return;
+    auto pending = std::move(pendingUnlocks_);
+    pendingUnlocks_.clear();
+    for (auto& [file, id] : pending)
+        locks_.Release(file, id);
+}
+
+}  // namespace mv

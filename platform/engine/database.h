@@ -1,0 +1,150 @@
+#pragma once
+// The embedded multivalue database: one SQLite file holds every file of a database, their
+// dictionaries, records and secondary indexes.
+//
+// Durability: the file runs in WAL mode with synchronous=NORMAL and every write is one
+// transaction. A process killed at any instant loses at most the write in flight and never
+// damages the file; a power cut may also lose the last writes before it, never the file.
+//
+// Opening costs the same whatever the number of files: names are resolved on demand.
+// Not thread-safe: one object per thread; several processes may share one database file.
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "record_locks.h"
+#include "sqlite.h"
+
+namespace mv {
+
+// A file as resolved from its name.
+struct FileRef {
+    std::int64_t id = 0;
+    std::string name;  // "ASSOCIATION" or "DICT ASSOCIATION"
+    bool isDict = false;
+    std::int64_t dataId = 0;  // the data file: itself, or the file a dictionary describes
+    std::string DataName() const { return isDict ? name.substr(5) : name; }
+    std::string DictName() const { return isDict ? name : "DICT " + name; }
+};
+
+// A secondary index: one entry per value and subvalue of an attribute.
+struct IndexDef {
+    std::int64_t id = 0;
+    std::string field;  // the name it was created under
+    int location = 0;   // attribute number
+};
+
+struct OpenOptions {
+    // How long ReadForUpdate waits for another holder of a record's lock.
+    std::chrono::milliseconds lockWait{5000};
+    // Page cache cap, so that large scans run in bounded memory.
+    int cacheKiB = 8192;
+};
+
+class Database {
+  public:
+    // Opens the database at path, creating an empty one when the file does not exist.
+    // ":memory:" gives a private database with process-local locks.
+    explicit Database(const std::string& path, OpenOptions options = {});
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::chrono::milliseconds LockWait() const { return options_.lockWait; }
+    void SetLockWait(std::chrono::milliseconds wait) { options_.lockWait = wait; }
+
+    // --- Files ---
+    // "DICT  X" and "DICT X" are the same name.
+    static std::string NormalizeName(std::string_view name);
+    // Empty when name may be created, else the French reason.
+    static std::string CheckNewFileName(std::string_view name);
+    std::optional<FileRef> FindFile(std::string_view name);
+    // As FindFile; a missing file throws Error(FileNotFound).
+    FileRef RequireFile(std::string_view name);
+    // Creates name and its dictionary; false when name exists. sizes is recorded only.
+    bool CreateFile(std::string_view name, std::string_view sizes);
+    // Removes a file, its dictionary, records and indexes; false when it does not exist.
+    bool DeleteFile(std::string_view name);
+    // Every file name, dictionaries included, sorted by bytes.
+    std::vector<std::string> FileNames();
+
+    // --- Records ---
+    std::optional<std::string> Read(const FileRef& file, std::string_view id);
+    bool Exists(const FileRef& file, std::string_view id);
+    // Writes (creating or replacing) and keeps the file's indexes current, in one transaction.
+    void Write(const FileRef& file, std::string_view id, std::string_view body);
+    // Removes a record; a missing id does nothing.
+    void Delete(const FileRef& file, std::string_view id);
+    std::int64_t Count(const FileRef& file);
+    // Empty when id may be written, else the French reason.
+    static std::string CheckId(std::string_view id);
+
+    // --- Update locks (see record_locks.h) ---
+    void Lock(const FileRef& file, std::string_view id);
+    // Inside a transaction the lock is dropped when the outermost one ends, so that nobody
+    // reads the record before the write is visible.
+    void Unlock(const FileRef& file, std::string_view id);
+    bool HoldsLock(const FileRef& file, std::string_view id) const;
+
+    // --- Indexes ---
+    std::vector<IndexDef> Indexes(const FileRef& file);
+    std::optional<IndexDef> IndexAt(const FileRef& file, int location);
+    // Creates and fills an index on an attribute; false when that attribute has one already.
+    bool CreateIndex(const FileRef& file, std::string_view field, int location);
+    // Recomputes every entry of an index from the records.
+    void BuildIndex(const FileRef& file, const IndexDef& index);
+    bool DeleteIndex(const FileRef& file, int location);
+    // Index entries that do not match the records, as French lines; empty when all agree.
+    std::vector<std::string> VerifyIndexes();
+
+    // --- Transactions ---
+    // Groups writes: everything since the guard was made is rolled back unless Commit is
+    // called. Guards nest (inner ones are savepoints).
+    class Transaction {
+      public:
+        explicit Transaction(Database& database);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        void Commit();
+
+      private:
+        Database& db_;
+        int depth_;
+        bool done_ = false;
+    };
+    bool InTransaction() const { return depth_ > 0; }
+
+    // A prepared statement cached by its text, for the query engine.
+    sql::Statement& Prepare(std::string_view text);
+    sql::Connection& Connection() { return connection_; }
+
+  private:
+    void InitSchema();
+    void CheckAlive(const FileRef& file);
+    // oldBody is null when the record did not exist.
+    void UpdateIndexEntries(const FileRef& file, std::string_view id, const std::string* oldBody,
+                            std::string_view newBody);
+    void EndTransaction(bool commit);
+
+    std::string path_;
+    OpenOptions options_;
+    sql::Connection connection_;
+    std::map<std::string, sql::Statement, std::less<>> statements_;
+    RecordLocks locks_;
+    int depth_ = 0;
+    std::vector<std::pair<std::string, std::string>> pendingUnlocks_;
+};
+
+// The entries an index holds for one attribute: (key, pos) with pos 0 when the key is the whole
+// attribute, 1 for the first of several values, 2 for a later one. Duplicates are left out.
+std::vector<std::pair<std::string, int>> IndexKeys(std::string_view attribute);
+
+}  // namespace mv

@@ -1,0 +1,516 @@
+#include "jsonl.h"
+
+#include <algorithm>
+#include <istream>
+#include <map>
+#include <ostream>
+#include <set>
+#include <variant>
+
+#include "error.h"
+#include "fields.h"
+#include "text.h"
+
+namespace mv {
+namespace {
+
+// Length of the valid UTF-8 sequence at s[i], or 0.
+size_t Utf8Length(std::string_view s, size_t i) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    size_t n;
+    unsigned int min;
+    if (c < 0x80)
+        return 1;
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+        min = 0x80;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        min = 0x800;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + n > s.size())
+        return 0;
+    unsigned int cp = c & (0xFF >> (n + 1));
+    for (size_t k = 1; k < n; ++k) {
+        unsigned char d = static_cast<unsigned char>(s[i + k]);
+        if ((d & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (d & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return n;
+}
+
+const char kHex[] = "0123456789abcdef";
+
+void AppendUtf8(std::string& out, unsigned int cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+// A parsed JSON value: only what dump lines hold.
+struct Json {
+    enum class Kind { String, Array, Object, Other };
+    Kind kind = Kind::Other;
+    std::string string;
+    std::vector<Json> items;
+    std::vector<std::pair<std::string, Json>> members;
+
+    const Json* Member(std::string_view key) const {
+        for (const auto& [k, v] : members) {
+            if (k == key)
+                return &v;
+        }
+        return nullptr;
+    }
+};
+
+class JsonParser {
+  public:
+    explicit JsonParser(std::string_view text) : s_(text) {}
+
+    Json ParseLine() {
+        Json value = Value(0);
+        Blank();
+        if (i_ != s_.size())
+            Bad("texte après la fin de l'objet");
+        return value;
+    }
+
+  private:
+    [[noreturn]] void Bad(const std::string& what) {
+        throw Error(ErrorKind::Command,
+                    "JSON invalide (" + what + ") au caractère " + std::to_string(i_ + 1));
+    }
+
+    void Blank() {
+        while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\t' || s_[i_] == '\r'))
+            ++i_;
+    }
+
+    bool Accept(char c) {
+        Blank();
+        if (i_ < s_.size() && s_[i_] == c) {
+            ++i_;
+            return true;
+        }
+        return false;
+    }
+
+    Json Value(int depth) {
+        if (depth > 16)
+            Bad("imbrication trop profonde");
+        Blank();
+        if (i_ >= s_.size())
+            Bad("fin de ligne inattendue");
+        Json v;
+        char c = s_[i_];
+        if (c == '"') {
+            v.kind = Json::Kind::String;
+            v.string = String();
+        } else if (c == '[') {
+            ++i_;
+            v.kind = Json::Kind::Array;
+            if (!Accept(']')) {
+                do {
+                    v.items.push_back(Value(depth + 1));
+                } while (Accept(','));
+                if (!Accept(']'))
+                    Bad("« ] » attendu");
+            }
+        } else if (c == '{') {
+            ++i_;
+            v.kind = Json::Kind::Object;
+            if (!Accept('}')) {
+                do {
+                    Blank();
+                    if (i_ >= s_.size() || s_[i_] != '"')
+                        Bad("nom de membre attendu");
+                    std::string key = String();
+                    if (!Accept(':'))
+                        Bad("« : » attendu");
+                    v.members.emplace_back(std::move(key), Value(depth + 1));
+                } while (Accept(','));
+                if (!Accept('}'))
+                    Bad("« } » attendu");
+            }
+        } else {
+            Bad("chaîne, tableau ou objet attendu");
+        }
+        return v;
+    }
+
+    unsigned int Hex4() {
+        if (i_ + 4 > s_.size())
+            Bad("échappement \\u incomplet");
+        unsigned int v = 0;
+        for (int k = 0; k < 4; ++k) {
+            char c = s_[i_++];
+            v <<= 4;
+            if (c >= '0' && c <= '9')
+                v |= static_cast<unsigned int>(c - '0');
+            else if (c >= 'a' && c <= 'f')
+                v |= static_cast<unsigned int>(c - 'a' + 10);
+            else if (c >= 'A' && c <= 'F')
+                v |= static_cast<unsigned int>(c - 'A' + 10);
+            else
+                Bad("échappement \\u invalide");
+        }
+        return v;
+    }
+
+    std::string String() {
+        ++i_;  // opening quote
+        std::string out;
+        for (;;) {
+            if (i_ >= s_.size())
+                Bad("chaîne non fermée");
+            char c = s_[i_];
+            if (c == '"') {
+                ++i_;
+                return out;
+            }
+            if (static_cast<unsigned char>(c) < 0x20)
+                Bad("caractère de contrôle dans une chaîne");
+            if (c != '\\') {
+                size_t n = Utf8Length(s_, i_);
+                if (n == 0)
+                    Bad("UTF-8 invalide");
+                out.append(s_.substr(i_, n));
+                i_ += n;
+                continue;
+            }
+            ++i_;
+            if (i_ >= s_.size())
+                Bad("échappement incomplet");
+            char e = s_[i_++];
+            switch (e) {
+                case '"':
+                case '\\':
+                case '/':
+                    out.push_back(e);
+                    break;
+                case 'b':
+                    out.push_back('\b');
+                    break;
+                case 'f':
+                    out.push_back('\f');
+                    break;
+                case 'n':
+                    out.push_back('\n');
+                    break;
+                case 'r':
+                    out.push_back('\r');
+                    break;
+                case 't':
+                    out.push_back('\t');
+                    break;
+                case 'u': {
+                    unsigned int cp = Hex4();
+                    if (cp >= 0xD800 && cp <= 0xDBFF) {
+                        if (i_ + 6 > s_.size() || s_[i_] != '\\' || s_[i_ + 1] != 'u')
+                            Bad("paire de substitution incomplète");
+                        i_ += 2;
+                        unsigned int low = Hex4();
+                        if (low < 0xDC00 || low > 0xDFFF)
+                            Bad("paire de substitution invalide");
+                        AppendUtf8(out, 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00));
+                    } else if (cp >= 0xDC80 && cp <= 0xDCFF) {
+                        out.push_back(static_cast<char>(cp - 0xDC00));  // an escaped raw byte
+                    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+                        Bad("substitut isolé");
+                    } else {
+                        AppendUtf8(out, cp);
+                    }
+                    break;
+                }
+                default:
+                    Bad("échappement inconnu");
+            }
+        }
+    }
+
+    std::string_view s_;
+    size_t i_ = 0;
+};
+
+std::vector<std::string_view> Split(std::string_view s, char mark) {
+    std::vector<std::string_view> parts;
+    size_t start = 0;
+    for (;;) {
+        size_t end = s.find(mark, start);
+        if (end == std::string_view::npos) {
+            parts.push_back(s.substr(start));
+            return parts;
+        }
+        parts.push_back(s.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+[[noreturn]] void BadLine(std::int64_t line, const std::string& what) {
+    throw Error(ErrorKind::Command, "Ligne " + std::to_string(line) + " : " + what + ".");
+}
+
+std::string Text(const Json& v, std::int64_t line, const char* what) {
+    if (v.kind != Json::Kind::String)
+        BadLine(line, std::string(what) + " doit être une chaîne");
+    if (v.string.find_first_of("\xFE\xFD\xFC") != std::string::npos)
+        BadLine(line, std::string(what) + " contient un séparateur d'attributs ou de valeurs");
+    return v.string;
+}
+
+// The record text of an "attrs" array.
+std::string BodyFromJson(const Json& attrs, std::int64_t line) {
+    if (attrs.kind != Json::Kind::Array)
+        BadLine(line, "« attrs » doit être un tableau");
+    std::string body;
+    for (size_t a = 0; a < attrs.items.size(); ++a) {
+        if (a > 0)
+            body.push_back('\xFE');
+        const Json& attribute = attrs.items[a];
+        if (attribute.kind == Json::Kind::String) {
+            body += Text(attribute, line, "un attribut");
+            continue;
+        }
+        if (attribute.kind != Json::Kind::Array)
+            BadLine(line, "un attribut doit être une chaîne ou un tableau");
+        for (size_t v = 0; v < attribute.items.size(); ++v) {
+            if (v > 0)
+                body.push_back('\xFD');
+            const Json& value = attribute.items[v];
+            if (value.kind == Json::Kind::String) {
+                body += Text(value, line, "une valeur");
+                continue;
+            }
+            if (value.kind != Json::Kind::Array)
+                BadLine(line, "une valeur doit être une chaîne ou un tableau");
+            for (size_t s = 0; s < value.items.size(); ++s) {
+                if (s > 0)
+                    body.push_back('\xFC');
+                body += Text(value.items[s], line, "une sous-valeur");
+            }
+        }
+    }
+    return body;
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view s) {
+    std::string out = "\"";
+    for (size_t i = 0; i < s.size();) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        size_t n = Utf8Length(s, i);
+        if (n == 0) {
+            out += "\\udc";
+            out.push_back(kHex[c >> 4]);
+            out.push_back(kHex[c & 0xF]);
+            ++i;
+            continue;
+        }
+        if (n == 1) {
+            switch (c) {
+                case '"':
+                    out += "\\\"";
+                    break;
+                case '\\':
+                    out += "\\\\";
+                    break;
+                case '\n':
+                    out += "\\n";
+                    break;
+                case '\r':
+                    out += "\\r";
+                    break;
+                case '\t':
+                    out += "\\t";
+                    break;
+                default:
+                    if (c < 0x20) {
+                        out += "\\u00";
+                        out.push_back(kHex[c >> 4]);
+                        out.push_back(kHex[c & 0xF]);
+                    } else {
+                        out.push_back(static_cast<char>(c));
+                    }
+            }
+            ++i;
+            continue;
+        }
+        out.append(s.substr(i, n));
+        i += n;
+    }
+    out.push_back('"');
+    return out;
+}
+
+std::string AttributesToJson(std::string_view body) {
+    std::string out = "[";
+    if (!body.empty()) {
+        bool firstAttribute = true;
+        for (std::string_view attribute : Split(body, '\xFE')) {
+            if (!firstAttribute)
+                out += ", ";
+            firstAttribute = false;
+            if (attribute.find_first_of("\xFD\xFC") == std::string_view::npos) {
+                out += JsonString(attribute);
+                continue;
+            }
+            out += "[";
+            bool firstValue = true;
+            for (std::string_view value : Split(attribute, '\xFD')) {
+                if (!firstValue)
+                    out += ", ";
+                firstValue = false;
+                if (value.find('\xFC') == std::string_view::npos) {
+                    out += JsonString(value);
+                    continue;
+                }
+                out += "[";
+                bool firstSub = true;
+                for (std::string_view sub : Split(value, '\xFC')) {
+                    if (!firstSub)
+                        out += ", ";
+                    firstSub = false;
+                    out += JsonString(sub);
+                }
+                out += "]";
+            }
+            out += "]";
+        }
+    }
+    out += "]";
+    return out;
+}
+
+void DumpJsonLines(Database& db, std::ostream& out, const std::vector<std::string>& files) {
+    std::vector<std::string> names;
+    if (files.empty()) {
+        names = db.FileNames();
+    } else {
+        std::set<std::string> wanted;
+        for (const std::string& f : files)
+            wanted.insert(db.RequireFile(f).name);
+        names.assign(wanted.begin(), wanted.end());
+    }
+    std::vector<std::pair<std::string, std::string>> indexes;
+    sql::Statement scan(db.Connection(),
+                        "SELECT id, body FROM records WHERE file_id = ?1 ORDER BY id");
+    for (const std::string& name : names) {
+        FileRef file = db.RequireFile(name);
+        std::string fileJson = JsonString(file.name);
+        bool any = false;
+        {
+            sql::Use use(scan);
+            scan.Bind(1, file.id);
+            while (scan.Step()) {
+                any = true;
+                out << "{\"file\": " << fileJson << ", \"id\": " << JsonString(scan.Bytes(0))
+                    << ", \"attrs\": " << AttributesToJson(scan.Bytes(1)) << "}\n";
+            }
+        }
+        if (!any && !file.isDict)
+            out << "{\"file\": " << fileJson << "}\n";
+        if (!file.isDict) {
+            for (const IndexDef& index : db.Indexes(file))
+                indexes.emplace_back(file.name, index.field);
+        }
+    }
+    std::sort(indexes.begin(), indexes.end());
+    for (const auto& [file, field] : indexes)
+        out << "{\"index\": " << JsonString(file) << ", \"field\": " << JsonString(field) << "}\n";
+    if (!out)
+        throw Error(ErrorKind::Io, "Écriture du vidage impossible.");
+}
+
+LoadCounts LoadJsonLines(Database& db, std::istream& in) {
+    LoadCounts counts;
+    Database::Transaction transaction(db);
+    std::map<std::string, FileRef> files;
+    std::vector<std::pair<std::string, std::string>> indexes;
+    auto fileNamed = [&](const std::string& rawName, std::int64_t line) -> const FileRef& {
+        std::string name = Database::NormalizeName(rawName);
+        if (auto it = files.find(name); it != files.end())
+            return it->second;
+        auto file = db.FindFile(name);
+        if (!file) {
+            bool isDict = name.rfind("DICT ", 0) == 0;
+            std::string dataName = isDict ? name.substr(5) : name;
+            if (std::string why = Database::CheckNewFileName(dataName); !why.empty())
+                BadLine(line, why.substr(0, why.size() - 1));
+            db.CreateFile(dataName, "");
+            ++counts.files;
+            file = db.FindFile(name);
+        }
+        return files.emplace(name, *file).first->second;
+    };
+    std::string lineText;
+    std::int64_t line = 0;
+    while (std::getline(in, lineText)) {
+        ++line;
+        if (lineText.find_first_not_of(" \t\r") == std::string::npos)
+            continue;
+        Json object;
+        try {
+            object = JsonParser(lineText).ParseLine();
+        } catch (const Error& e) {
+            BadLine(line, e.what());
+        }
+        if (object.kind != Json::Kind::Object)
+            BadLine(line, "un objet JSON est attendu");
+        if (const Json* index = object.Member("index")) {
+            const Json* field = object.Member("field");
+            if (!field)
+                BadLine(line, "« field » manque");
+            indexes.emplace_back(Text(*index, line, "« index »"), Text(*field, line, "« field »"));
+            continue;
+        }
+        const Json* fileName = object.Member("file");
+        if (!fileName)
+            BadLine(line, "« file » ou « index » manque");
+        const FileRef& file = fileNamed(Text(*fileName, line, "« file »"), line);
+        const Json* id = object.Member("id");
+        if (!id)
+            continue;
+        std::string idText = Text(*id, line, "« id »");
+        if (std::string why = Database::CheckId(idText); !why.empty())
+            BadLine(line, why.substr(0, why.size() - 1));
+        const Json* attrs = object.Member("attrs");
+        db.Write(file, idText, attrs ? BodyFromJson(*attrs, line) : std::string());
+        ++counts.records;
+    }
+    if (in.bad())
+        throw Error(ErrorKind::Io, "Lecture du fichier à charger impossible.");
+    for (const auto& [fileName, fieldName] : indexes) {
+        FileRef file = db.RequireFile(fileName);
+        Field field = ResolveField(db, file, fieldName, 0);
+        if (field.kind != Field::Kind::Attribute)
+            throw Error(ErrorKind::Command, "Index impossible sur le champ " + fieldName + ".");
+        if (db.CreateIndex(file, fieldName, field.location))
+            ++counts.indexes;
+    }
+    transaction.Commit();
+    return counts;
+}
+
+}  // namespace mv

@@ -1,0 +1,44 @@
+#pragma once
+// Dump and load of a database in JSON Lines, one object a line:
+//
+//   {"file": "ASSOCIATION", "id": "001", "attrs": ["SAD", ["a", "b"], [["s1", "s2"]], ""]}
+//   {"file": "CONVOVM007"}                          a file with no record
+//   {"index": "ASSOCIATION", "field": "SigleAssoc"} an index, made after every record is loaded
+//
+// An attribute is a string (one value) or an array of values; a value is a string or an array
+// of subvalues. A dictionary record has the file "DICT X"; loading it creates X when needed.
+// Files come sorted by name, records by id, index lines last, so a dump loaded into an empty
+// database dumps back byte for byte.
+//
+// Text is UTF-8; a byte that is not part of valid UTF-8 is written as the escape \udcXX (a lone
+// low surrogate, which valid text never holds) and read back as that byte, so any record
+// survives the round trip.
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "database.h"
+
+namespace mv {
+
+// Writes files (every file when empty; unknown names throw Error(FileNotFound) before anything
+// is written).
+void DumpJsonLines(Database& db, std::ostream& out, const std::vector<std::string>& files = {});
+
+struct LoadCounts {
+    std::int64_t records = 0;
+    std::int64_t files = 0;    // created by the load
+    std::int64_t indexes = 0;  // created by the load
+};
+
+// Loads lines in one transaction. A bad line throws Error(Command) naming its number, and
+// nothing of the load is kept.
+LoadCounts LoadJsonLines(Database& db, std::istream& in);
+
+// One record's attributes as the JSON array above, and back (throws Error(Command)).
+std::string AttributesToJson(std::string_view body);
+std::string JsonString(std::string_view bytes);
+
+}  // namespace mv

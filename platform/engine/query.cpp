@@ -1,0 +1,393 @@
+#include "query.h"
+
+#include "error.h"
+#include "text.h"
+
+namespace mv {
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+bool IsSpecial(char c) {
+    return std::string_view("\"'\\=#<>()").find(c) != std::string_view::npos;
+}
+
+[[noreturn]] void Fail(const std::string& message) {
+    throw Error(ErrorKind::Command, message);
+}
+
+class Parser {
+  public:
+    Parser(Database& db, std::string_view text) : db_(db), tokens_(Tokenize(text)) {}
+
+    Command Parse() {
+        const Token& first = Peek();
+        if (first.kind == Token::Kind::End)
+            Fail("Commande vide.");
+        std::string verb = first.kind == Token::Kind::Word ? text::Upper(first.text) : "";
+        Command command;
+        if (verb == "SSELECT" || verb == "SELECT") {
+            command.verb = Verb::Select;
+        } else if (verb == "COMPTER" || verb == "COUNT") {
+            command.verb = Verb::Count;
+        } else if (verb == "LIST") {
+            command.verb = Verb::List;
+        } else if (verb == "CREATE.FILE") {
+            command.verb = Verb::CreateFile;
+        } else if (verb == "DELETE.FILE") {
+            command.verb = Verb::DeleteFile;
+        } else if (verb == "CREATE.INDEX") {
+            command.verb = Verb::CreateIndex;
+        } else if (verb == "BUILD.INDEX") {
+            command.verb = Verb::BuildIndex;
+        } else if (verb == "DELETE.INDEX") {
+            command.verb = Verb::DeleteIndex;
+        } else if (verb == "DATE.FORMAT") {
+            command.verb = Verb::DateFormat;
+        } else {
+            Fail("Commande inconnue à la position " + std::to_string(first.position) + " : " +
+                 Show(first));
+        }
+        Next();
+        switch (command.verb) {
+            case Verb::Select:
+            case Verb::Count:
+            case Verb::List:
+                ParseQuery(command);
+                break;
+            case Verb::CreateFile:
+                ParseCreateFile(command);
+                break;
+            case Verb::DeleteFile:
+                command.fileName = FileName().first;
+                break;
+            case Verb::CreateIndex:
+            case Verb::BuildIndex:
+            case Verb::DeleteIndex: {
+                command.fileName = FileName().first;
+                const Token& field = Peek();
+                if (field.kind != Token::Kind::Word)
+                    Expected("nom de champ attendu", field);
+                command.fieldName = field.text;
+                command.fieldPosition = field.position;
+                Next();
+                break;
+            }
+            case Verb::DateFormat:
+                if (Peek().kind == Token::Kind::Word)
+                    Next();
+                break;
+        }
+        ExpectEnd();
+        return command;
+    }
+
+  private:
+    const Token& Peek() const { return tokens_[index_]; }
+    void Next() {
+        if (index_ + 1 < tokens_.size())
+            ++index_;
+    }
+
+    static std::string Show(const Token& t) {
+        switch (t.kind) {
+            case Token::Kind::Value:
+                return text::Printable(t.delimiter + t.text + t.delimiter);
+            case Token::Kind::End:
+                return "(fin de commande)";
+            default:
+                return text::Printable(t.text);
+        }
+    }
+
+    // what carries its own agreement: "valeur attendue", "champ attendu".
+    [[noreturn]] void Expected(const std::string& what, const Token& t) {
+        if (t.kind == Token::Kind::End) {
+            Fail("Fin de commande inattendue à la position " + std::to_string(t.position) + " : " +
+                 what + ".");
+        }
+        Fail(Capital(what) + " à la position " + std::to_string(t.position) + " : " + Show(t));
+    }
+
+    static std::string Capital(std::string s) {
+        if (!s.empty() && s[0] >= 'a' && s[0] <= 'z')
+            s[0] = static_cast<char>(s[0] - 'a' + 'A');
+        return s;
+    }
+
+    void ExpectEnd() {
+        const Token& t = Peek();
+        if (t.kind != Token::Kind::End)
+            Fail("Mot inattendu à la position " + std::to_string(t.position) + " : " + Show(t));
+    }
+
+    bool PeekWord(std::initializer_list<const char*> words) const {
+        const Token& t = Peek();
+        if (t.kind != Token::Kind::Word)
+            return false;
+        for (const char* w : words) {
+            if (text::EqualsNoCase(t.text, w))
+                return true;
+        }
+        return false;
+    }
+
+    // A file name, or "DICT" and a file name.
+    std::pair<std::string, int> FileName() {
+        const Token& t = Peek();
+        if (t.kind != Token::Kind::Word)
+            Expected("nom de fichier attendu", t);
+        int position = t.position;
+        std::string name = t.text;
+        Next();
+        if (text::EqualsNoCase(name, "DICT")) {
+            const Token& data = Peek();
+            if (data.kind != Token::Kind::Word)
+                Expected("nom de fichier attendu après DICT", data);
+            name = "DICT " + data.text;
+            Next();
+        }
+        return {name, position};
+    }
+
+    void ParseCreateFile(Command& command) {
+        auto [name, position] = FileName();
+        if (name.rfind("DICT ", 0) == 0) {
+            Fail(
+                "CREATE.FILE crée le fichier et son dictionnaire : nommez le fichier sans DICT "
+                "(position " +
+                std::to_string(position) + ").");
+        }
+        if (std::string why = Database::CheckNewFileName(name); !why.empty())
+            Fail(why.substr(0, why.size() - 1) + " (position " + std::to_string(position) + ").");
+        command.fileName = name;
+        while (Peek().kind == Token::Kind::Word &&
+               Peek().text.find_first_not_of("0123456789,") == std::string::npos) {
+            command.sizes += (command.sizes.empty() ? "" : " ") + Peek().text;
+            Next();
+        }
+    }
+
+    void ParseQuery(Command& command) {
+        auto [name, position] = FileName();
+        auto file = db_.FindFile(name);
+        if (!file) {
+            throw Error(ErrorKind::FileNotFound, "Fichier inconnu à la position " +
+                                                     std::to_string(position) + " : " +
+                                                     text::Printable(name));
+        }
+        Query& query = command.query;
+        query.file = *file;
+        while (Peek().kind != Token::Kind::End) {
+            const Token& t = Peek();
+            if (t.kind == Token::Kind::Open || PeekWord({"AVEC", "WITH", "SANS", "WITHOUT"})) {
+                if (query.where) {
+                    Fail("AND ou OR attendu à la position " + std::to_string(t.position) + " : " +
+                         Show(t));
+                }
+                query.where = ParseOr(query.file);
+            } else if (PeekWord({"PAR", "BY", "PAR.DSND", "BY.DSND"})) {
+                if (command.verb == Verb::Count) {
+                    Fail("COMPTER ne trie pas : mot inattendu à la position " +
+                         std::to_string(t.position) + " : " + Show(t));
+                }
+                bool descending = PeekWord({"PAR.DSND", "BY.DSND"});
+                std::string keyword = t.text;
+                Next();
+                const Token& f = Peek();
+                if (f.kind != Token::Kind::Word)
+                    Expected("champ attendu après " + keyword, f);
+                query.sort.push_back(
+                    {ResolveField(db_, query.file, f.text, f.position), descending});
+                Next();
+            } else if (command.verb == Verb::List && t.kind == Token::Kind::Word &&
+                       !PeekWord({"AND", "OR"})) {
+                query.columns.push_back(ResolveField(db_, query.file, t.text, t.position));
+                Next();
+            } else {
+                Fail("Mot inattendu à la position " + std::to_string(t.position) + " : " + Show(t));
+            }
+        }
+    }
+
+    CondNode ParseOr(const FileRef& file) {
+        CondNode left = ParseAnd(file);
+        if (!PeekWord({"OR"}))
+            return left;
+        CondNode node;
+        node.kind = CondNode::Kind::Or;
+        node.children.push_back(std::move(left));
+        while (PeekWord({"OR"})) {
+            Next();
+            node.children.push_back(ParseAnd(file));
+        }
+        return node;
+    }
+
+    CondNode ParseAnd(const FileRef& file) {
+        CondNode left = ParseTerm(file);
+        if (!PeekWord({"AND"}))
+            return left;
+        CondNode node;
+        node.kind = CondNode::Kind::And;
+        node.children.push_back(std::move(left));
+        while (PeekWord({"AND"})) {
+            Next();
+            node.children.push_back(ParseTerm(file));
+        }
+        return node;
+    }
+
+    CondNode ParseTerm(const FileRef& file) {
+        const Token& t = Peek();
+        if (t.kind == Token::Kind::Open) {
+            Next();
+            CondNode inner = ParseOr(file);
+            if (Peek().kind != Token::Kind::Close)
+                Expected("parenthèse fermante attendue", Peek());
+            Next();
+            return inner;
+        }
+        if (!PeekWord({"AVEC", "WITH", "SANS", "WITHOUT"}))
+            Expected("AVEC ou SANS attendu", t);
+        CondNode node;
+        Condition& c = node.condition;
+        c.negate = PeekWord({"SANS", "WITHOUT"});
+        std::string keyword = t.text;
+        Next();
+        const Token& f = Peek();
+        if (f.kind != Token::Kind::Word)
+            Expected("champ attendu après " + keyword, f);
+        c.field = ResolveField(db_, file, f.text, f.position);
+        Next();
+        const Token& op = Peek();
+        std::optional<Op> parsed;
+        if (op.kind == Token::Kind::Operator || op.kind == Token::Kind::Word)
+            parsed = ParseOperator(op.text);
+        if (!parsed) {
+            if (op.kind == Token::Kind::Value)
+                Expected("opérateur attendu", op);
+            c.op = Op::NotEmpty;
+            return node;
+        }
+        c.op = *parsed;
+        Next();
+        const Token& value = Peek();
+        if (value.kind != Token::Kind::Value)
+            Expected("valeur entre délimiteurs attendue", value);
+        SetValue(c, value);
+        Next();
+        return node;
+    }
+
+    static std::optional<Op> ParseOperator(const std::string& raw) {
+        std::string s = text::Upper(raw);
+        if (s == "=" || s == "EQ")
+            return Op::Eq;
+        if (s == "#" || s == "<>" || s == "NE")
+            return Op::Ne;
+        if (s == "<" || s == "LT")
+            return Op::Lt;
+        if (s == ">" || s == "GT")
+            return Op::Gt;
+        if (s == "<=" || s == "LE")
+            return Op::Le;
+        if (s == ">=" || s == "GE")
+            return Op::Ge;
+        return std::nullopt;
+    }
+
+    static void SetValue(Condition& c, const Token& t) {
+        std::string_view v = t.text;
+        bool prefix = !v.empty() && v.back() == ']';
+        bool suffix = !v.empty() && v.front() == '[';
+        if ((prefix || suffix) && c.op != Op::Eq && c.op != Op::Ne) {
+            Fail(
+                "Les caractères [ et ] de début et de fin ne s'emploient qu'avec = ou # "
+                "(position " +
+                std::to_string(t.position) + ") : " + Show(t));
+        }
+        if (prefix)
+            v.remove_suffix(1);
+        if (suffix && !v.empty())
+            v.remove_prefix(1);
+        c.match = prefix && suffix ? Match::Contains
+                  : prefix         ? Match::Prefix
+                  : suffix         ? Match::Suffix
+                                   : Match::Exact;
+        c.value = std::string(v);
+    }
+
+    Database& db_;
+    std::vector<Token> tokens_;
+    size_t index_ = 0;
+};
+
+}  // namespace
+
+std::vector<Token> Tokenize(std::string_view s) {
+    std::vector<Token> tokens;
+    size_t i = 0;
+    while (i < s.size()) {
+        char c = s[i];
+        if (IsBlank(c)) {
+            ++i;
+            continue;
+        }
+        Token t;
+        t.position = static_cast<int>(i + 1);
+        if (c == '"' || c == '\'' || c == '\\') {
+            size_t end = s.find(c, i + 1);
+            if (end == std::string_view::npos) {
+                Fail("Valeur non fermée à la position " + std::to_string(i + 1) + " : " +
+                     text::Printable(s.substr(i)));
+            }
+            t.kind = Token::Kind::Value;
+            t.delimiter = c;
+            t.text = std::string(s.substr(i + 1, end - i - 1));
+            i = end + 1;
+        } else if (c == '=' || c == '#' || c == '<' || c == '>') {
+            t.kind = Token::Kind::Operator;
+            size_t n = 1;
+            if (i + 1 < s.size() && ((c == '<' && (s[i + 1] == '=' || s[i + 1] == '>')) ||
+                                     (c == '>' && s[i + 1] == '=')))
+                n = 2;
+            t.text = std::string(s.substr(i, n));
+            i += n;
+        } else if (c == '(' || c == ')') {
+            t.kind = c == '(' ? Token::Kind::Open : Token::Kind::Close;
+            t.text = std::string(1, c);
+            ++i;
+        } else {
+            size_t start = i;
+            while (i < s.size() && !IsBlank(s[i]) && !IsSpecial(s[i]))
+                ++i;
+            t.kind = Token::Kind::Word;
+            t.text = std::string(s.substr(start, i - start));
+        }
+        tokens.push_back(std::move(t));
+    }
+    Token end;
+    end.kind = Token::Kind::End;
+    end.position = static_cast<int>(s.size() + 1);
+    tokens.push_back(end);
+    return tokens;
+}
+
+Command ParseCommand(Database& db, std::string_view text) {
+    return Parser(db, text).Parse();
+}
+
+std::string CommandVerb(std::string_view text) {
+    size_t start = 0;
+    while (start < text.size() && IsBlank(text[start]))
+        ++start;
+    size_t end = start;
+    while (end < text.size() && !IsBlank(text[end]))
+        ++end;
+    return text::Upper(text.substr(start, end - start));
+}
+
+}  // namespace mv

@@ -1,0 +1,119 @@
+#include "record_locks.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <thread>
+
+#include "error.h"
+#include "text.h"
+
+namespace mv {
+namespace {
+
+std::string Key(std::string_view file, std::string_view id) {
+    std::string key(file);
+    key.push_back('\0');
+    key.append(id);
+    return key;
+}
+
+}  // namespace
+
+RecordLocks::RecordLocks(const std::string& lockPath) {
+    if (lockPath.empty())
+        return;
+    fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd_ < 0) {
+        throw Error(ErrorKind::Io, "Impossible d'ouvrir le fichier des verrous " + lockPath +
+                                       " : " + std::strerror(errno) + ".");
+    }
+}
+
+RecordLocks::~RecordLocks() {
+    if (fd_ >= 0)
+        ::close(fd_);  // drops every lock of this descriptor
+}
+
+std::uint64_t RecordLocks::Offset(std::string_view file, std::string_view id) {
+    return text::Hash(file, id) & ((std::uint64_t{1} << 40) - 1);
+}
+
+bool RecordLocks::TryLock(std::uint64_t offset) {
+    if (fd_ < 0)
+        return true;
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = static_cast<off_t>(offset);
+    lock.l_len = 1;
+    if (::fcntl(fd_, F_OFD_SETLK, &lock) == 0)
+        return true;
+    if (errno == EAGAIN || errno == EACCES || errno == EINTR)
+        return false;
+    throw Error(ErrorKind::Io,
+                std::string("Échec du verrouillage d'un enregistrement : ") + std::strerror(errno));
+}
+
+void RecordLocks::Unlock(std::uint64_t offset) {
+    if (fd_ < 0)
+        return;
+    struct flock lock {};
+    lock.l_type = F_UNLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = static_cast<off_t>(offset);
+    lock.l_len = 1;
+    ::fcntl(fd_, F_OFD_SETLK, &lock);
+}
+
+void RecordLocks::Acquire(std::string_view file, std::string_view id,
+                          std::chrono::milliseconds wait) {
+    std::string key = Key(file, id);
+    if (held_.count(key))
+        return;
+    std::uint64_t offset = Offset(file, id);
+    if (!holdersOfByte_.count(offset)) {
+        auto deadline = std::chrono::steady_clock::now() + wait;
+        // Short sleeps first: the holder usually writes within a millisecond.
+        auto pause = std::chrono::microseconds(20);
+        while (!TryLock(offset)) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                throw Error(ErrorKind::Locked, "L'enregistrement " + text::Printable(id) +
+                                                   " du fichier " + text::Printable(file) +
+                                                   " est verrouillé par un autre utilisateur.");
+            }
+            std::this_thread::sleep_for(pause);
+            pause = std::min(pause * 2, std::chrono::microseconds(5000));
+        }
+    }
+    held_.emplace(std::move(key), offset);
+    ++holdersOfByte_[offset];
+}
+
+void RecordLocks::Release(std::string_view file, std::string_view id) {
+    auto it = held_.find(Key(file, id));
+    if (it == held_.end())
+        return;
+    std::uint64_t offset = it->second;
+    held_.erase(it);
+    if (--holdersOfByte_[offset] == 0) {
+        holdersOfByte_.erase(offset);
+        Unlock(offset);
+    }
+}
+
+bool RecordLocks::Holds(std::string_view file, std::string_view id) const {
+    return held_.count(Key(file, id)) != 0;
+}
+
+void RecordLocks::ReleaseAll() {
+    for (auto& [offset, count] : holdersOfByte_)
+        Unlock(offset);
+    held_.clear();
+    holdersOfByte_.clear();
+}
+
+}  // namespace mv

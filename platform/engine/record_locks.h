@@ -1,0 +1,44 @@
+#pragma once
+// Update locks on records, held across processes.
+//
+// Each lock is one byte of a sidecar file (the database path + "-locks") locked with an
+// open-file-description lock (F_OFD_SETLK): the kernel drops it when the descriptor is closed or
+// the process dies, so a crashed workstation never leaves a record locked. The byte offset is a
+// hash of (file name, id) modulo 2^40; two records sharing a byte only make one wait for the other.
+// Without a sidecar path (private in-memory database) locks are tracked in the process only.
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace mv {
+
+class RecordLocks {
+  public:
+    explicit RecordLocks(const std::string& lockPath);
+    ~RecordLocks();
+    RecordLocks(const RecordLocks&) = delete;
+    RecordLocks& operator=(const RecordLocks&) = delete;
+
+    // Takes the lock, polling until wait has passed; then throws Error(Locked) naming the record.
+    // Taking a lock this object already holds succeeds at once.
+    void Acquire(std::string_view file, std::string_view id, std::chrono::milliseconds wait);
+    // Drops the lock if held here; otherwise does nothing.
+    void Release(std::string_view file, std::string_view id);
+    bool Holds(std::string_view file, std::string_view id) const;
+    void ReleaseAll();
+
+    static std::uint64_t Offset(std::string_view file, std::string_view id);
+
+  private:
+    bool TryLock(std::uint64_t offset);
+    void Unlock(std::uint64_t offset);
+
+    int fd_ = -1;
+    std::map<std::string, std::uint64_t> held_;   // file + '\0' + id -> byte
+    std::map<std::uint64_t, int> holdersOfByte_;  // a byte shared by two held records
+};
+
+}  // namespace mv

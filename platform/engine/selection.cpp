@@ -1,0 +1,450 @@
+#include "selection.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "error.h"
+#include "text.h"
+
+namespace mv {
+namespace {
+
+// Beyond this many rows a candidate is only known to be large.
+constexpr std::int64_t kEstimateCap = 5000;
+
+struct Range {
+    std::string lo;
+    std::optional<std::string> hi;  // exclusive; none means unbounded
+    bool single = false;            // one key exactly
+};
+
+void Intersect(Range& a, const Range& b) {
+    if (text::CompareBytes(b.lo, a.lo) > 0)
+        a.lo = b.lo;
+    if (b.hi && (!a.hi || text::CompareBytes(*b.hi, *a.hi) < 0))
+        a.hi = b.hi;
+    a.single = a.single || b.single;
+}
+
+bool IsEmpty(const Range& r) {
+    return r.hi && text::CompareBytes(r.lo, *r.hi) >= 0;
+}
+
+// The key range an "= value" or "= prefix]" test covers; none when keys cannot serve it (a
+// number against a right-justified field compares by value, not by bytes).
+std::optional<Range> KeyRange(const Condition& c) {
+    if (c.negate || c.op != Op::Eq)
+        return std::nullopt;
+    if (c.match == Match::Exact) {
+        if (c.field.numeric && text::IsNumber(c.value))
+            return std::nullopt;
+        std::string hi = c.value;
+        hi.push_back('\0');
+        return Range{c.value, hi, true};
+    }
+    if (c.match == Match::Prefix && !c.value.empty())
+        return Range{c.value, text::PrefixEnd(c.value), false};
+    return std::nullopt;
+}
+
+void Conjuncts(const CondNode& node, std::vector<const Condition*>& out) {
+    if (node.kind == CondNode::Kind::Leaf) {
+        out.push_back(&node.condition);
+    } else if (node.kind == CondNode::Kind::And) {
+        for (const CondNode& child : node.children)
+            Conjuncts(child, out);
+    }
+}
+
+struct Plan {
+    enum class Kind { Scan, IdRange, IndexRange, IndexOrder };
+    Kind kind = Kind::Scan;
+    bool none = false;  // contradictory id conditions: nothing can match
+    std::optional<Range> ids;
+    IndexDef index;
+    Range keys;
+};
+
+class Runner {
+  public:
+    Runner(Database& db, const Query& query) : db_(db), query_(query), eval_(db) {}
+
+    Plan Choose() {
+        Plan plan;
+        std::vector<const Condition*> conjuncts;
+        if (query_.where)
+            Conjuncts(*query_.where, conjuncts);
+        struct Candidate {
+            IndexDef index;
+            Range keys;
+        };
+        std::vector<Candidate> candidates;
+        for (const Condition* c : conjuncts) {
+            auto range = KeyRange(*c);
+            if (!range)
+                continue;
+            if (c->field.kind == Field::Kind::Id) {
+                if (plan.ids)
+                    Intersect(*plan.ids, *range);
+                else
+                    plan.ids = range;
+            } else if (c->field.kind == Field::Kind::Attribute) {
+                if (auto index = db_.IndexAt(query_.file, c->field.location))
+                    candidates.push_back({*index, *range});
+            }
+        }
+        if (plan.ids && IsEmpty(*plan.ids)) {
+            plan.none = true;
+            return plan;
+        }
+        if (candidates.empty()) {
+            if (plan.ids) {
+                plan.kind = Plan::Kind::IdRange;
+            } else if (query_.sort.size() == 1 && !query_.sort[0].descending &&
+                       query_.sort[0].field.kind == Field::Kind::Attribute &&
+                       !query_.sort[0].field.numeric) {
+                if (auto index = db_.IndexAt(query_.file, query_.sort[0].field.location)) {
+                    plan.kind = Plan::Kind::IndexOrder;
+                    plan.index = *index;
+                }
+            }
+            return plan;
+        }
+        // The id key answers a single id at once; otherwise compare how much each path reads.
+        if (plan.ids && plan.ids->single) {
+            plan.kind = Plan::Kind::IdRange;
+            return plan;
+        }
+        if (candidates.size() == 1 && !plan.ids) {
+            plan.kind = Plan::Kind::IndexRange;
+            plan.index = candidates[0].index;
+            plan.keys = candidates[0].keys;
+            return plan;
+        }
+        std::int64_t best = -1;
+        if (plan.ids) {
+            plan.kind = Plan::Kind::IdRange;
+            best = 2 * CountIds(*plan.ids);  // each costs a record read
+        }
+        for (const Candidate& c : candidates) {
+            std::int64_t cost = c.keys.single && best < 0 ? 0 : CountKeys(c.index, c.keys);
+            if (best < 0 || cost < best) {
+                best = cost;
+                plan.kind = Plan::Kind::IndexRange;
+                plan.index = c.index;
+                plan.keys = c.keys;
+            }
+        }
+        return plan;
+    }
+
+    // Calls fn(id, body) for every record satisfying the conditions, in plan order.
+    template <typename Fn>
+    void ForEach(const Plan& plan, bool needBody, Fn&& fn) {
+        if (plan.none)
+            return;
+        switch (plan.kind) {
+            case Plan::Kind::Scan:
+            case Plan::Kind::IdRange: {
+                std::string sqlText = "SELECT id, body FROM records WHERE file_id = ?1";
+                if (plan.ids) {
+                    sqlText += " AND id >= ?2";
+                    if (plan.ids->hi)
+                        sqlText += " AND id < ?3";
+                }
+                sqlText += " ORDER BY id";
+                sql::Statement& s = db_.Prepare(sqlText);
+                sql::Use use(s);
+                s.Bind(1, query_.file.id);
+                if (plan.ids) {
+                    s.Bind(2, plan.ids->lo);
+                    if (plan.ids->hi)
+                        s.Bind(3, *plan.ids->hi);
+                }
+                while (s.Step()) {
+                    if (Test(s.Bytes(0), s.Bytes(1)))
+                        fn(s.Bytes(0), s.Bytes(1), std::string_view(), -1);
+                }
+                break;
+            }
+            case Plan::Kind::IndexRange: {
+                std::string sqlText =
+                    "SELECT e.id, r.body FROM index_entries e CROSS JOIN records r "
+                    "ON r.file_id = ?1 AND r.id = e.id WHERE e.index_id = ?2 AND e.key >= ?3";
+                if (plan.keys.hi)
+                    sqlText += " AND e.key < ?4";
+                if (plan.ids) {
+                    sqlText += " AND e.id >= ?5";
+                    if (plan.ids->hi)
+                        sqlText += " AND e.id < ?6";
+                }
+                sql::Statement& s = db_.Prepare(sqlText);
+                sql::Use use(s);
+                s.Bind(1, query_.file.id).Bind(2, plan.index.id).Bind(3, plan.keys.lo);
+                if (plan.keys.hi)
+                    s.Bind(4, *plan.keys.hi);
+                if (plan.ids) {
+                    s.Bind(5, plan.ids->lo);
+                    if (plan.ids->hi)
+                        s.Bind(6, *plan.ids->hi);
+                }
+                // Several values of one record may fall in a range of prefixes.
+                std::unordered_set<std::string> seen;
+                while (s.Step()) {
+                    std::string_view id = s.Bytes(0);
+                    if (!plan.keys.single && !seen.emplace(id).second)
+                        continue;
+                    if (Test(id, s.Bytes(1)))
+                        fn(id, s.Bytes(1), std::string_view(), -1);
+                }
+                break;
+            }
+            case Plan::Kind::IndexOrder: {
+                sql::Statement& s = db_.Prepare(
+                    "SELECT id, key, pos FROM index_entries WHERE index_id = ?1 AND pos < 2 "
+                    "ORDER BY key, id");
+                sql::Use use(s);
+                s.Bind(1, plan.index.id);
+                std::string body;
+                while (s.Step()) {
+                    std::string_view id = s.Bytes(0);
+                    int pos = static_cast<int>(s.Int(2));
+                    if (needBody || query_.where || pos != 0) {
+                        auto read = db_.Read(query_.file, id);
+                        if (!read)
+                            continue;
+                        body = std::move(*read);
+                        if (!Test(id, body))
+                            continue;
+                        fn(id, std::string_view(body), s.Bytes(1), -1);
+                    } else {
+                        fn(id, std::string_view(), s.Bytes(1), 0);
+                    }
+                }
+                break;
+            }
+        }
+    }
+
+    bool Test(std::string_view id, std::string_view body) {
+        return !query_.where || Test(*query_.where, id, body);
+    }
+
+    // Field text, taking an indexed attribute from the index key when the record was not read.
+    std::string_view Text(const Field& field, std::string_view id, std::string_view body,
+                          std::string_view key, int pos, const Plan& plan, std::string& scratch) {
+        if (pos == 0 && field.kind == Field::Kind::Attribute &&
+            field.location == plan.index.location)
+            return key;
+        return eval_.Text(field, id, body, scratch);
+    }
+
+    // Whether fields can all be had from the id and an index key that holds the whole attribute.
+    static bool KeysSuffice(const std::vector<Field>& fields, const Plan& plan) {
+        for (const Field& f : fields) {
+            if (f.kind == Field::Kind::Id)
+                continue;
+            if (f.kind == Field::Kind::Attribute && plan.kind == Plan::Kind::IndexOrder &&
+                f.location == plan.index.location)
+                continue;
+            return false;
+        }
+        return true;
+    }
+
+    std::string Describe(const Plan& plan) {
+        if (plan.none)
+            return "aucun";
+        switch (plan.kind) {
+            case Plan::Kind::Scan:
+                return "parcours";
+            case Plan::Kind::IdRange:
+                return "identifiant";
+            case Plan::Kind::IndexRange:
+                return "index " + plan.index.field + (plan.ids ? " + identifiant" : "");
+            case Plan::Kind::IndexOrder:
+                return "ordre de l'index " + plan.index.field;
+        }
+        return {};
+    }
+
+  private:
+    std::int64_t CountIds(const Range& r) {
+        std::string sqlText =
+            "SELECT count(*) FROM (SELECT 1 FROM records WHERE file_id = ?1 AND id >= ?2";
+        if (r.hi)
+            sqlText += " AND id < ?3";
+        sqlText += " LIMIT ?4)";
+        sql::Statement& s = db_.Prepare(sqlText);
+        sql::Use use(s);
+        s.Bind(1, query_.file.id).Bind(2, r.lo).Bind(4, kEstimateCap);
+        if (r.hi)
+            s.Bind(3, *r.hi);
+        return s.Step() ? s.Int(0) : 0;
+    }
+
+    std::int64_t CountKeys(const IndexDef& index, const Range& r) {
+        std::string sqlText =
+            "SELECT count(*) FROM (SELECT 1 FROM index_entries WHERE index_id = ?1 AND key >= ?2";
+        if (r.hi)
+            sqlText += " AND key < ?3";
+        sqlText += " LIMIT ?4)";
+        sql::Statement& s = db_.Prepare(sqlText);
+        sql::Use use(s);
+        s.Bind(1, index.id).Bind(2, r.lo).Bind(4, kEstimateCap);
+        if (r.hi)
+            s.Bind(3, *r.hi);
+        return s.Step() ? s.Int(0) : 0;
+    }
+
+    bool Test(const CondNode& node, std::string_view id, std::string_view body) {
+        switch (node.kind) {
+            case CondNode::Kind::Leaf:
+                return TestLeaf(node.condition, id, body);
+            case CondNode::Kind::And:
+                for (const CondNode& child : node.children) {
+                    if (!Test(child, id, body))
+                        return false;
+                }
+                return true;
+            case CondNode::Kind::Or:
+                for (const CondNode& child : node.children) {
+                    if (Test(child, id, body))
+                        return true;
+                }
+                return false;
+        }
+        return false;
+    }
+
+    bool TestLeaf(const Condition& c, std::string_view id, std::string_view body) {
+        std::string_view value = eval_.Text(c.field, id, body, scratch_);
+        bool any;
+        if (c.op == Op::NotEmpty)
+            any = value.find_first_not_of("\xFD\xFC") != std::string_view::npos;
+        else
+            any = text::ForEachValue(value, [&](std::string_view v) { return ValueMatches(c, v); });
+        return c.negate ? !any : any;
+    }
+
+    Database& db_;
+    const Query& query_;
+    Evaluator eval_;
+    std::string scratch_;
+};
+
+int CompareKeys(std::string_view a, std::string_view b, bool numeric) {
+    if (!numeric)
+        return text::CompareBytes(a, b);
+    auto rank = [](std::string_view s) { return s.empty() ? 0 : text::IsNumber(s) ? 1 : 2; };
+    int ra = rank(a), rb = rank(b);
+    if (ra != rb)
+        return ra < rb ? -1 : 1;
+    return ra == 1 ? text::CompareNumbers(a, b) : text::CompareBytes(a, b);
+}
+
+}  // namespace
+
+bool ValueMatches(const Condition& c, std::string_view v) {
+    bool hit;
+    switch (c.match) {
+        case Match::Prefix:
+            hit = v.substr(0, c.value.size()) == c.value;
+            return c.op == Op::Ne ? !hit : hit;
+        case Match::Suffix:
+            hit = v.size() >= c.value.size() && v.substr(v.size() - c.value.size()) == c.value;
+            return c.op == Op::Ne ? !hit : hit;
+        case Match::Contains:
+            hit = v.find(c.value) != std::string_view::npos;
+            return c.op == Op::Ne ? !hit : hit;
+        case Match::Exact:
+            break;
+    }
+    int cmp = c.field.numeric && text::IsNumber(v) && text::IsNumber(c.value)
+                  ? text::CompareNumbers(v, c.value)
+                  : text::CompareBytes(v, c.value);
+    switch (c.op) {
+        case Op::Eq:
+            return cmp == 0;
+        case Op::Ne:
+            return cmp != 0;
+        case Op::Lt:
+            return cmp < 0;
+        case Op::Gt:
+            return cmp > 0;
+        case Op::Le:
+            return cmp <= 0;
+        case Op::Ge:
+            return cmp >= 0;
+        case Op::NotEmpty:
+            return !v.empty();
+    }
+    return false;
+}
+
+std::vector<Row> RunSelect(Database& db, const Query& query, const std::vector<Field>& columns) {
+    Runner runner(db, query);
+    Plan plan = runner.Choose();
+    std::vector<Field> needed = columns;
+    for (const SortKey& k : query.sort)
+        needed.push_back(k.field);
+    bool needBody = !Runner::KeysSuffice(needed, plan);
+    bool presorted = plan.kind == Plan::Kind::IndexOrder ||
+                     (query.sort.empty() && plan.kind != Plan::Kind::IndexRange);
+
+    struct Work {
+        Row row;
+        std::vector<std::string> keys;
+    };
+    std::vector<Work> work;
+    std::string scratch;
+    runner.ForEach(
+        plan, needBody,
+        [&](std::string_view id, std::string_view body, std::string_view key, int pos) {
+            Work w;
+            w.row.id = std::string(id);
+            for (const Field& f : columns) {
+                w.row.columns.emplace_back(runner.Text(f, id, body, key, pos, plan, scratch));
+            }
+            if (!presorted) {
+                for (const SortKey& k : query.sort) {
+                    w.keys.emplace_back(
+                        text::FirstValue(runner.Text(k.field, id, body, key, pos, plan, scratch)));
+                }
+            }
+            work.push_back(std::move(w));
+        });
+    if (!presorted) {
+        std::sort(work.begin(), work.end(), [&](const Work& a, const Work& b) {
+            for (size_t i = 0; i < query.sort.size(); ++i) {
+                int c = CompareKeys(a.keys[i], b.keys[i], query.sort[i].field.numeric);
+                if (c != 0)
+                    return query.sort[i].descending ? c > 0 : c < 0;
+            }
+            return text::CompareBytes(a.row.id, b.row.id) < 0;
+        });
+    }
+    std::vector<Row> rows;
+    rows.reserve(work.size());
+    for (Work& w : work)
+        rows.push_back(std::move(w.row));
+    return rows;
+}
+
+std::int64_t RunCount(Database& db, const Query& query) {
+    if (!query.where)
+        return db.Count(query.file);
+    Runner runner(db, query);
+    Plan plan = runner.Choose();
+    std::int64_t n = 0;
+    runner.ForEach(plan, true,
+                   [&](std::string_view, std::string_view, std::string_view, int) { ++n; });
+    return n;
+}
+
+std::string ExplainPlan(Database& db, const Query& query) {
+    Runner runner(db, query);
+    return runner.Describe(runner.Choose());
+}
+
+}  // namespace mv

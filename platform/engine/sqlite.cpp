@@ -1,0 +1,154 @@
+#include "sqlite.h"
+
+#include <utility>
+
+#include "error.h"
+
+namespace mv::sql {
+
+Statement::Statement(Connection& connection, std::string_view text) : connection_(&connection) {
+    int rc = sqlite3_prepare_v3(connection.Handle(), text.data(), static_cast<int>(text.size()),
+                                SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr);
+    if (rc != SQLITE_OK)
+        connection.Fail(rc, text);
+}
+
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
+
+Statement::Statement(Statement&& other) noexcept
+    : stmt_(std::exchange(other.stmt_, nullptr)), connection_(other.connection_) {}
+
+Statement& Statement::operator=(Statement&& other) noexcept {
+    if (this != &other) {
+        sqlite3_finalize(stmt_);
+        stmt_ = std::exchange(other.stmt_, nullptr);
+        connection_ = other.connection_;
+    }
+    return *this;
+}
+
+Statement& Statement::Bind(int index, std::string_view bytes) {
+    // A null pointer would bind NULL, which never equals an empty id.
+    static const char kEmpty = 0;
+    int rc = sqlite3_bind_blob64(stmt_, index, bytes.empty() ? &kEmpty : bytes.data(), bytes.size(),
+                                 SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK)
+        connection_->Fail(rc, "bind");
+    return *this;
+}
+
+Statement& Statement::BindText(int index, std::string_view text) {
+    int rc =
+        sqlite3_bind_text64(stmt_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+    if (rc != SQLITE_OK)
+        connection_->Fail(rc, "bind");
+    return *this;
+}
+
+Statement& Statement::Bind(int index, std::int64_t value) {
+    int rc = sqlite3_bind_int64(stmt_, index, value);
+    if (rc != SQLITE_OK)
+        connection_->Fail(rc, "bind");
+    return *this;
+}
+
+Statement& Statement::BindNull(int index) {
+    int rc = sqlite3_bind_null(stmt_, index);
+    if (rc != SQLITE_OK)
+        connection_->Fail(rc, "bind");
+    return *this;
+}
+
+bool Statement::Step() {
+    int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    sqlite3_reset(stmt_);
+    connection_->Fail(rc, sqlite3_sql(stmt_));
+}
+
+void Statement::Run() {
+    Use use(*this);
+    Step();
+}
+
+void Statement::Reset() {
+    if (stmt_) {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+    }
+}
+
+std::string_view Statement::Bytes(int column) const {
+    const void* data = sqlite3_column_blob(stmt_, column);
+    int size = sqlite3_column_bytes(stmt_, column);
+    if (!data || size <= 0)
+        return {};
+    return std::string_view(static_cast<const char*>(data), static_cast<size_t>(size));
+}
+
+std::int64_t Statement::Int(int column) const {
+    return sqlite3_column_int64(stmt_, column);
+}
+
+bool Statement::IsNull(int column) const {
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
+
+Connection::Connection(const std::string& path) : path_(path) {
+    int rc =
+        sqlite3_open_v2(path.c_str(), &db_,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string message = db_ ? sqlite3_errmsg(db_) : "mémoire insuffisante";
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw Error(ErrorKind::Io,
+                    "Impossible d'ouvrir la base de données " + path + " : " + message + ".");
+    }
+    sqlite3_extended_result_codes(db_, 1);
+}
+
+Connection::~Connection() {
+    sqlite3_close_v2(db_);
+}
+
+void Connection::Exec(std::string_view sql) {
+    std::string text(sql);
+    char* message = nullptr;
+    int rc = sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &message);
+    sqlite3_free(message);
+    if (rc != SQLITE_OK)
+        Fail(rc, sql);
+}
+
+void Connection::Fail(int code, std::string_view what) const {
+    std::string detail = db_ ? sqlite3_errmsg(db_) : "";
+    switch (code & 0xFF) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            throw Error(ErrorKind::Failure,
+                        "La base de données est occupée par un autre programme ; réessayez.");
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
+            throw Error(ErrorKind::Io, "La base de données " + path_ +
+                                           " est endommagée ou n'est pas une base (" + detail +
+                                           ").");
+        case SQLITE_IOERR:
+        case SQLITE_FULL:
+        case SQLITE_CANTOPEN:
+        case SQLITE_READONLY:
+        case SQLITE_PERM:
+            throw Error(ErrorKind::Io,
+                        "Erreur d'accès à la base de données " + path_ + " (" + detail + ").");
+        default:
+            throw Error(ErrorKind::Failure, "Erreur de la base de données (" + detail +
+                                                ") : " + std::string(what.substr(0, 80)));
+    }
+}
+
+}  // namespace mv::sql

@@ -1,0 +1,286 @@
+#include "local_database.h"
+
+#include <istream>
+#include <ostream>
+
+#include "platform/engine/commands.h"
+#include "platform/engine/database.h"
+#include "platform/engine/dynarray.h"
+#include "platform/engine/error.h"
+#include "platform/engine/jsonl.h"
+#include "platform/engine/query.h"
+#include "platform/engine/text.h"
+#include "store_error.h"
+
+namespace store {
+namespace {
+
+std::uint32_t CodeOf(mv::ErrorKind kind) {
+    switch (kind) {
+        case mv::ErrorKind::Io:
+            return ErrorCode::IoError;
+        case mv::ErrorKind::FileNotFound:
+            return ErrorCode::FileNotFound;
+        case mv::ErrorKind::Command:
+            return ErrorCode::CommandError;
+        case mv::ErrorKind::RecordNotFound:
+            return ErrorCode::RecordNotFound;
+        case mv::ErrorKind::Locked:
+            return ErrorCode::RecordLocked;
+        case mv::ErrorKind::RecordExists:
+            return ErrorCode::RecordExists;
+        case mv::ErrorKind::Failure:
+            break;
+    }
+    return ErrorCode::Failure;
+}
+
+// Runs fn with engine errors turned into StoreError.
+template <typename Fn>
+auto Guard(Fn&& fn) -> decltype(fn()) {
+    try {
+        return fn();
+    } catch (const mv::Error& e) {
+        throw StoreError(CodeOf(e.kind()), e.what());
+    } catch (const std::bad_alloc&) {
+        throw StoreError(ErrorCode::Failure, "Mémoire insuffisante.");
+    }
+}
+
+class LocalFile : public File {
+  public:
+    LocalFile(std::shared_ptr<mv::Database> engine, mv::FileRef ref)
+        : engine_(std::move(engine)), ref_(std::move(ref)) {}
+
+    const std::string& Name() const override { return ref_.name; }
+
+    Record Read(const std::string& id) override {
+        return Guard([&] { return ReadRecord(id); });
+    }
+
+    Record ReadForUpdate(const std::string& id) override {
+        return Guard([&] {
+            engine_->Lock(ref_, id);
+            try {
+                return ReadRecord(id);
+            } catch (...) {
+                engine_->Unlock(ref_, id);
+                throw;
+            }
+        });
+    }
+
+    Record NewItem(const std::string& id) override {
+        return Guard([&] {
+            if (std::string why = mv::Database::CheckId(id); !why.empty())
+                throw mv::Error(mv::ErrorKind::Failure, why);
+            if (engine_->Exists(ref_, id)) {
+                throw mv::Error(mv::ErrorKind::RecordExists,
+                                "L'enregistrement " + mv::text::Printable(id) +
+                                    " existe déjà dans le fichier " + ref_.name + ".");
+            }
+            return Record(shared_from_this(), id, std::string());
+        });
+    }
+
+    void Release(const std::string& id) override {
+        Guard([&] { engine_->Unlock(ref_, id); });
+    }
+
+    void Write(const std::string& id, const std::string& text) override {
+        Guard([&] {
+            engine_->Write(ref_, id, text);
+            engine_->Unlock(ref_, id);
+        });
+    }
+
+    void DeleteRecord(const std::string& id) override {
+        Guard([&] {
+            engine_->Delete(ref_, id);
+            engine_->Unlock(ref_, id);
+        });
+    }
+
+  private:
+    Record ReadRecord(const std::string& id) {
+        auto body = engine_->Read(ref_, id);
+        if (!body) {
+            throw mv::Error(mv::ErrorKind::RecordNotFound,
+                            "L'enregistrement " + mv::text::Printable(id) +
+                                " n'existe pas dans le fichier " + ref_.name + ".");
+        }
+        return Record(shared_from_this(), id, std::move(*body));
+    }
+
+    std::shared_ptr<mv::Database> engine_;
+    mv::FileRef ref_;
+};
+
+bool IsIdField(const std::string& name) {
+    return name == "0" || mv::text::EqualsNoCase(name, "@ID");
+}
+
+std::vector<std::string> SplitFields(const std::string& fields) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    while (start < fields.size()) {
+        size_t end = fields.find(' ', start);
+        if (end == std::string::npos)
+            end = fields.size();
+        if (end > start)
+            out.push_back(fields.substr(start, end - start));
+        start = end + 1;
+    }
+    if (out.empty())
+        out.push_back("0");
+    return out;
+}
+
+// The result record of a selection (see database.h for the two layouts).
+std::string ResultText(const std::vector<mv::Row>& rows, const std::vector<std::string>& fields) {
+    bool withId = false;
+    for (const std::string& f : fields)
+        withId = withId || IsIdField(f);
+    std::string text;
+    if (rows.size() == 1 && !withId) {
+        bool first = true;
+        for (const std::string& column : rows[0].columns) {
+            if (column.empty())
+                continue;
+            if (!first)
+                text.push_back(mv::kAttributeMark);
+            first = false;
+            for (char c : column)
+                text.push_back(c == mv::kValueMark ? mv::kAttributeMark : c);
+        }
+        return text;
+    }
+    for (size_t r = 0; r < rows.size(); ++r) {
+        if (r > 0)
+            text.push_back(mv::kAttributeMark);
+        for (size_t j = 0; j < rows[r].columns.size(); ++j) {
+            if (j > 0)
+                text.push_back(mv::kValueMark);
+            for (char c : rows[r].columns[j])
+                text.push_back(c == mv::kValueMark ? mv::kSubvalueMark : c);
+        }
+    }
+    return text;
+}
+
+Record OutputRecord(const mv::CommandOutput& out, const std::string& command) {
+    Record record;
+    record.SetValue(1, std::to_string(out.status));
+    record.SetValue(2, command);
+    for (size_t i = 0; i < out.lines.size(); ++i)
+        record.SetValue(3, static_cast<int>(i + 1), out.lines[i]);
+    return record;
+}
+
+// The file a selection command names, as its second word (or "DICT" and the third).
+std::string CommandFile(const std::string& command) {
+    try {
+        auto tokens = mv::Tokenize(command);
+        if (tokens.size() < 3 || tokens[1].kind != mv::Token::Kind::Word)
+            return {};
+        if (mv::text::EqualsNoCase(tokens[1].text, "DICT") &&
+            tokens[2].kind == mv::Token::Kind::Word)
+            return "DICT " + tokens[2].text;
+        return tokens[1].text;
+    } catch (const mv::Error&) {
+        return {};  // the command itself reports it
+    }
+}
+
+}  // namespace
+
+LocalDatabase::LocalDatabase(std::shared_ptr<mv::Database> engine) : engine_(std::move(engine)) {}
+
+LocalDatabase::~LocalDatabase() = default;
+
+const std::string& LocalDatabase::Path() const {
+    return engine_->Path();
+}
+
+void LocalDatabase::SetLockWait(std::chrono::milliseconds wait) {
+    engine_->SetLockWait(wait);
+}
+
+std::shared_ptr<File> LocalDatabase::OpenFile(const std::string& name) {
+    return Guard([&]() -> std::shared_ptr<File> {
+        return std::make_shared<LocalFile>(engine_, engine_->RequireFile(name));
+    });
+}
+
+Record LocalDatabase::CallSubroutine(const std::string& routine, std::string& status,
+                                     const std::string& command) {
+    if (routine != "DBA.EXECUTE") {
+        throw StoreError(ErrorCode::CommandError,
+                         "Routine inconnue : " + mv::text::Printable(routine) + ".");
+    }
+    mv::CommandOutput out = Guard([&] { return mv::RunCommand(*engine_, command); });
+    status = std::to_string(out.status);
+    return OutputRecord(out, command);
+}
+
+Record LocalDatabase::ExecuteRequest(const std::string& request, const std::string&,
+                                     std::string& status) {
+    std::string command = mv::extract(request, 1);
+    mv::CommandOutput out = Guard([&] { return mv::RunCommand(*engine_, command); });
+    status = std::to_string(out.status);
+    return OutputRecord(out, command);
+}
+
+Record LocalDatabase::SelectRequest(const std::string& request, const std::string&,
+                                    std::string& status) {
+    std::string command = mv::extract(request, 1);
+    std::string fileName = mv::extract(request, 2);
+    std::vector<std::string> fields = SplitFields(mv::extract(request, 3));
+    std::string verb = mv::CommandVerb(command);
+    if (verb != "SSELECT" && verb != "SELECT") {
+        throw StoreError(ErrorCode::CommandError,
+                         "Une requête de sélection commence par SSELECT ou SELECT : " +
+                             mv::text::Printable(command));
+    }
+    if (!fileName.empty()) {
+        std::string named = CommandFile(command);
+        if (!named.empty() &&
+            mv::Database::NormalizeName(named) != mv::Database::NormalizeName(fileName)) {
+            throw StoreError(ErrorCode::CommandError,
+                             "La requête porte sur le fichier " + mv::text::Printable(fileName) +
+                                 " mais la commande sur " + mv::text::Printable(named) + ".");
+        }
+    }
+    mv::CommandOutput out = Guard([&] { return mv::RunCommand(*engine_, command, fields); });
+    status = std::to_string(out.status);
+    return Record(ResultText(out.rows, fields));
+}
+
+struct LocalDatabase::Transaction::Impl {
+    explicit Impl(mv::Database& db) : transaction(db) {}
+    mv::Database::Transaction transaction;
+};
+
+LocalDatabase::Transaction::Transaction(LocalDatabase& database)
+    : impl_(Guard([&] { return std::make_unique<Impl>(*database.engine_); })) {}
+
+LocalDatabase::Transaction::~Transaction() = default;
+
+void LocalDatabase::Transaction::Commit() {
+    Guard([&] { impl_->transaction.Commit(); });
+}
+
+void LocalDatabase::Dump(std::ostream& out, const std::vector<std::string>& files) {
+    Guard([&] { mv::DumpJsonLines(*engine_, out, files); });
+}
+
+std::int64_t LocalDatabase::Load(std::istream& in) {
+    return Guard([&] { return mv::LoadJsonLines(*engine_, in).records; });
+}
+
+std::shared_ptr<LocalDatabase> OpenLocalDatabase(const std::string& path) {
+    return Guard(
+        [&] { return std::make_shared<LocalDatabase>(std::make_shared<mv::Database>(path)); });
+}
+
+}  // namespace store
