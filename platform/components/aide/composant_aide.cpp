@@ -66,7 +66,9 @@ struct Composant_Aide::Impl {
         browser->setTextCursor(cursor);
         const QRectF rect =
             browser->document()->documentLayout()->blockBoundingRect(cursor.block());
-        browser->verticalScrollBar()->setValue(static_cast<int>(rect.top()));
+        // The first block sits below the document margin: its top is the page top.
+        const bool first = cursor.block() == browser->document()->begin();
+        browser->verticalScrollBar()->setValue(first ? 0 : static_cast<int>(rect.top()));
     }
 
     void scrollToTopic(const QString& topic) {
