@@ -1,0 +1,14 @@
+#include "no_typing.h"
+
+namespace entry {
+
+void NoTypingKey(int& keyAscii, const QString&) {
+    if (keyAscii != kBackspace)
+        keyAscii = 0;
+}
+
+void AttachNoTyping(QWidget* field) {
+    AttachKeyFilter(field, [](int& k, const QString& t) { NoTypingKey(k, t); });
+}
+
+}  // namespace entry

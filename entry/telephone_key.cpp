@@ -1,0 +1,16 @@
+#include "telephone_key.h"
+
+namespace entry {
+
+void TelephoneKey(int& keyAscii, const QString&) {
+    if (keyAscii == '.')
+        keyAscii = ' ';
+    if (!IsDigit(keyAscii) && keyAscii != ' ' && keyAscii != kBackspace && keyAscii != kTab)
+        keyAscii = 0;
+}
+
+void AttachTelephone(QWidget* field) {
+    AttachKeyFilter(field, [](int& k, const QString& t) { TelephoneKey(k, t); });
+}
+
+}  // namespace entry
