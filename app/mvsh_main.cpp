@@ -1,0 +1,91 @@
+// mvsh --db PATH [-c COMMAND]...
+// Opens the database at PATH (creating a new one, ready for the system, when it does not exist)
+// and runs each COMMAND in turn, stopping at the first error with exit code 1; without -c, reads
+// commands from standard input. Exit code 2: bad arguments or a database that cannot be opened.
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/shell/shell.h"
+#include "store/store_error.h"
+
+namespace {
+
+int Usage(const std::string& why) {
+    if (!why.empty())
+        std::cerr << "mvsh : " << why << "\n";
+    std::cerr << "Usage : mvsh --db CHEMIN [-c COMMANDE]...\n";
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string path;
+    std::vector<std::string> commands;
+    bool batch = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--db" && i + 1 < argc) {
+            path = argv[++i];
+        } else if (arg.rfind("--db=", 0) == 0) {
+            path = arg.substr(5);
+        } else if (arg == "-c" && i + 1 < argc) {
+            commands.push_back(argv[++i]);
+            batch = true;
+        } else if (arg == "-h" || arg == "--help") {
+            Usage("");
+            return 0;
+        } else {
+            return Usage("argument inattendu : " + arg);
+        }
+    }
+    if (path.empty())
+        return Usage("l'option --db est obligatoire");
+
+    std::shared_ptr<store::LocalDatabase> db;
+    try {
+        bool fresh = !std::filesystem::exists(path);
+        db = store::OpenLocalDatabase(path);
+        if (fresh) {
+            mvsh::Bootstrap(*db);
+            std::cerr << "Nouvelle base créée : " << path << "\n";
+        }
+    } catch (const std::exception& e) {
+        std::cerr << "mvsh : " << e.what() << "\n";
+        return 2;
+    }
+    std::filesystem::path folder = std::filesystem::absolute(path).parent_path() / "modeles";
+    mvsh::Shell shell(db, std::cout, std::cerr, folder.string());
+
+    if (batch) {
+        for (const std::string& command : commands) {
+            mvsh::Shell::Result result = shell.Run(command);
+            std::cout.flush();
+            if (result == mvsh::Shell::Result::Error)
+                return 1;
+            if (result == mvsh::Shell::Result::Quit)
+                break;
+        }
+        return 0;
+    }
+    bool interactive = ::isatty(STDIN_FILENO);
+    bool failed = false;
+    std::string line;
+    for (;;) {
+        if (interactive)
+            std::cout << "mvsh> " << std::flush;
+        if (!std::getline(std::cin, line))
+            break;
+        mvsh::Shell::Result result = shell.Run(line);
+        std::cout.flush();
+        if (result == mvsh::Shell::Result::Quit)
+            break;
+        failed = failed || result == mvsh::Shell::Result::Error;
+    }
+    // Piped input reports a failure like -c does.
+    return !interactive && failed ? 1 : 0;
+}

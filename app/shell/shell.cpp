@@ -1,0 +1,269 @@
+#include "shell.h"
+
+#include <fstream>
+#include <iostream>
+
+#include "platform/engine/commands.h"
+#include "platform/engine/error.h"
+#include "platform/engine/query.h"
+#include "platform/engine/text.h"
+#include "platform/seed/seed.h"
+#include "store/store_error.h"
+
+namespace mvsh {
+namespace {
+
+std::string Trim(const std::string& s) {
+    size_t a = s.find_first_not_of(" \t\r\n");
+    if (a == std::string::npos)
+        return {};
+    size_t b = s.find_last_not_of(" \t\r\n");
+    return s.substr(a, b - a + 1);
+}
+
+// What follows the first word of a line.
+std::string Rest(const std::string& line) {
+    std::string t = Trim(line);
+    size_t space = t.find_first_of(" \t");
+    return space == std::string::npos ? std::string() : Trim(t.substr(space));
+}
+
+// Display width of UTF-8 text: one column per character.
+size_t Width(std::string_view s) {
+    size_t n = 0;
+    for (char c : s) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++n;
+    }
+    return n;
+}
+
+// s cut or padded to width columns, on the right for numbers.
+std::string Cell(std::string_view s, size_t width, bool right) {
+    std::string text;
+    size_t n = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        bool lead = (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80;
+        if (lead && ++n > width)
+            break;
+        text.push_back(s[i]);
+    }
+    n = Width(text);
+    std::string pad(width > n ? width - n : 0, ' ');
+    return right ? pad + text : text + pad;
+}
+
+// Marks made visible for the screen.
+std::string Visible(std::string_view s) {
+    std::string out;
+    for (char c : s) {
+        if (c == '\xFD')
+            out += "]";
+        else if (c == '\xFC')
+            out += "\\";
+        else
+            out.push_back(c);
+    }
+    return mv::text::Printable(out, 4000);
+}
+
+std::vector<std::string_view> Values(std::string_view field) {
+    std::vector<std::string_view> values;
+    size_t start = 0;
+    for (;;) {
+        size_t end = field.find('\xFD', start);
+        values.push_back(field.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos)
+            return values;
+        start = end + 1;
+    }
+}
+
+// The file names of a DUMP or CT line: words, "DICT X" kept together.
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    auto tokens = mv::Tokenize(text);
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const mv::Token& t = tokens[i];
+        if (t.kind == mv::Token::Kind::End)
+            break;
+        if (t.kind != mv::Token::Kind::Word && t.kind != mv::Token::Kind::Value) {
+            throw mv::Error(mv::ErrorKind::Command, "Mot inattendu à la position " +
+                                                        std::to_string(t.position) + " : " +
+                                                        mv::text::Printable(t.text));
+        }
+        words.push_back(t.text);
+    }
+    return words;
+}
+
+}  // namespace
+
+void Bootstrap(store::LocalDatabase& db) {
+    store::LocalDatabase::Transaction transaction(db);
+    seed::Bootstrap(db);
+    transaction.Commit();
+}
+
+Shell::Shell(std::shared_ptr<store::LocalDatabase> db, std::ostream& out, std::ostream& err,
+             std::string demoFolder)
+    : db_(std::move(db)), out_(out), err_(err), demoFolder_(std::move(demoFolder)) {}
+
+Shell::Result Shell::Run(const std::string& line) {
+    std::string verb = mv::CommandVerb(line);
+    try {
+        if (verb.empty())
+            return Result::Ok;
+        if (verb == "QUIT" || verb == "Q")
+            return Result::Quit;
+        if (verb == "HELP" || verb == "AIDE") {
+            Help();
+        } else if (verb == "LIST") {
+            List(line);
+        } else if (verb == "CT") {
+            Show(line);
+        } else if (verb == "LOAD") {
+            Load(line);
+        } else if (verb == "DUMP") {
+            Dump(line);
+        } else if (verb == "DEMO") {
+            if (!Rest(line).empty())
+                throw mv::Error(mv::ErrorKind::Command, "DEMO ne prend pas d'argument.");
+            Demo();
+        } else {
+            return Engine(line);
+        }
+        return Result::Ok;
+    } catch (const store::StoreError& e) {
+        err_ << "Erreur : " << e.what() << "\n";
+    } catch (const mv::Error& e) {
+        err_ << "Erreur : " << e.what() << "\n";
+    } catch (const std::exception& e) {
+        err_ << "Erreur : " << e.what() << "\n";
+    }
+    return Result::Error;
+}
+
+Shell::Result Shell::Engine(const std::string& line) {
+    mv::CommandOutput output = mv::RunCommand(db_->Engine(), line);
+    for (const mv::Row& row : output.rows)
+        out_ << mv::text::Printable(row.id, 4000) << "\n";
+    std::ostream& where = output.status == 0 ? out_ : err_;
+    for (const std::string& text : output.lines)
+        where << (output.status == 0 ? "" : "Erreur : ") << text << "\n";
+    return output.status == 0 ? Result::Ok : Result::Error;
+}
+
+void Shell::List(const std::string& line) {
+    mv::Command command = mv::ParseCommand(db_->Engine(), line);
+    const mv::Query& query = command.query;
+    std::vector<mv::Field> columns;
+    mv::Field id;
+    id.kind = mv::Field::Kind::Id;
+    id.heading = query.file.name;
+    id.width = 10;
+    columns.push_back(id);
+    columns.insert(columns.end(), query.columns.begin(), query.columns.end());
+    std::vector<mv::Row> rows = mv::RunSelect(db_->Engine(), query, columns);
+
+    std::vector<size_t> widths;
+    for (const mv::Field& f : columns)
+        widths.push_back(std::min<size_t>(std::max<size_t>(f.width, Width(f.heading)), 60));
+    std::string heading, rule;
+    for (size_t c = 0; c < columns.size(); ++c) {
+        heading += (c ? " " : "") + Cell(columns[c].heading, widths[c], false);
+        rule += (c ? " " : "") + std::string(widths[c], '-');
+    }
+    heading.erase(heading.find_last_not_of(' ') + 1);
+    out_ << heading << "\n" << rule << "\n";
+    for (const mv::Row& row : rows) {
+        std::vector<std::vector<std::string_view>> values;
+        size_t lines = 1;
+        for (const std::string& column : row.columns) {
+            values.push_back(Values(column));
+            lines = std::max(lines, values.back().size());
+        }
+        for (size_t l = 0; l < lines; ++l) {
+            std::string text;
+            for (size_t c = 0; c < columns.size(); ++c) {
+                std::string_view v = l < values[c].size() ? values[c][l] : std::string_view();
+                text += (c ? " " : "") + Cell(Visible(v), widths[c], columns[c].numeric);
+            }
+            size_t end = text.find_last_not_of(' ');
+            out_ << text.substr(0, end == std::string::npos ? 0 : end + 1) << "\n";
+        }
+    }
+    out_ << rows.size() << " enregistrement(s) listé(s).\n";
+}
+
+void Shell::Show(const std::string& line) {
+    std::vector<std::string> words = Words(Rest(line));
+    size_t first = 1;
+    if (!words.empty() && mv::text::EqualsNoCase(words[0], "DICT") && words.size() > 1) {
+        words[0] = "DICT " + words[1];
+        words.erase(words.begin() + 1);
+    }
+    if (words.size() < 2)
+        throw mv::Error(mv::ErrorKind::Command, "Usage : CT fichier identifiant...");
+    auto file = db_->OpenFile(words[0]);
+    for (size_t i = first; i < words.size(); ++i) {
+        store::Record record = file->Read(words[i]);
+        out_ << file->Name() << " " << mv::text::Printable(words[i], 4000) << "\n";
+        for (int a = 1; a <= record.DCount(); ++a) {
+            std::string number = std::to_string(a);
+            out_ << std::string(number.size() < 3 ? 3 - number.size() : 0, ' ') << number << " "
+                 << Visible(record.Value(a)) << "\n";
+        }
+    }
+}
+
+void Shell::Load(const std::string& line) {
+    std::string path = Rest(line);
+    if (path.size() >= 2 && (path.front() == '"' || path.front() == '\'') &&
+        path.back() == path.front())
+        path = path.substr(1, path.size() - 2);
+    if (path.empty())
+        throw mv::Error(mv::ErrorKind::Command, "Usage : LOAD chemin");
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw mv::Error(mv::ErrorKind::Io, "Impossible de lire le fichier " + path + ".");
+    std::int64_t n = db_->Load(in);
+    out_ << n << " enregistrement(s) chargé(s).\n";
+}
+
+void Shell::Dump(const std::string& line) {
+    std::vector<std::string> words = Words(Rest(line));
+    std::vector<std::string> files;
+    for (size_t i = 0; i < words.size(); ++i) {
+        if (mv::text::EqualsNoCase(words[i], "DICT") && i + 1 < words.size())
+            files.push_back("DICT " + words[++i]);
+        else
+            files.push_back(words[i]);
+    }
+    db_->Dump(out_, files);
+}
+
+void Shell::Demo() {
+    store::LocalDatabase::Transaction transaction(*db_);
+    seed::LoadDemo(*db_, demoFolder_);
+    transaction.Commit();
+    out_ << "Données de démonstration chargées (modèles dans " << demoFolder_ << ").\n";
+}
+
+void Shell::Help() {
+    out_ << "Commandes :\n"
+            "  SSELECT fichier [AVEC|SANS champ op \"valeur\" [AND|OR ...]] [PAR|PAR.DSND champ]\n"
+            "  COMPTER fichier [conditions]\n"
+            "  LIST fichier [conditions] [PAR champ] champ...\n"
+            "  CT fichier identifiant...\n"
+            "  CREATE.FILE fichier [tailles]    DELETE.FILE fichier\n"
+            "  CREATE.INDEX fichier champ       BUILD.INDEX fichier champ\n"
+            "  DELETE.INDEX fichier champ       DATE.FORMAT\n"
+            "  LOAD chemin                      DUMP [fichier...]\n"
+            "  DEMO                             HELP ou AIDE       QUIT ou Q\n"
+            "Opérateurs : = # <> < > <= >= EQ NE LT GT LE GE. Valeurs entre \"...\", '...' ou "
+            "\\...\\ ;\n"
+            "\"ABC]\" commence par ABC, \"[ABC\" finit par ABC, \"[ABC]\" contient ABC.\n";
+}
+
+}  // namespace mvsh

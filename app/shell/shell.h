@@ -1,0 +1,51 @@
+#pragma once
+// mvsh, the record-store shell: runs query-language commands and a few of its own on a local
+// database and prints what they give.
+//
+//   SSELECT/SELECT ...    ids one a line, then "<n> enregistrement(s) sélectionné(s)."
+//   COMPTER/COUNT ...     "<n> enregistrement(s) compté(s)."
+//   LIST file [conditions] [PAR ...] field...   a table with the dictionary headings
+//   CT file id...         records, attributes numbered
+//   LOAD path / DUMP [file...]                  JSON Lines (see platform/engine/jsonl.h)
+//   DEMO                  loads the demo data set; HELP/AIDE; QUIT/Q
+//   CREATE.FILE, DELETE.FILE, CREATE.INDEX, BUILD.INDEX, DELETE.INDEX, DATE.FORMAT
+//
+// Errors are written in French to the error stream.
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "store/local_database.h"
+
+namespace mvsh {
+
+class Shell {
+  public:
+    enum class Result { Ok, Error, Quit };
+
+    // demoFolder: where DEMO writes the demo templates.
+    Shell(std::shared_ptr<store::LocalDatabase> db, std::ostream& out, std::ostream& err,
+          std::string demoFolder);
+
+    Result Run(const std::string& line);
+
+  private:
+    void List(const std::string& line);
+    void Show(const std::string& line);
+    void Load(const std::string& line);
+    void Dump(const std::string& line);
+    void Demo();
+    void Help();
+    Result Engine(const std::string& line);
+
+    std::shared_ptr<store::LocalDatabase> db_;
+    std::ostream& out_;
+    std::ostream& err_;
+    std::string demoFolder_;
+};
+
+// Makes a new database ready for the system (files, dictionaries, indexes).
+void Bootstrap(store::LocalDatabase& db);
+
+}  // namespace mvsh
