@@ -79,6 +79,9 @@ Composant_Adresse::Composant_Adresse(QWidget* parent) : QWidget(parent) {
     etqInsee_ = new QLabel(this);
     etqInsee_->setObjectName(QStringLiteral("Etq_CodeInsee"));
     etqInsee_->setToolTip(QStringLiteral("Code INSEE de la commune choisie dans la liste"));
+    const int digit = codePostal_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    for (QLineEdit* field : {telephone_, portable_, telecopie_, mention_})
+        field->setMaximumWidth(digit * 20);
     codePostal_->setMaximumWidth(codePostal_->fontMetrics().horizontalAdvance(QLatin1Char('0')) *
                                  9);
     mention_->setPlaceholderText(QStringLiteral("CEDEX 09"));
