@@ -1,0 +1,247 @@
+// Lifecycle of the association screen: host interface, rights, paths check on entry, help menu
+// and the buttons that leave the screen or open other windows.
+#include "control/ctr_association.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "control/ctr_association_parts.h"
+#include "platform/toolkit/events.h"
+#include "platform/toolkit/help_menu.h"
+#include "platform/toolkit/message_box.h"
+#include "platform/toolkit/qtext.h"
+#include "store/store_error.h"
+#include "store/variables.h"
+
+using toolkit::toQ;
+
+Ctr_Association::Ctr_Association(QWidget* parent) : QWidget(parent) {
+    buildUi();
+    setTabOrder();
+    Remplir_JourSol();
+    Mnu_Aide = new toolkit::HelpMenu(this, [this] { guarded([this] { Mnu_Sommaire_Click(); }); });
+    wireHandlers();
+    connect(qApp, &QApplication::focusChanged, this, &Ctr_Association::onFocusChanged);
+    // Until Init nothing can be looked up or written.
+    Griser();
+    Cmd_Ok->setEnabled(false);
+    setAddressPartsEnabled(true);
+    Txt_Domaine->setEnabled(false);
+}
+
+Ctr_Association::~Ctr_Association() {
+    screenRights_.reset();
+    rights_.reset();
+}
+
+void Ctr_Association::wireHandlers() {
+    // Every handler runs guarded: a record-store failure becomes a message, never an exception
+    // unwinding through Qt's event loop.
+    auto run = [this](void (Ctr_Association::*fn)()) {
+        return [this, fn] { guarded([this, fn] { (this->*fn)(); }); };
+    };
+    auto key = [this](void (Ctr_Association::*fn)(int&)) {
+        return [this, fn](int& k) { guarded([this, fn, &k] { (this->*fn)(k); }); };
+    };
+
+    connect(Txt_CodeAssoc, &QLineEdit::textChanged, this,
+            run(&Ctr_Association::Txt_CodeAssoc_Change));
+    toolkit::OnKeyPress(Txt_CodeAssoc, key(&Ctr_Association::Txt_CodeAssoc_KeyPress));
+    toolkit::OnLostFocus(Txt_CodeAssoc, run(&Ctr_Association::Txt_CodeAssoc_LostFocus));
+
+    connect(Cbo_SigleAssoc, &QComboBox::editTextChanged, this,
+            run(&Ctr_Association::Cbo_SigleAssoc_Change));
+    connect(Cbo_SigleAssoc, &QComboBox::activated, this,
+            run(&Ctr_Association::Cbo_SigleAssoc_Click));
+    toolkit::OnKeyPress(Cbo_SigleAssoc, key(&Ctr_Association::Cbo_SigleAssoc_KeyPress));
+
+    // The day is chosen from the list; typed letters would jump between entries unseen.
+    toolkit::OnKeyPress(Cbo_JourSol, [](int& k) {
+        if (k != 8)
+            k = 0;
+    });
+
+    connect(Cbo_Systeme, &QComboBox::activated, this, run(&Ctr_Association::Cbo_Systeme_Click));
+    connect(Cac_Telegestion, &QCheckBox::clicked, this,
+            run(&Ctr_Association::Cac_Telegestion_Click));
+    connect(Cac_EnvoiAuto, &QCheckBox::clicked, this, run(&Ctr_Association::Cac_EnvoiAuto_Click));
+    connect(Opt_AdrIP, &QRadioButton::clicked, this, run(&Ctr_Association::Opt_AdrIP_Click));
+    connect(Opt_Domaine, &QRadioButton::clicked, this, run(&Ctr_Association::Opt_Domaine_Click));
+
+    connect(Cmd_Annuler, &QPushButton::clicked, this, run(&Ctr_Association::Cmd_Annuler_Click));
+    connect(Cmd_Sortir, &QPushButton::clicked, this, run(&Ctr_Association::Cmd_Sortir_Click));
+    connect(Cmd_Etablissement, &QPushButton::clicked, this,
+            run(&Ctr_Association::Cmd_Etablissement_Click));
+    connect(Cmd_Activite, &QPushButton::clicked, this, run(&Ctr_Association::Cmd_Activite_Click));
+
+    // A right click on the background reaches the control itself (labels, frames and pages
+    // pass it on); the tab bar keeps its clicks, so it is wired too.
+    toolkit::OnMouseDown(this, [this](int button) { showHelpMenu(button); });
+    toolkit::OnMouseDown(Ong_Assoc->tabBar(), [this](int button) { showHelpMenu(button); });
+}
+
+void Ctr_Association::guarded(const std::function<void()>& fn) {
+    try {
+        fn();
+    } catch (const store::StoreError& e) {
+        toolkit::MsgBox(QStringLiteral("Erreur de la base de données (code %1) :\n%2")
+                            .arg(QString::number(e.code(), 16).toUpper(), toQ(e.what())),
+                        toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+    } catch (const std::exception& e) {
+        toolkit::MsgBox(QStringLiteral("Erreur inattendue :\n%1").arg(toQ(e.what())),
+                        toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+    }
+}
+
+void Ctr_Association::DroitsUtilisateur(std::shared_ptr<store::UserRights> rights) {
+    rights_ = std::move(rights);
+    screenRights_ = rights_ ? rights_->GetScreenRights("ASSOCIATION") : nullptr;
+}
+
+std::int16_t Ctr_Association::accessLevel() const {
+    return screenRights_ ? screenRights_->AccessLevel() : 0;
+}
+
+void Ctr_Association::TheClient(std::shared_ptr<store::Client> client) {
+    store::Variables::Get().client = std::move(client);
+}
+
+void Ctr_Association::TheDatabase(std::shared_ptr<store::Database> database) {
+    store::Variables::Get().database = std::move(database);
+}
+
+void Ctr_Association::Init() {
+    store::Variables& v = store::Variables::Get();
+    store::Procedure::Ouverture();
+    // A second Init starts again from the search: nothing shown, code free.
+    if (!Txt_CodeAssoc->text().isEmpty()) {
+        mode_ = 0;
+        Txt_CodeAssoc->clear();
+    }
+    Txt_CodeAssoc->setEnabled(true);
+    setSigleComboShown(true);
+    Remplir_SigleAssoc();
+    wSortir_ = false;
+    if (adresse_) {
+        adresse_->SetDatabase(v.database);
+        adresse_->SetSettings(false, true, false);
+        adresse_->Initialise();
+    }
+    Ong_Assoc->setCurrentIndex(0);
+    mode_ = 0;
+    Cmd_Etablissement->setEnabled(false);
+    Cmd_Activite->setEnabled(false);
+    Cmd_Ok->setEnabled(false);
+    Griser();
+    Remplir_Table_Telegestion();
+    initialised_ = true;
+    if (selection_.DCount() == 1 && !selection_.Value(1, 2).empty())
+        Txt_CodeAssoc->setText(toQ(selection_.Value(1, 1)));
+    applyRights();
+}
+
+void Ctr_Association::applyRights() {
+    const bool full = accessLevel() == 2;
+    Cmd_Ajouter->setVisible(full);
+    Cmd_Ok->setVisible(full);
+}
+
+void Ctr_Association::Griser() {
+    Txt_RaisonAssoc->setEnabled(false);
+    Cmd_Annuler->setEnabled(false);
+    Cmd_Etablissement->setEnabled(false);
+    Cmd_Activite->setEnabled(false);
+}
+
+void Ctr_Association::Afficher() {
+    Txt_RaisonAssoc->setEnabled(true);
+    Cmd_Annuler->setEnabled(true);
+}
+
+void Ctr_Association::Fermeture() {
+    if (adresse_) {
+        adresse_->SetDatabase(nullptr);
+        adresse_->Close();
+    }
+    selection_ = store::Record();
+    activites_ = store::Record();
+    texteLu_.clear();
+    texteComposant_.clear();
+    initialised_ = false;
+    store::Procedure::Fermeture();
+}
+
+void Ctr_Association::onFocusChanged(QWidget* old, QWidget* now) {
+    auto inside = [](const QWidget* area, const QWidget* w) {
+        return w && (w == area || area->isAncestorOf(w));
+    };
+    if (inside(this, now) && !inside(this, old))
+        guarded([this] { enteringControl(); });
+    if (rib_ && inside(Ctr_RIB, now) && !inside(Ctr_RIB, old)) {
+        const store::Variables& v = store::Variables::Get();
+        rib_->SetConnection(v.database, v.client);
+    }
+}
+
+void Ctr_Association::enteringControl() {
+    store::Variables& v = store::Variables::Get();
+    // The message below takes the focus away and gives it back: that return is no new entry.
+    if (!initialised_ || checkingPaths_ || wSortir_ || !v.database)
+        return;
+    bool missing = !v.fCheminFichier;  // without the file there are no paths either
+    if (v.fCheminFichier) {
+        try {
+            v.chemin = v.fCheminFichier->Read("1");
+        } catch (const store::StoreError& e) {
+            if (e.code() == store::ErrorCode::RecordNotFound)
+                missing = true;
+        }
+    }
+    if (!missing)
+        return;
+    v.chemin.reset();
+    checkingPaths_ = true;
+    toolkit::MsgBox(QStringLiteral("Les chemins d'accès des produits bureautiques ne sont pas "
+                                   "corrects, veuillez les saisir."),
+                    toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+    wSortir_ = true;
+    unloadHost();
+    checkingPaths_ = false;
+}
+
+void Ctr_Association::unloadHost() {
+    emit unloadRequested();
+    window()->close();
+}
+
+void Ctr_Association::showHelpMenu(int button) {
+    if (button == 2)
+        Mnu_Aide->popupAtCursor();
+}
+
+void Ctr_Association::Mnu_Sommaire_Click() {
+    const store::Variables& v = store::Variables::Get();
+    if (!showHelp(v.client, v.database, "Association", "P", "Assoc.htm")) {
+        toolkit::MsgBox(QStringLiteral("L'aide n'est pas disponible."), toolkit::Icon::Exclamation,
+                        toolkit::Buttons::Ok, this);
+    }
+}
+
+void Ctr_Association::Cmd_Etablissement_Click() {
+    store::Variables::Get().codeAssociation = toolkit::fromQ(Txt_CodeAssoc->text());
+}
+
+void Ctr_Association::Cmd_Activite_Click() {
+    store::Variables::Get().codeAssociation = toolkit::fromQ(Txt_CodeAssoc->text());
+}
+
+void Ctr_Association::Cmd_Sortir_Click() {
+    wSortir_ = true;
+    unloadHost();
+}

@@ -1,0 +1,117 @@
+// The companion components the association screen places, and the utility forms it uses.
+#include <QLabel>
+#include <QVBoxLayout>
+#include <cmath>
+#include <cstdlib>
+
+#include "control/ctr_association_parts.h"
+#include "platform/components/utilitaires/composant_utilitaires.h"
+#include "platform/toolkit/qtext.h"
+
+#ifdef MERI_HAVE_ADRESSE
+#include "platform/components/adresse/composant_adresse.h"
+#endif
+#ifdef MERI_HAVE_RIB
+#include "platform/components/rib/composant_rib.h"
+#endif
+#ifdef MERI_HAVE_AIDE
+#include "platform/components/aide/composant_aide.h"
+#endif
+
+namespace {
+
+[[maybe_unused]] QWidget* placeholder(QWidget* parent, const QString& what) {
+    auto* w = new QWidget(parent);
+    auto* l = new QVBoxLayout(w);
+    auto* text = new QLabel(what, w);
+    text->setEnabled(false);
+    l->addWidget(text);
+    return w;
+}
+
+}  // namespace
+
+ComponentSlot<store::AddressComponent> makeAddressComponent(QWidget* parent) {
+#ifdef MERI_HAVE_ADRESSE
+    auto* c = new Composant_Adresse(parent);
+    return {c, c};
+#else
+    return {placeholder(parent, QStringLiteral("Adresse")), nullptr};
+#endif
+}
+
+ComponentSlot<store::BankComponent> makeBankComponent(QWidget* parent) {
+#ifdef MERI_HAVE_RIB
+    auto* c = new Composant_RIB(parent);
+    return {c, c};
+#else
+    return {placeholder(parent, QStringLiteral("Coordonnées bancaires")), nullptr};
+#endif
+}
+
+bool showHelp([[maybe_unused]] std::shared_ptr<store::Client> client,
+              [[maybe_unused]] std::shared_ptr<store::Database> database,
+              [[maybe_unused]] const std::string& topic, [[maybe_unused]] const std::string& kind,
+              [[maybe_unused]] const std::string& file) {
+#ifdef MERI_HAVE_AIDE
+    auto& aide = Composant_Aide::Instance();
+    aide.SetClient(std::move(client));
+    aide.SetDatabase(std::move(database));
+    aide.ShowTopic(topic, kind, file);
+    return true;
+#else
+    return false;
+#endif
+}
+
+namespace assoc {
+
+QString effectifHeading() {
+    // "Période" over the dates, each workforce word ending where its numbers end.
+    return QStringLiteral("Période")
+        .leftJustified(14 + kEffectifPhysiqueWidth - 8)
+        .append(QStringLiteral("Physique"))
+        .append(QStringLiteral("Temps plein").rightJustified(10 + kEffectifEtpWidth));
+}
+
+QString effectifEntry(const QString& date, const QString& physique, const QString& etp) {
+    return date + QString(4, QLatin1Char(' ')) + physique.rightJustified(kEffectifPhysiqueWidth) +
+           QString(10, QLatin1Char(' ')) + etp.rightJustified(kEffectifEtpWidth);
+}
+
+QString dayToDate(std::string_view day) {
+    if (day.empty())
+        return {};
+    return Composant_Utilitaires::Instance().JourVersDate(toolkit::toQ(day));
+}
+
+QString normaliseDate(const QString& date) {
+    const auto& u = Composant_Utilitaires::Instance();
+    const QString day = u.DateVersJour(date);
+    return day.isEmpty() ? QString() : u.JourVersDate(day);
+}
+
+QString formatNumber(const QString& number, int integerDigits, int decimals) {
+    return Composant_Utilitaires::Instance().FormatNombre(number, integerDigits, decimals, 0);
+}
+
+QString formatNumber(const QString& number, int decimals) {
+    return Composant_Utilitaires::Instance().FormatNombre(number, decimals);
+}
+
+QString hundredthsToNumber(std::string_view stored) {
+    const std::string text(stored);
+    char* end = nullptr;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (text.empty() || end != text.c_str() + text.size())
+        return toolkit::toQ(stored);
+    // Exact decimal division: the stored hundredths must come back digit for digit.
+    const long long whole = std::llabs(value) / 100;
+    const long long cents = std::llabs(value) % 100;
+    return QStringLiteral("%1%2.%3")
+        .arg(value < 0 ? QStringLiteral("-") : QString())
+        .arg(whole)
+        .arg(cents, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace assoc

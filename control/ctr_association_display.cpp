@@ -1,0 +1,288 @@
+// Showing an association record on the screen, and emptying the screen.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include "control/ctr_association.h"
+#include "control/ctr_association_parts.h"
+#include "platform/toolkit/message_box.h"
+#include "platform/toolkit/qtext.h"
+#include "store/request.h"
+#include "store/store_error.h"
+#include "store/variables.h"
+
+using toolkit::fromQ;
+using toolkit::toQ;
+
+namespace {
+
+// The display goes on past record-store failures: what could not be read stays empty.
+template <typename Fn>
+void skippingErrors(Fn fn) {
+    try {
+        fn();
+    } catch (const store::StoreError&) {
+    }
+}
+
+bool isOne(const std::string& stored) {
+    return stored == "1";
+}
+
+}  // namespace
+
+void Ctr_Association::Affichage_Donnees_Asso_ParCODE() {
+    store::Variables& v = store::Variables::Get();
+    v.association.reset();
+    v.association = store::ReadSkippingErrors(v.fAssociation.get(), fromQ(Txt_CodeAssoc->text()));
+    texteLu_ = v.association->Text();
+    if (texteLu_.empty() && mode_ != 1) {
+        toolkit::MsgBox(QStringLiteral("Cette entité juridique n'existe pas, vous devez d'abord "
+                                       "cliquer sur Ajouter pour créer une nouvelle entité "
+                                       "juridique."),
+                        toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+        Txt_CodeAssoc->clear();
+        Txt_CodeAssoc->setFocus();
+    } else if (!texteLu_.empty() && mode_ == 1) {
+        toolkit::MsgBox(QStringLiteral("Entité juridique déjà existante, veuillez saisir un autre "
+                                       "numéro d'entité juridique."),
+                        toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+        Txt_CodeAssoc->clear();
+        Txt_CodeAssoc->setFocus();
+    } else {
+        Affichage();
+    }
+}
+
+void Ctr_Association::Affichage_Donnees_Asso_ParSIGLE() {
+    store::Variables& v = store::Variables::Get();
+    const int row = Cbo_SigleAssoc->currentIndex() + 1;
+    const std::string id = selection_.Value(row, 1);
+    v.association = store::ReadSkippingErrors(v.fAssociation.get(), id);
+    texteLu_ = v.association->Text();
+    Vider_Donnees_AssoSIGLE();
+    Txt_CodeAssoc->setText(toQ(id));
+    Affichage();
+}
+
+void Ctr_Association::Affichage() {
+    store::Variables& v = store::Variables::Get();
+    if (!v.association)
+        v.association = store::Record();
+    store::Record& r = *v.association;
+
+    Afficher();
+    Txt_CodeAssoc->setEnabled(false);
+    setSigleComboShown(false);
+    Cmd_Annuler->setEnabled(true);
+
+    auto one = [&](QLineEdit* field, int attribute) { field->setText(toQ(r.Value(attribute, 1))); };
+    auto whole = [&](QLineEdit* field, int attribute) { field->setText(toQ(r.Value(attribute))); };
+
+    Cbo_SigleAssoc->setEditText(toQ(r.Value(1, 1)));
+    Txt_SigleAssoc->setText(Cbo_SigleAssoc->currentText());
+    one(Txt_RaisonAssoc, 2);
+    one(Txt_SirenAssoc, 14);
+    one(Txt_NumTVA, 36);
+    whole(Txt_AgrAuto1, 41);
+    whole(Txt_AgrAuto2, 23);
+    const std::string decalage = r.Value(25, 1);
+    if (decalage.empty()) {
+        Chk_DecalagePaie->setCheckState(Qt::Unchecked);
+    } else {
+        const int state = std::atoi(decalage.c_str());
+        Chk_DecalagePaie->setTristate(state == 2);
+        Chk_DecalagePaie->setCheckState(state == 0   ? Qt::Unchecked
+                                        : state == 2 ? Qt::PartiallyChecked
+                                                     : Qt::Checked);
+    }
+    Cac_CET->setChecked(isOne(r.Value(60)));
+    one(Txt_RespPerso, 30);
+    whole(Txt_TelRespPaie, 64);
+    whole(Txt_MailRespPaie, 65);
+    Cbo_JourSol->setCurrentIndex(-1);
+    for (int i = 0; i < static_cast<int>(std::size(assoc::kJoursSolidarite)); ++i) {
+        if (r.Value(42) == assoc::kJoursSolidarite[i].code)
+            Cbo_JourSol->setCurrentIndex(i);
+    }
+    whole(Txt_CentreAssedic, 33);
+    whole(Txt_NumAffilAssedic, 34);
+    Remplir_Effectif(r);
+    Remplir_RespPaie(r.Value(24));
+    whole(Txt_Email, 35);
+    whole(Txt_Finess, 37);
+    skippingErrors([&] {
+        if (adresse_)
+            texteComposant_ = adresse_->ReadFromRecord(r, 3);
+    });
+    skippingErrors([&] {
+        if (rib_)
+            texteComposant_ = rib_->ReadFromRecord(r, 15);
+    });
+
+    // Shown unchecked; the record in memory says so too, so a later save writes "0".
+    if (r.Value(58).empty())
+        r.SetValue(58, "0");
+
+    showTelegestion(r);
+    Cac_PreImpBulltPaie->setChecked(isOne(r.Value(49)));
+    Cac_PreImpFact->setChecked(isOne(r.Value(50)));
+    Cac_LogoBullPaie->setChecked(isOne(r.Value(54)));
+    Cac_LogoFact->setChecked(isOne(r.Value(55)));
+    Cac_PresentSimpl->setChecked(isOne(r.Value(59)));
+    showDate(Txt_DateGrilleAggir2008, r.Value(56));
+
+    skippingErrors([&] { Remplir_CRCESU(); });
+    if (Cac_EnvoiAuto->isChecked()) {
+        // Enabled, keeping the address form the record uses.
+        setCesuEnabled(true);
+        if (Opt_Domaine->isChecked())
+            Opt_Domaine_Click();
+        else
+            Opt_AdrIP_Click();
+    } else {
+        GriserCESU();
+    }
+    if (v.association)
+        showCotisations(*v.association);
+    skippingErrors([&] { Degriser_Cotisation(); });
+}
+
+void Ctr_Association::showDate(QLineEdit* field, const std::string& stored) {
+    if (stored.empty()) {
+        field->clear();
+        return;
+    }
+    const QString date = assoc::dayToDate(stored);
+    // A value that is no day number is shown as stored rather than lost.
+    field->setText(date.isEmpty() ? toQ(stored) : date);
+}
+
+void Ctr_Association::Remplir_JourSol() {
+    Cbo_JourSol->clear();
+    for (const auto& jour : assoc::kJoursSolidarite)
+        Cbo_JourSol->addItem(QString::fromUtf8(jour.text));
+    Cbo_JourSol->setCurrentIndex(-1);
+}
+
+void Ctr_Association::Remplir_RespPaie(const std::string& stored) {
+    store::Variables& v = store::Variables::Get();
+    cbo_RespPaie->clear();
+    store::Record rows;
+    skippingErrors([&] {
+        if (v.database) {
+            rows = v.database->Select(
+                "SSELECT TABLES AVEC 0 = " + *store::QuoteValue("QUALITERESPPAIE"), "TABLES",
+                "2 3");
+        }
+    });
+    if (rows.Text().empty()) {
+        toolkit::MsgBox(QStringLiteral("Erreur de lecture des qualités de responsable de paie"),
+                        toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+        return;
+    }
+    // Codes first, then the labels in the same order.
+    const int n = rows.DCount() / 2;
+    for (int k = 1; k <= n; ++k)
+        cbo_RespPaie->addItem(toQ(rows.Value(k)) + QStringLiteral(" - ") + toQ(rows.Value(k + n)));
+    bool ok = false;
+    const int position = toQ(stored).toInt(&ok) - 1;
+    cbo_RespPaie->setCurrentIndex(ok && position >= 0 && position < n ? position : -1);
+}
+
+void Ctr_Association::Remplir_Effectif(const store::Record& r) {
+    Cbo_Effectif->clear();
+    for (int i = 1;; ++i) {
+        const std::string period = r.Value(29, i);
+        if (period.empty())
+            break;
+        QString date;
+        const std::string stored = r.Value(40, i);
+        if (!stored.empty()) {
+            date = assoc::dayToDate(stored);
+            if (date.isEmpty())
+                date = toQ(stored);
+        } else {
+            // A period "yyyymm" stands for the first day of the month after it.
+            const QString p = toQ(period);
+            bool okYear = false;
+            bool okMonth = false;
+            int year = p.left(4).toInt(&okYear);
+            int month = p.mid(4, 2).toInt(&okMonth) + 1;
+            if (month == 13) {
+                month = 1;
+                ++year;
+            }
+            if (okYear && okMonth && p.size() == 6) {
+                date = assoc::normaliseDate(QStringLiteral("01/%1/%2")
+                                                .arg(month, 2, 10, QLatin1Char('0'))
+                                                .arg(year, 4, 10, QLatin1Char('0')));
+            }
+            if (date.isEmpty())
+                date = p;
+        }
+        const QString physique = assoc::hundredthsToNumber(r.Value(27, i));
+        const bool whole = physique.endsWith(QStringLiteral(".00"));
+        const QString etp = assoc::hundredthsToNumber(r.Value(28, i));
+        Cbo_Effectif->addItem(assoc::effectifEntry(
+            date, assoc::formatNumber(physique, 4, whole ? 0 : 2), assoc::formatNumber(etp, 4, 2)));
+    }
+    // The latest period is the one that matters today.
+    Cbo_Effectif->setCurrentIndex(Cbo_Effectif->count() - 1);
+}
+
+void Ctr_Association::clearComponents() {
+    if (adresse_)
+        adresse_->Clear();
+    if (rib_)
+        rib_->Clear();
+}
+
+void Ctr_Association::Vider_Donnees_Asso() {
+    Cbo_SigleAssoc->setEditText(QString());
+    for (QLineEdit* field :
+         {Txt_SigleAssoc, Txt_RaisonAssoc, Txt_SirenAssoc, Txt_NumTVA, Txt_AgrAuto1, Txt_AgrAuto2,
+          Txt_RespPerso, Txt_TelRespPaie, Txt_MailRespPaie, Txt_Email, Txt_Finess,
+          Txt_CentreAssedic, Txt_NumAffilAssedic, Txt_Ident}) {
+        field->clear();
+    }
+    clearCotisations();
+    for (QCheckBox* box : {Cac_CET, Chk_DecalagePaie, Cac_Telegestion, Cac_PresentSimpl,
+                           Cac_PreImpBulltPaie, Cac_LogoBullPaie, Cac_PreImpFact, Cac_LogoFact}) {
+        box->setChecked(false);
+    }
+    Cbo_JourSol->setCurrentIndex(-1);
+    Cbo_Systeme->setCurrentIndex(-1);
+    // Nothing of the association shown before may linger on the empty screen, even where the
+    // next display would leave a field as it finds it.
+    for (QLineEdit* field : {Txt_Systeme, Txt_NumSysTelegest, Txt_Moi, Txt_LigneCarteTelGest,
+                             Txt_Port, Txt_DateGrilleAggir2008}) {
+        field->clear();
+    }
+    Cac_TelMobile->setChecked(false);
+    setTelegestionEnabled(false);
+    cbo_RespPaie->setCurrentIndex(-1);
+    Cbo_Effectif->clear();
+    clearComponents();
+    Ong_Assoc->setCurrentIndex(0);
+    Vider_CRCESU();
+    Griser();
+}
+
+void Ctr_Association::Vider_Donnees_AssoSIGLE() {
+    for (QLineEdit* field :
+         {Txt_RaisonAssoc, Txt_SirenAssoc, Txt_NumTVA, Txt_RespPerso, Txt_TelRespPaie,
+          Txt_MailRespPaie, Txt_CentreAssedic, Txt_NumAffilAssedic}) {
+        field->clear();
+    }
+    Chk_DecalagePaie->setChecked(false);
+    Cac_CET->setChecked(false);
+    Cbo_JourSol->setCurrentIndex(-1);
+    clearComponents();
+    Ong_Assoc->setCurrentIndex(0);
+    Griser();
+}

@@ -1,0 +1,64 @@
+#pragma once
+// Helpers shared by the files of the association screen; not part of its interface.
+
+#include <QString>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "store/components.h"
+
+class QWidget;
+
+// A companion component placed on the screen: the widget and the contract it fulfils. The
+// contract is null while a component is not built into this program; a plain placeholder widget
+// then stands in its place so the layout stays the same.
+template <typename Contract>
+struct ComponentSlot {
+    QWidget* widget = nullptr;
+    Contract* contract = nullptr;
+};
+ComponentSlot<store::AddressComponent> makeAddressComponent(QWidget* parent);
+ComponentSlot<store::BankComponent> makeBankComponent(QWidget* parent);
+// Hands the client and the database to the help component and shows a topic; false when no
+// help component is built in.
+bool showHelp(std::shared_ptr<store::Client> client, std::shared_ptr<store::Database> database,
+              const std::string& topic, const std::string& kind, const std::string& file);
+
+namespace assoc {
+
+// The solidarity day: entry text and stored code, in list order.
+struct JourSolidarite {
+    const char* text;
+    const char* code;
+};
+inline constexpr JourSolidarite kJoursSolidarite[] = {
+    {"1er janvier", "01JAN"},     {"Lundi Pâques", "LUPAQ"},    {"8 mai", "08MAI"},
+    {"Jeudi Ascension", "JEASC"}, {"Lundi Pentecôte", "LUPEN"}, {"14 juillet", "14JUI"},
+    {"15 août", "15AOU"},         {"1er novembre", "01NOV"},    {"11 novembre", "11NOV"},
+    {"25 décembre", "25DEC"},
+};
+
+// One line of the workforce list and its heading, in a fixed-pitch font:
+//   columns  0-9   the date "dd/mm/yyyy", then 4 blanks;
+//   columns 14-19  the physical workforce, right-aligned on 6 characters (whole persons, two
+//                  decimals only when the stored count has a fraction);
+//   then 10 blanks;
+//   columns 30-36  the full-time-equivalent workforce, right-aligned on 7 characters
+//                  (two decimals, "9999,99").
+// A number too wide for its column keeps all its digits and pushes the next one right.
+QString effectifHeading();
+QString effectifEntry(const QString& date, const QString& physique, const QString& etp);
+inline constexpr int kEffectifPhysiqueWidth = 6;
+inline constexpr int kEffectifEtpWidth = 7;
+
+// Date and number forms of the utility component, reached from one place.
+QString dayToDate(std::string_view day);     // stored day number to "dd/mm/yyyy"; "" if none
+QString normaliseDate(const QString& date);  // "dd/mm/yyyy" through the day form; "" if invalid
+QString formatNumber(const QString& number, int integerDigits, int decimals);
+QString formatNumber(const QString& number, int decimals);
+// A stored amount or count in hundredths as a decimal number text ("1250" -> "12.5"); the text
+// unchanged when it is not a whole number.
+QString hundredthsToNumber(std::string_view stored);
+
+}  // namespace assoc
