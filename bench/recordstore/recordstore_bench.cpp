@@ -1,0 +1,347 @@
+// The record store against its floor: each case runs the system's work on the engine
+// (…_Engine) and the same work as a hand-written query on plain relational tables holding the
+// same data (…_Floor). The floor has the indexes the query needs and the engine's journal
+// settings (WAL, synchronous=NORMAL) and cache size.
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "bench_data.h"
+#include "store/local_database.h"
+#include "store/record.h"
+
+namespace {
+
+// The association the lookups work in, and the label prefix the type-ahead types.
+const std::string kCode = "042";
+const std::string kPrefix = "SUB";
+
+const std::string kTypeAhead = "SSELECT PLANCOMPTABLE AVEC 1 = \"" + kPrefix +
+                               "]\" AND AVEC @ID = \"" + kCode + "]\" AND SANS 1 = \"\" PAR 1";
+const std::string kActivityList =
+    "SSELECT ACTIVITES AVEC CodActivite = \"" + kCode + "]\" PAR LibActivite";
+const std::string kSigleList = "SSELECT ASSOCIATION PAR SigleAssoc";
+
+store::LocalDatabase& Engine() {
+    static std::shared_ptr<store::LocalDatabase> db = store::OpenLocalDatabase(bench::LargeBase());
+    return *db;
+}
+
+class Floor {
+  public:
+    static Floor& Get() {
+        static Floor floor(bench::LargeFloor());
+        return floor;
+    }
+    sqlite3* db() { return db_; }
+    // A statement prepared once, reset before each use.
+    sqlite3_stmt* Statement(const std::string& sql) {
+        auto& s = statements_[sql];
+        if (!s && sqlite3_prepare_v2(db_, sql.c_str(), -1, &s, nullptr) != SQLITE_OK)
+            throw std::runtime_error(sql + " : " + sqlite3_errmsg(db_));
+        sqlite3_reset(s);
+        sqlite3_clear_bindings(s);
+        return s;
+    }
+    void Run(const char* sql) { sqlite3_exec(db_, sql, nullptr, nullptr, nullptr); }
+
+  private:
+    explicit Floor(const std::string& path) {
+        sqlite3_open(path.c_str(), &db_);
+        Run("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA cache_size=-8192;");
+    }
+    sqlite3* db_ = nullptr;
+    std::map<std::string, sqlite3_stmt*> statements_;
+};
+
+void Bind(sqlite3_stmt* s, int i, const std::string& text) {
+    sqlite3_bind_text(s, i, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
+// An account id of the engine is the association code followed by the account code.
+void BindAccount(sqlite3_stmt* s, int first, const std::string& id) {
+    Bind(s, first, id.substr(0, 3));
+    Bind(s, first + 1, id.substr(3));
+}
+
+// The rows as the engine's result gives them: id and one field.
+std::vector<std::pair<std::string, std::string>> Rows(sqlite3_stmt* s) {
+    std::vector<std::pair<std::string, std::string>> rows;
+    while (sqlite3_step(s) == SQLITE_ROW) {
+        rows.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)),
+                          reinterpret_cast<const char*>(sqlite3_column_text(s, 1)));
+    }
+    return rows;
+}
+
+std::string Next(const std::string& prefix) {
+    std::string next = prefix;
+    ++next.back();
+    return next;
+}
+
+void Lookup(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+}
+
+void Single(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+}
+
+// ---- The accounting type-ahead -------------------------------------------------------------
+
+void BM_TypeAhead_Engine(benchmark::State& state) {
+    auto& db = Engine();
+    int rows = 0;
+    for (auto _ : state) {
+        store::Record result = db.Select(kTypeAhead, "PLANCOMPTABLE", "0 1");
+        rows = result.DCount();
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["rows"] = rows;
+}
+BENCHMARK(BM_TypeAhead_Engine)->Apply(Lookup);
+
+void BM_TypeAhead_Floor(benchmark::State& state) {
+    auto& floor = Floor::Get();
+    size_t rows = 0;
+    for (auto _ : state) {
+        sqlite3_stmt* s = floor.Statement(
+            "SELECT association || account, label FROM plancomptable WHERE association = ?1 "
+            "AND label >= ?2 AND label < ?3 AND label <> '' ORDER BY label, account");
+        Bind(s, 1, kCode);
+        Bind(s, 2, kPrefix);
+        Bind(s, 3, Next(kPrefix));
+        auto result = Rows(s);
+        rows = result.size();
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(BM_TypeAhead_Floor)->Apply(Lookup);
+
+// ---- The activity list of one association ---------------------------------------------------
+
+void BM_ActivityList_Engine(benchmark::State& state) {
+    auto& db = Engine();
+    for (auto _ : state) {
+        store::Record result = db.Select(kActivityList, "ACTIVITES", "0 1");
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_ActivityList_Engine)->Apply(Lookup);
+
+void BM_ActivityList_Floor(benchmark::State& state) {
+    auto& floor = Floor::Get();
+    for (auto _ : state) {
+        sqlite3_stmt* s = floor.Statement(
+            "SELECT association || code, label FROM activites WHERE association = ?1 "
+            "ORDER BY label, code");
+        Bind(s, 1, kCode);
+        auto result = Rows(s);
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_ActivityList_Floor)->Apply(Lookup);
+
+// ---- The sigle list of the association screen -----------------------------------------------
+
+void BM_SigleList_Engine(benchmark::State& state) {
+    auto& db = Engine();
+    for (auto _ : state) {
+        store::Record result = db.Select(kSigleList, "ASSOCIATION", "0 1");
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_SigleList_Engine)->Apply(Lookup);
+
+void BM_SigleList_Floor(benchmark::State& state) {
+    auto& floor = Floor::Get();
+    for (auto _ : state) {
+        auto result = Rows(floor.Statement("SELECT id, sigle FROM association ORDER BY sigle, id"));
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_SigleList_Floor)->Apply(Lookup);
+
+// ---- Read and DBWrite of an account ---------------------------------------------------------
+
+const std::vector<std::string>& Samples() {
+    static const std::vector<std::string> ids = bench::SampleAccountIds(4096);
+    return ids;
+}
+
+void BM_Read_Engine(benchmark::State& state) {
+    auto file = Engine().OpenFile("PLANCOMPTABLE");
+    size_t i = 0;
+    for (auto _ : state) {
+        store::Record r = file->Read(Samples()[i++ % Samples().size()]);
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(BM_Read_Engine)->Apply(Single);
+
+void BM_Read_Floor(benchmark::State& state) {
+    auto& floor = Floor::Get();
+    size_t i = 0;
+    for (auto _ : state) {
+        sqlite3_stmt* s = floor.Statement(
+            "SELECT label FROM plancomptable WHERE association = ?1 AND account = ?2");
+        BindAccount(s, 1, Samples()[i++ % Samples().size()]);
+        std::string label;
+        if (sqlite3_step(s) == SQLITE_ROW)
+            label = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+        benchmark::DoNotOptimize(label);
+    }
+}
+BENCHMARK(BM_Read_Floor)->Apply(Single);
+
+// Each write changes the label, the next one puts it back: the base stays as generated.
+void BM_DBWrite_Engine(benchmark::State& state) {
+    auto file = Engine().OpenFile("PLANCOMPTABLE");
+    store::Record r = file->Read(Samples()[0]);
+    const std::string label = r.Value(1);
+    bool changed = false;
+    for (auto _ : state) {
+        changed = !changed;
+        r.SetValue(1, changed ? label + " MODIFIE" : label);
+        r.DBWrite();
+    }
+    if (changed) {
+        r.SetValue(1, label);
+        r.DBWrite();
+    }
+}
+BENCHMARK(BM_DBWrite_Engine)->Apply(Single);
+
+void BM_DBWrite_Floor(benchmark::State& state) {
+    auto& floor = Floor::Get();
+    const std::string id = Samples()[0];
+    std::string label;
+    {
+        sqlite3_stmt* s = floor.Statement(
+            "SELECT label FROM plancomptable WHERE association = ?1 AND account = ?2");
+        BindAccount(s, 1, id);
+        if (sqlite3_step(s) == SQLITE_ROW)
+            label = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+        sqlite3_reset(s);
+    }
+    bool changed = false;
+    auto write = [&](const std::string& text) {
+        sqlite3_stmt* s = floor.Statement(
+            "UPDATE plancomptable SET label = ?1 WHERE association = ?2 AND account = ?3");
+        Bind(s, 1, text);
+        BindAccount(s, 2, id);
+        sqlite3_step(s);
+    };
+    for (auto _ : state) {
+        changed = !changed;
+        write(changed ? label + " MODIFIE" : label);
+    }
+    if (changed)
+        write(label);
+}
+BENCHMARK(BM_DBWrite_Floor)->Apply(Single);
+
+// ---- The counter cycle of a new activity: read for update, increment, write -----------------
+
+void BM_CounterCycle_Engine(benchmark::State& state) {
+    auto file = Engine().OpenFile("COMPTEUR");
+    for (auto _ : state) {
+        store::Record counter = file->ReadForUpdate(kCode);
+        counter.SetValue(2, 1, std::to_string(std::stoi(counter.Value(2, 1)) + 1));
+        counter.DBWrite();
+    }
+}
+BENCHMARK(BM_CounterCycle_Engine)->Apply(Single);
+
+void BM_CounterCycle_Floor(benchmark::State& state) {
+    auto& floor = Floor::Get();
+    for (auto _ : state) {
+        floor.Run("BEGIN IMMEDIATE");
+        sqlite3_stmt* s = floor.Statement("SELECT last_activity FROM compteur WHERE id = ?1");
+        Bind(s, 1, kCode);
+        sqlite3_step(s);
+        const int last = sqlite3_column_int(s, 0);
+        sqlite3_reset(s);
+        s = floor.Statement("UPDATE compteur SET last_activity = ?1 WHERE id = ?2");
+        sqlite3_bind_int(s, 1, last + 1);
+        Bind(s, 2, kCode);
+        sqlite3_step(s);
+        floor.Run("COMMIT");
+    }
+}
+BENCHMARK(BM_CounterCycle_Floor)->Apply(Single);
+
+// ---- Creation of 40 files with their dictionary item, as a new association gets them -------
+
+std::string Scratch(const std::string& name) {
+    const std::string path = bench::DataFolder() + "/" + name;
+    for (const char* suffix : {"", "-wal", "-shm", "-locks"})
+        std::filesystem::remove(path + suffix);
+    return path;
+}
+
+void BM_Create40Files_Engine(benchmark::State& state) {
+    auto db = store::OpenLocalDatabase(Scratch("creation.mvdb"));
+    int round = 0;
+    for (auto _ : state) {
+        ++round;
+        for (int i = 1; i <= 40; ++i) {
+            const std::string name = "CONTRAT" + std::to_string(round) + "X" + std::to_string(i);
+            db->Execute("CREATE.FILE " + name + " 3,1");
+            store::Record item = db->OpenFile("DICT " + name)->NewItem("Secteur");
+            item.SetValue(1, "V");
+            item.SetValue(2, "OCONV(@ID,\"T1,5\":@VM:\"TCIVILAIDANT;X;;31\")");
+            item.SetValue(4, "Secteur");
+            item.SetValue(5, "2L");
+            item.SetValue(6, "S");
+            item.DBWrite();
+        }
+    }
+}
+BENCHMARK(BM_Create40Files_Engine)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_Create40Files_Floor(benchmark::State& state) {
+    sqlite3* db = nullptr;
+    sqlite3_open(Scratch("creation.sqlite").c_str(), &db);
+    sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr,
+                 nullptr);
+    int round = 0;
+    for (auto _ : state) {
+        ++round;
+        for (int i = 1; i <= 40; ++i) {
+            const std::string name = "contrat" + std::to_string(round) + "x" + std::to_string(i);
+            const std::string sql =
+                "CREATE TABLE " + name + "(id TEXT PRIMARY KEY, body BLOB) WITHOUT ROWID;" +
+                "CREATE TABLE dict_" + name + "(id TEXT PRIMARY KEY, body BLOB) WITHOUT ROWID;" +
+                "INSERT INTO dict_" + name +
+                " VALUES('Secteur', 'V OCONV(@ID,\"T1,5\":@VM:\"TCIVILAIDANT;X;;31\") Secteur "
+                "2L S');";
+            sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+        }
+    }
+    sqlite3_close(db);
+}
+BENCHMARK(BM_Create40Files_Floor)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// ---- Opening a database of 20,000 files ------------------------------------------------------
+
+void BM_OpenManyFiles(benchmark::State& state) {
+    const std::string path = bench::ManyFilesBase();
+    for (auto _ : state) {
+        auto db = store::OpenLocalDatabase(path);
+        auto file = db->OpenFile("CONTRAT05000");
+        benchmark::DoNotOptimize(file);
+    }
+}
+BENCHMARK(BM_OpenManyFiles)->Apply(Lookup);
+
+}  // namespace
