@@ -8,7 +8,6 @@
 #include <stdlib.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -22,6 +21,11 @@
 namespace {
 
 namespace stdfs = std::filesystem;
+
+std::string Padded(int n) {
+    std::string text = std::to_string(n);
+    return std::string(text.size() < 3 ? 3 - text.size() : 0, '0') + text;
+}
 
 struct World {
     std::string root, folder;
@@ -43,18 +47,16 @@ struct World {
             db->Execute(std::string("CREATE.FILE ") + f + " 3,1");
         auto conventionCol = db->OpenFile("CONVENTIONCOL");
         for (int i = 1; i <= conventions; ++i) {
-            char key[8];
-            std::snprintf(key, sizeof key, "CC%03d", i);
+            const std::string key = "CC" + Padded(i);
             store::Record r = conventionCol->NewItem(key);
-            r.SetValue(1, std::string("Convention collective ") + key);
+            r.SetValue(1, "Convention collective " + key);
             r.DBWrite();
         }
         auto associations = db->OpenFile("ASSOCIATION");
         for (int i = 1; i <= 41; ++i) {
-            char code[8];
-            std::snprintf(code, sizeof code, "%03d", i);
+            const std::string code = Padded(i);
             store::Record r = associations->NewItem(code);
-            r.SetValue(1, std::string("ASSO") + code);
+            r.SetValue(1, "ASSO" + code);
             r.DBWrite();
         }
     }
