@@ -40,9 +40,12 @@ int headingPosition(const QTextDocument* document, const QString& topic) {
 
 class FenetreAide : public QTextBrowser {
   public:
-    FenetreAide() {
+    explicit FenetreAide(QWidget* owner) : QTextBrowser(owner) {
+        setWindowFlag(Qt::Window);
         setObjectName(QStringLiteral("Frm_Aide"));
         setAttribute(Qt::WA_DeleteOnClose);
+        // Help left open must not keep the application running once its screens are closed.
+        setAttribute(Qt::WA_QuitOnClose, false);
         setOpenLinks(true);
         setOpenExternalLinks(false);
         resize(760, 560);
@@ -140,8 +143,16 @@ void Composant_Aide::ShowTopic(const std::string& topic, const std::string& kind
             toolkit::Icon::Exclamation);
         return;
     }
-    if (!impl_->window)
-        impl_->window = new FenetreAide;
+    // Opened from a modal window (establishments, activities), the help window must belong to
+    // it, or the modality would block it until that window closes.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!impl_->window) {
+        impl_->window = new FenetreAide(owner);
+    } else if (impl_->window->parentWidget() != owner) {
+        const QRect geometry = impl_->window->geometry();
+        impl_->window->setParent(owner, Qt::Window);
+        impl_->window->setGeometry(geometry);
+    }
     FenetreAide* window = impl_->window;
     if (window->source() != QUrl(url))
         window->setSource(QUrl(url));
