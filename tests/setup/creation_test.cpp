@@ -153,20 +153,6 @@ TEST_F(CreationTest, AnOlderSecteurItemIsReplaced) {
     ExpectSecteurItem(*world.real, "CONTRAT007A1");
 }
 
-TEST_F(CreationTest, TheDatabaseRefusingACommandStopsTheRunThere) {
-    world.AddConventions({"A1", "B2"});
-    world.db->RefuseCommand("CREATE.FILE AVENANT007B2", "Commande refusée.");
-    try {
-        Run("007");
-        FAIL() << "the refusal was lost";
-    } catch (const store::StoreError& e) {
-        EXPECT_EQ(e.code(), store::ErrorCode::CommandError);
-    }
-    EXPECT_EQ(world.log.back(), "EXECUTE CREATE.FILE AVENANT007B2 3,1");
-    EXPECT_EQ(world.Template("Contrat007B2.txt"), "<absent>");
-    EXPECT_FALSE(world.HasFile("CONVOVM007"));
-}
-
 TEST_F(CreationTest, SecteurShowsTheCivilAidantTranslation) {
     world.AddConventions({"A1"});
     Run("007");
