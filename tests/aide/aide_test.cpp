@@ -1,10 +1,12 @@
 // The help window as the screens open it: each page at the topic they ask for, one window for
 // all, and pages whose links all lead somewhere.
+#include <QDialog>
 #include <QScrollBar>
 #include <QSet>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTimer>
 
 #include "platform/components/aide/composant_aide.h"
 #include "tests/support/gui_test.h"
@@ -127,6 +129,42 @@ TEST_F(AideTest, EveryLinkOfThePagesLeadsToAnExistingSection) {
             }
         }
     }
+}
+
+// Position, in the window, of the first link to href shown by browser.
+QPoint linkPosition(QTextBrowser* browser, const QString& href) {
+    for (QTextBlock b = browser->document()->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().anchorHref() == href) {
+                QTextCursor cursor(browser->document());
+                cursor.setPosition(it.fragment().position() + 1);
+                const QPoint inViewport = browser->cursorRect(cursor).center();
+                return browser->viewport()->mapTo(browser->window(), inViewport);
+            }
+        }
+    }
+    return {};
+}
+
+TEST_F(AideTest, HelpOpenedFromAModalWindowTakesTheUsersClicks) {
+    QDialog modal;
+    modal.setObjectName("Frm_Etablissement");
+    bool clicked = false;
+    QTimer::singleShot(0, &modal, [&] {
+        Composant_Aide::Instance().ShowTopic("Association", "P", "Assoc.htm");
+        settle(100);
+        QTextBrowser* browser = helpWindow();
+        ASSERT_NE(browser, nullptr);
+        const QPoint link = linkPosition(browser, "#gestion-cesu");
+        ASSERT_FALSE(link.isNull());
+        // Through the window system, where a modal window blocks the others.
+        QTest::mouseClick(browser->window()->windowHandle(), Qt::LeftButton, {}, link);
+        settle(100);
+        clicked = browser->verticalScrollBar()->value() > 0;
+        modal.accept();
+    });
+    modal.exec();
+    EXPECT_TRUE(clicked) << "the link of the help window did not react";
 }
 
 }  // namespace
