@@ -1,9 +1,11 @@
 // The files a new database needs, their dictionary items and their indexes.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "seed.h"
+#include "store/local_database.h"
 #include "store/record.h"
 #include "store/store_error.h"
 #include "system_files.h"
@@ -50,6 +52,11 @@ void RunChecked(store::Database& database, const std::string& command) {
 }  // namespace
 
 void Bootstrap(store::Database& database) {
+    // An interrupted bootstrap must not leave a file without its dictionary: a later run would
+    // leave it as it is.
+    std::optional<store::LocalDatabase::Transaction> transaction;
+    if (auto* local = dynamic_cast<store::LocalDatabase*>(&database))
+        transaction.emplace(*local);
     for (const SystemFile& file : SystemFiles()) {
         if (FileExists(database, file.name))
             continue;
@@ -64,6 +71,8 @@ void Bootstrap(store::Database& database) {
             RunChecked(database, "BUILD.INDEX " + file.name + " " + item.name);
         }
     }
+    if (transaction)
+        transaction->Commit();
 }
 
 }  // namespace seed

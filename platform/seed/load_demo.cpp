@@ -9,6 +9,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "day_number.h"
 #include "demo_data.h"
 #include "seed.h"
+#include "store/local_database.h"
 #include "store/record.h"
 #include "store/store_error.h"
 
@@ -277,6 +279,10 @@ void LoadDemo(store::Database& database, const std::string& folder) {
     const std::string templateFolder = NormalFolder(folder);
     // The folder first: a folder that cannot be written must fail before any record is.
     WriteTemplates(templateFolder);
+    // On the embedded engine the whole set is one transaction: all of it or nothing.
+    std::optional<store::LocalDatabase::Transaction> transaction;
+    if (auto* local = dynamic_cast<store::LocalDatabase*>(&database))
+        transaction.emplace(*local);
     Bootstrap(database);
     Writer w(database);
 
@@ -342,6 +348,8 @@ void LoadDemo(store::Database& database, const std::string& folder) {
     }
     pathRecord.SetValue(3, templateFolder);
     pathRecord.DBWrite();
+    if (transaction)
+        transaction->Commit();
 }
 
 }  // namespace seed
