@@ -10,6 +10,7 @@
 #include <cctype>
 
 #include "codes_postaux.h"
+#include "platform/components/utilitaires/telephone.h"
 #include "platform/toolkit/events.h"
 #include "platform/toolkit/message_box.h"
 #include "platform/toolkit/qtext.h"
@@ -263,12 +264,7 @@ void Composant_Adresse::checkTelephone(QLineEdit* field) {
     const QString text = field->text().trimmed();
     if (consultationOnly_ || text.isEmpty())
         return;
-    QString digits = text;
-    digits.remove(QRegularExpression(QStringLiteral("[\\s.\\-/]")));
-    if (digits.startsWith(QStringLiteral("+33")))
-        digits = QLatin1Char('0') + digits.mid(3);
-    else if (digits.startsWith(QStringLiteral("0033")))
-        digits = QLatin1Char('0') + digits.mid(4);
+    const QString digits = toolkit::toQ(utilitaires::NettoyerTelephone(toolkit::fromQ(text)));
     static const QRegularExpression french(QStringLiteral("^0[1-9][0-9]{8}$"));
     if (french.match(digits).hasMatch()) {
         QStringList pairs;
