@@ -86,6 +86,19 @@ TEST_F(AdresseTest, RoundTripsTheBlockFromAnyFirstAttribute) {
     }
 }
 
+TEST_F(AdresseTest, ADamagedValueLeftUntouchedIsWrittenBackAsItWas) {
+    store::Record r = recordWithAddress(3);
+    const std::string damaged =
+        "BAT \xC3 ESC\xFC"
+        "2";  // bad UTF-8 and a subvalue mark
+    r.SetValue(4, damaged);
+    const std::string before = r.Text();
+    adresse->ReadFromRecord(r, 3);
+    EXPECT_FALSE(adresse->Differs(r, 3));
+    adresse->WriteToRecord(r, 3);
+    EXPECT_EQ(r.Text(), before);
+}
+
 TEST_F(AdresseTest, DiffersFollowsWhatTheUserTypes) {
     store::Record association = recordWithAddress(3);
     adresse->ReadFromRecord(association, 3);

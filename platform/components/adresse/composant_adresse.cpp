@@ -285,22 +285,22 @@ void Composant_Adresse::checkTelephone(QLineEdit* field) {
 }
 
 std::array<std::string, Composant_Adresse::kFields> Composant_Adresse::values() const {
-    using toolkit::fromQ;
-    return {fromQ(ligne1_->text()),
-            fromQ(ligne2_->text()),
-            fromQ(ligne3_->text()),
-            fromQ(codePostal_->text()),
-            fromQ(mention_->text()),
-            fromQ(commune_->currentText()),
-            fromQ(pays_->text()),
-            fromQ(telephone_->text()),
-            fromQ(portable_->text()),
-            fromQ(telecopie_->text()),
-            fromQ(insee_)};
+    const QString shown[kFields] = {
+        ligne1_->text(),   ligne2_->text(),         ligne3_->text(), codePostal_->text(),
+        mention_->text(),  commune_->currentText(), pays_->text(),   telephone_->text(),
+        portable_->text(), telecopie_->text(),      insee_};
+    std::array<std::string, kFields> v;
+    for (size_t i = 0; i < v.size(); ++i)
+        v[i] = shown[i] == shown_[i] ? read_[i] : toolkit::fromQ(shown[i]);
+    return v;
 }
 
 std::string Composant_Adresse::ReadFromRecord(store::Record& record, int firstAttribute) {
-    auto value = [&](Field f) { return toolkit::toQ(record.Value(firstAttribute + f, 1)); };
+    for (size_t i = 0; i < read_.size(); ++i) {
+        read_[i] = record.Value(firstAttribute + static_cast<int>(i), 1);
+        shown_[i] = toolkit::toQ(read_[i]);
+    }
+    auto value = [&](Field f) { return shown_[static_cast<size_t>(f)]; };
     commune_->hidePopup();
     commune_->clear();
     offeredFor_.clear();
@@ -357,6 +357,8 @@ void Composant_Adresse::Clear() {
     codePostal_->setMaxLength(kPostalCap);
     insee_.clear();
     etqInsee_->clear();
+    read_.fill({});
+    shown_.fill({});
 }
 
 void Composant_Adresse::Close() {

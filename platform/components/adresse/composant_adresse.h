@@ -88,6 +88,10 @@ class Composant_Adresse : public QWidget, public store::AddressComponent {
     QLineEdit* telecopie_;
     QLabel* etqInsee_;
     QString insee_;
+    // Values as read and as shown: a field left untouched writes back the bytes it was read
+    // from, so a value that is not valid text survives a read and a write.
+    std::array<std::string, kFields> read_;
+    std::array<QString, kFields> shown_;
     // Postal code whose communes the list holds, so a retyped identical code does not reopen it.
     QString offeredFor_;
 };
