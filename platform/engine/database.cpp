@@ -173,18 +173,51 @@ std::string Database::CheckNewFileName(std::string_view name) {
 }
 
 std::optional<FileRef> Database::FindFile(std::string_view rawName) {
+    Refresh();
     std::string name = NormalizeName(rawName);
-    sql::Statement& s = Prepare("SELECT file_id, dict_of FROM files WHERE name = ?1");
-    sql::Use use(s);
-    s.BindText(1, name);
-    if (!s.Step())
-        return std::nullopt;
-    FileRef file;
-    file.id = s.Int(0);
-    file.name = std::move(name);
-    file.isDict = !s.IsNull(1);
-    file.dataId = file.isDict ? s.Int(1) : file.id;
-    return file;
+    if (auto it = fileCache_.find(name); it != fileCache_.end())
+        return it->second;
+    std::optional<FileRef> found;
+    {
+        sql::Statement& s = Prepare("SELECT file_id, dict_of FROM files WHERE name = ?1");
+        sql::Use use(s);
+        s.BindText(1, name);
+        if (s.Step()) {
+            FileRef file;
+            file.id = s.Int(0);
+            file.name = name;
+            file.isDict = !s.IsNull(1);
+            file.dataId = file.isDict ? s.Int(1) : file.id;
+            found = std::move(file);
+        }
+    }
+    // Files are many; keep only a bounded number of names.
+    if (fileCache_.size() > 4096)
+        fileCache_.clear();
+    fileCache_.emplace(std::move(name), found);
+    return found;
+}
+
+void Database::Refresh() {
+    unsigned int version = 0;
+    sqlite3_file_control(connection_.Handle(), "main", SQLITE_FCNTL_DATA_VERSION, &version);
+    if (version != dataVersion_) {
+        dataVersion_ = version;
+        Invalidate();
+    }
+}
+
+void Database::Invalidate() {
+    ++epoch_;
+    fileCache_.clear();
+    indexCache_.clear();
+    fieldCache_.reset();
+    estimateCache_.reset();
+}
+
+std::uint64_t Database::CatalogEpoch() {
+    Refresh();
+    return epoch_;
 }
 
 FileRef Database::RequireFile(std::string_view name) {
@@ -208,6 +241,7 @@ bool Database::CreateFile(std::string_view rawName, std::string_view sizes) {
         insert.Step();
     }
     std::int64_t id = sqlite3_last_insert_rowid(connection_.Handle());
+    Invalidate();
     {
         sql::Use use(insert);
         insert.BindText(1, "DICT " + name).Bind(2, id).BindText(3, sizes);
@@ -237,6 +271,7 @@ bool Database::DeleteFile(std::string_view rawName) {
     run("DELETE FROM records WHERE file_id = ?1 OR file_id IN "
         "(SELECT file_id FROM files WHERE dict_of = ?1)");
     run("DELETE FROM files WHERE file_id = ?1 OR dict_of = ?1");
+    Invalidate();
     t.Commit();
     return true;
 }
@@ -290,6 +325,7 @@ void Database::Write(const FileRef& file, std::string_view id, std::string_view 
     if (std::string why = CheckId(id); !why.empty())
         throw Error(ErrorKind::Failure, why);
     Transaction t(*this);
+    Refresh();  // holding the write lock: the cached indexes are now exact
     CheckAlive(file);
     std::optional<std::string> old = Read(file, id);
     {
@@ -300,11 +336,14 @@ void Database::Write(const FileRef& file, std::string_view id, std::string_view 
         s.Step();
     }
     UpdateIndexEntries(file, id, old ? &*old : nullptr, body);
+    if (file.isDict)
+        Invalidate();
     t.Commit();
 }
 
 void Database::Delete(const FileRef& file, std::string_view id) {
     Transaction t(*this);
+    Refresh();
     std::optional<std::string> old = Read(file, id);
     if (!old)
         return;
@@ -324,6 +363,8 @@ void Database::Delete(const FileRef& file, std::string_view id) {
             s.Step();
         }
     }
+    if (file.isDict)
+        Invalidate();
     t.Commit();
 }
 
@@ -386,24 +427,30 @@ bool Database::HoldsLock(const FileRef& file, std::string_view id) const {
 // --- Indexes ---
 
 std::vector<IndexDef> Database::Indexes(const FileRef& file) {
+    Refresh();
+    if (auto it = indexCache_.find(file.id); it != indexCache_.end())
+        return it->second;
     std::vector<IndexDef> indexes;
-    sql::Statement& s = Prepare(
-        "SELECT index_id, field, location FROM indexes WHERE file_id = ?1 ORDER BY location");
-    sql::Use use(s);
-    s.Bind(1, file.id);
-    while (s.Step())
-        indexes.push_back({s.Int(0), s.String(1), static_cast<int>(s.Int(2))});
+    {
+        sql::Statement& s = Prepare(
+            "SELECT index_id, field, location FROM indexes WHERE file_id = ?1 ORDER BY location");
+        sql::Use use(s);
+        s.Bind(1, file.id);
+        while (s.Step())
+            indexes.push_back({s.Int(0), s.String(1), static_cast<int>(s.Int(2))});
+    }
+    if (indexCache_.size() > 4096)
+        indexCache_.clear();
+    indexCache_.emplace(file.id, indexes);
     return indexes;
 }
 
 std::optional<IndexDef> Database::IndexAt(const FileRef& file, int location) {
-    sql::Statement& s =
-        Prepare("SELECT index_id, field FROM indexes WHERE file_id = ?1 AND location = ?2");
-    sql::Use use(s);
-    s.Bind(1, file.id).Bind(2, std::int64_t{location});
-    if (!s.Step())
-        return std::nullopt;
-    return IndexDef{s.Int(0), s.String(1), location};
+    for (const IndexDef& index : Indexes(file)) {
+        if (index.location == location)
+            return index;
+    }
+    return std::nullopt;
 }
 
 bool Database::CreateIndex(const FileRef& file, std::string_view field, int location) {
@@ -418,6 +465,7 @@ bool Database::CreateIndex(const FileRef& file, std::string_view field, int loca
         s.Step();
     }
     IndexDef index{sqlite3_last_insert_rowid(connection_.Handle()), std::string(field), location};
+    Invalidate();
     BuildIndex(file, index);
     t.Commit();
     return true;
@@ -459,6 +507,7 @@ bool Database::DeleteIndex(const FileRef& file, int location) {
         s.Bind(1, index->id);
         s.Step();
     }
+    Invalidate();
     t.Commit();
     return true;
 }
@@ -537,7 +586,9 @@ void Database::Transaction::Commit() {
     db_.EndTransaction(true);
 }
 
-void Database::EndTransaction(bool) {
+void Database::EndTransaction(bool committed) {
+    if (!committed)
+        Invalidate();  // the cache may hold what was just undone
     --depth_;
     if (depth_ > 0)
         return;

@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "record_locks.h"
@@ -126,6 +127,15 @@ class Database {
     sql::Statement& Prepare(std::string_view text);
     sql::Connection& Connection() { return connection_; }
 
+    // Files, indexes and dictionary items are cached between commands; the epoch changes
+    // whenever that cache may be stale (a change here, or a commit by another process).
+    std::uint64_t CatalogEpoch();
+    struct Cache {
+        virtual ~Cache() = default;
+    };
+    std::unique_ptr<Cache>& FieldCache() { return fieldCache_; }
+    std::unique_ptr<Cache>& EstimateCache() { return estimateCache_; }
+
   private:
     void InitSchema();
     void CheckAlive(const FileRef& file);
@@ -133,6 +143,8 @@ class Database {
     void UpdateIndexEntries(const FileRef& file, std::string_view id, const std::string* oldBody,
                             std::string_view newBody);
     void EndTransaction(bool commit);
+    void Refresh();
+    void Invalidate();
 
     std::string path_;
     OpenOptions options_;
@@ -141,6 +153,12 @@ class Database {
     RecordLocks locks_;
     int depth_ = 0;
     std::vector<std::pair<std::string, std::string>> pendingUnlocks_;
+    unsigned int dataVersion_ = 0;
+    std::uint64_t epoch_ = 1;
+    std::unordered_map<std::string, std::optional<FileRef>> fileCache_;
+    std::unordered_map<std::int64_t, std::vector<IndexDef>> indexCache_;
+    std::unique_ptr<Cache> fieldCache_;
+    std::unique_ptr<Cache> estimateCache_;
 };
 
 // The entries an index holds for one attribute: (key, pos) with pos 0 when the key is the whole

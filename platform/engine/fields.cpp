@@ -179,6 +179,8 @@ Field FromItem(const FileRef& file, std::string_view name, std::string_view item
     return field;
 }
 
+Field ResolveItem(Database& db, const FileRef& file, std::string_view name, int position);
+
 }  // namespace
 
 std::shared_ptr<const Expr> ParseExpression(std::string_view text) {
@@ -209,6 +211,31 @@ Field ResolveField(Database& db, const FileRef& file, std::string_view name, int
     };
     if (file.isDict)
         return unknown();
+    struct FieldCache : Database::Cache {
+        std::map<std::pair<std::int64_t, std::string>, Field, std::less<>> fields;
+    };
+    db.CatalogEpoch();  // drops the cache when it may be stale
+    std::unique_ptr<Database::Cache>& slot = db.FieldCache();
+    if (!slot)
+        slot = std::make_unique<FieldCache>();
+    auto& cache = static_cast<FieldCache&>(*slot).fields;
+    auto key = std::make_pair(file.id, std::string(name));
+    if (auto it = cache.find(key); it != cache.end())
+        return it->second;
+    Field resolved = ResolveItem(db, file, name, position);
+    if (cache.size() > 4096)
+        cache.clear();
+    cache.emplace(std::move(key), resolved);
+    return resolved;
+}
+
+namespace {
+
+Field ResolveItem(Database& db, const FileRef& file, std::string_view name, int position) {
+    auto unknown = [&]() -> Field {
+        Fail("Champ inconnu à la position " + std::to_string(position) + " : " +
+             text::Printable(name) + " (fichier " + text::Printable(file.DataName()) + ").");
+    };
     auto dict = db.FindFile(file.DictName());
     if (!dict)
         return unknown();
@@ -238,6 +265,8 @@ Field ResolveField(Database& db, const FileRef& file, std::string_view name, int
     auto item = db.Read(*dict, matches.front());
     return FromItem(file, matches.front(), item ? *item : std::string(), position);
 }
+
+}  // namespace
 
 std::string_view Evaluator::Text(const Field& field, std::string_view id, std::string_view body,
                                  std::string& scratch) {

@@ -63,7 +63,45 @@ struct Plan {
     std::optional<Range> ids;
     IndexDef index;
     Range keys;
+    // Texts the record (or id) must contain for the conditions to hold: tested inside SQLite,
+    // so that most records never leave it. The conditions are still checked exactly.
+    std::vector<std::string> bodyHolds, idHolds;
 };
+
+constexpr size_t kMaxHolds = 4;
+
+void AddHolds(const std::vector<const Condition*>& conjuncts, Plan& plan) {
+    for (const Condition* c : conjuncts) {
+        if (c->negate || c->op != Op::Eq || c->value.empty())
+            continue;
+        if (c->match == Match::Exact && c->field.numeric && text::IsNumber(c->value))
+            continue;
+        if (c->field.kind == Field::Kind::Attribute && plan.bodyHolds.size() < kMaxHolds)
+            plan.bodyHolds.push_back(c->value);
+        else if (c->field.kind == Field::Kind::Id && c->match != Match::Prefix &&
+                 c->match != Match::Exact && plan.idHolds.size() < kMaxHolds)
+            plan.idHolds.push_back(c->value);
+    }
+}
+
+// SQL tests for the holds, on the given columns; parameters from ?20 on.
+std::string HoldsSql(const Plan& plan, const char* body, const char* id) {
+    std::string sqlText;
+    int n = 20;
+    for (size_t i = 0; i < plan.bodyHolds.size(); ++i)
+        sqlText += " AND instr(" + std::string(body) + ", ?" + std::to_string(n++) + ") > 0";
+    for (size_t i = 0; i < plan.idHolds.size(); ++i)
+        sqlText += " AND instr(" + std::string(id) + ", ?" + std::to_string(n++) + ") > 0";
+    return sqlText;
+}
+
+void BindHolds(sql::Statement& s, const Plan& plan) {
+    int n = 20;
+    for (const std::string& h : plan.bodyHolds)
+        s.Bind(n++, h);
+    for (const std::string& h : plan.idHolds)
+        s.Bind(n++, h);
+}
 
 class Runner {
   public:
@@ -93,6 +131,7 @@ class Runner {
                     candidates.push_back({*index, *range});
             }
         }
+        AddHolds(conjuncts, plan);
         if (plan.ids && IsEmpty(*plan.ids)) {
             plan.none = true;
             return plan;
@@ -121,14 +160,18 @@ class Runner {
             plan.keys = candidates[0].keys;
             return plan;
         }
-        std::int64_t best = -1;
+        // Each path costs about one step per row it reads; count each only as far as the best
+        // so far, so that estimating never costs much more than the cheapest path.
+        std::int64_t best = kEstimateCap;
         if (plan.ids) {
             plan.kind = Plan::Kind::IdRange;
-            best = 2 * CountIds(*plan.ids);  // each costs a record read
+            best = CountIds(*plan.ids, best);
         }
+        bool chosen = plan.ids.has_value();
         for (const Candidate& c : candidates) {
-            std::int64_t cost = c.keys.single && best < 0 ? 0 : CountKeys(c.index, c.keys);
-            if (best < 0 || cost < best) {
+            std::int64_t cost = CountKeys(c.index, c.keys, best);
+            if (!chosen || cost < best) {
+                chosen = true;
                 best = cost;
                 plan.kind = Plan::Kind::IndexRange;
                 plan.index = c.index;
@@ -152,9 +195,10 @@ class Runner {
                     if (plan.ids->hi)
                         sqlText += " AND id < ?3";
                 }
-                sqlText += " ORDER BY id";
+                sqlText += HoldsSql(plan, "body", "id") + " ORDER BY id";
                 sql::Statement& s = db_.Prepare(sqlText);
                 sql::Use use(s);
+                BindHolds(s, plan);
                 s.Bind(1, query_.file.id);
                 if (plan.ids) {
                     s.Bind(2, plan.ids->lo);
@@ -178,8 +222,10 @@ class Runner {
                     if (plan.ids->hi)
                         sqlText += " AND e.id < ?6";
                 }
+                sqlText += HoldsSql(plan, "r.body", "e.id");
                 sql::Statement& s = db_.Prepare(sqlText);
                 sql::Use use(s);
+                BindHolds(s, plan);
                 s.Bind(1, query_.file.id).Bind(2, plan.index.id).Bind(3, plan.keys.lo);
                 if (plan.keys.hi)
                     s.Bind(4, *plan.keys.hi);
@@ -269,7 +315,50 @@ class Runner {
     }
 
   private:
-    std::int64_t CountIds(const Range& r) {
+    // Range sizes are kept until another process commits: a type-ahead asks for the same id
+    // range at every key typed. They only guide the plan, so a few own writes do not matter.
+    struct Estimates : Database::Cache {
+        std::unordered_map<std::string, std::pair<std::int64_t, std::int64_t>> counts;  // n, cap
+    };
+
+    template <typename CountFn>
+    std::int64_t Estimate(char kind, std::int64_t owner, const Range& r, std::int64_t cap,
+                          CountFn&& count) {
+        db_.CatalogEpoch();
+        std::unique_ptr<Database::Cache>& slot = db_.EstimateCache();
+        if (!slot)
+            slot = std::make_unique<Estimates>();
+        auto& counts = static_cast<Estimates&>(*slot).counts;
+        std::string key(1, kind);
+        key += std::to_string(owner);
+        key.push_back('\0');
+        key += r.lo;
+        key.push_back('\0');
+        key += r.hi ? *r.hi : std::string("\xFF\xFF");
+        if (auto it = counts.find(key); it != counts.end()) {
+            auto [n, counted] = it->second;
+            if (n <= counted || cap <= counted)
+                return std::min(n, cap + 1);
+        }
+        std::int64_t n = count(cap);
+        if (counts.size() > 1024)
+            counts.clear();
+        counts[key] = {n, cap};
+        return n;
+    }
+
+    std::int64_t CountIds(const Range& r, std::int64_t cap) {
+        return Estimate('r', query_.file.id, r, cap,
+                        [&](std::int64_t c) { return CountIdRange(r, c); });
+    }
+
+    std::int64_t CountKeys(const IndexDef& index, const Range& r, std::int64_t cap) {
+        return Estimate('i', index.id, r, cap,
+                        [&](std::int64_t c) { return CountKeyRange(index, r, c); });
+    }
+
+    // Rows in a range, counting no further than cap + 1.
+    std::int64_t CountIdRange(const Range& r, std::int64_t cap) {
         std::string sqlText =
             "SELECT count(*) FROM (SELECT 1 FROM records WHERE file_id = ?1 AND id >= ?2";
         if (r.hi)
@@ -277,13 +366,13 @@ class Runner {
         sqlText += " LIMIT ?4)";
         sql::Statement& s = db_.Prepare(sqlText);
         sql::Use use(s);
-        s.Bind(1, query_.file.id).Bind(2, r.lo).Bind(4, kEstimateCap);
+        s.Bind(1, query_.file.id).Bind(2, r.lo).Bind(4, cap + 1);
         if (r.hi)
             s.Bind(3, *r.hi);
         return s.Step() ? s.Int(0) : 0;
     }
 
-    std::int64_t CountKeys(const IndexDef& index, const Range& r) {
+    std::int64_t CountKeyRange(const IndexDef& index, const Range& r, std::int64_t cap) {
         std::string sqlText =
             "SELECT count(*) FROM (SELECT 1 FROM index_entries WHERE index_id = ?1 AND key >= ?2";
         if (r.hi)
@@ -291,7 +380,7 @@ class Runner {
         sqlText += " LIMIT ?4)";
         sql::Statement& s = db_.Prepare(sqlText);
         sql::Use use(s);
-        s.Bind(1, index.id).Bind(2, r.lo).Bind(4, kEstimateCap);
+        s.Bind(1, index.id).Bind(2, r.lo).Bind(4, cap + 1);
         if (r.hi)
             s.Bind(3, *r.hi);
         return s.Step() ? s.Int(0) : 0;
