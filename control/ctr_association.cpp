@@ -12,6 +12,7 @@
 #include <QTabWidget>
 
 #include "control/ctr_association_parts.h"
+#include "entry/no_typing.h"
 #include "platform/toolkit/events.h"
 #include "platform/toolkit/help_menu.h"
 #include "platform/toolkit/message_box.h"
@@ -61,11 +62,7 @@ void Ctr_Association::wireHandlers() {
             run(&Ctr_Association::Cbo_SigleAssoc_Click));
     toolkit::OnKeyPress(Cbo_SigleAssoc, key(&Ctr_Association::Cbo_SigleAssoc_KeyPress));
 
-    // The day is chosen from the list; typed letters would jump between entries unseen.
-    toolkit::OnKeyPress(Cbo_JourSol, [](int& k) {
-        if (k != 8)
-            k = 0;
-    });
+    entry::AttachNoTyping(Cbo_JourSol);
 
     connect(Cbo_Systeme, &QComboBox::activated, this, run(&Ctr_Association::Cbo_Systeme_Click));
     connect(Cac_Telegestion, &QCheckBox::clicked, this,

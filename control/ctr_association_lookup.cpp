@@ -5,6 +5,8 @@
 #include <QStackedLayout>
 
 #include "control/ctr_association.h"
+#include "entry/code_padding.h"
+#include "entry/type_ahead.h"
 #include "platform/toolkit/message_box.h"
 #include "platform/toolkit/qtext.h"
 #include "store/request.h"
@@ -40,17 +42,7 @@ void Ctr_Association::Remplir_SigleAssoc() {
 }
 
 void Ctr_Association::Cbo_SigleAssoc_KeyPress(int& keyAscii) {
-    if (keyAscii != 13) {
-        if (keyAscii >= 123) {
-            keyAscii = 0;
-            toolkit::MsgBox(
-                QStringLiteral("La saisie de minuscule accentuée est interdite sur cette zone."),
-                toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
-        }
-        return;
-    }
-    keyAscii = 0;  // Enter belongs to the look-up, not to the combo
-    typeAhead();
+    entry::TypeAheadKey(keyAscii, this, [this] { typeAhead(); });
 }
 
 void Ctr_Association::typeAhead() {
@@ -106,16 +98,11 @@ void Ctr_Association::Txt_CodeAssoc_Change() {
 }
 
 void Ctr_Association::Txt_CodeAssoc_KeyPress(int& keyAscii) {
-    if (keyAscii != 13)
-        return;
-    keyAscii = 0;
-    Txt_CodeAssoc->setText(Txt_CodeAssoc->text().rightJustified(3, QLatin1Char('0')));
+    entry::CodePaddingKey(keyAscii, Txt_CodeAssoc);
 }
 
 void Ctr_Association::Txt_CodeAssoc_LostFocus() {
-    const QString code = Txt_CodeAssoc->text();
-    if (!code.isEmpty() && code.size() < 3)
-        Txt_CodeAssoc->setText(code.rightJustified(3, QLatin1Char('0')));
+    entry::CodePaddingOnLeaving(Txt_CodeAssoc);
 }
 
 void Ctr_Association::setSigleComboShown(bool shown) {
