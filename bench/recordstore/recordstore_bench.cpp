@@ -71,9 +71,11 @@ void BindAccount(sqlite3_stmt* s, int first, const std::string& id) {
     Bind(s, first + 1, id.substr(3));
 }
 
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
 // The rows as the engine's result gives them: id and one field.
-std::vector<std::pair<std::string, std::string>> Rows(sqlite3_stmt* s) {
-    std::vector<std::pair<std::string, std::string>> rows;
+Rows Fetch(sqlite3_stmt* s) {
+    Rows rows;
     while (sqlite3_step(s) == SQLITE_ROW) {
         rows.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)),
                           reinterpret_cast<const char*>(sqlite3_column_text(s, 1)));
@@ -95,79 +97,98 @@ void Single(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 }
 
-// ---- The accounting type-ahead -------------------------------------------------------------
+// A floor that answers something else than the engine measures nothing: checked once per run.
+bool SameRows(benchmark::State& state, const Rows& floor, const std::string& command,
+              const std::string& file) {
+    store::Record result = Engine().Select(command, file, "0 1");
+    Rows engine;
+    for (int i = 1; i <= result.DCount(); ++i)
+        engine.emplace_back(result.Value(i, 1), result.Value(i, 2));
+    if (engine != floor)
+        state.SkipWithError("le plancher ne donne pas les mêmes lignes que le moteur");
+    return engine == floor;
+}
 
-void BM_TypeAhead_Engine(benchmark::State& state) {
+void EngineLookup(benchmark::State& state, const std::string& command, const std::string& file) {
     auto& db = Engine();
     int rows = 0;
     for (auto _ : state) {
-        store::Record result = db.Select(kTypeAhead, "PLANCOMPTABLE", "0 1");
+        store::Record result = db.Select(command, file, "0 1");
         rows = result.DCount();
         benchmark::DoNotOptimize(result);
     }
     state.counters["rows"] = rows;
 }
-BENCHMARK(BM_TypeAhead_Engine)->Apply(Lookup);
 
-void BM_TypeAhead_Floor(benchmark::State& state) {
-    auto& floor = Floor::Get();
+template <typename Query>
+void FloorLookup(benchmark::State& state, Query query, const std::string& command,
+                 const std::string& file) {
+    if (!SameRows(state, query(), command, file))
+        return;
     size_t rows = 0;
     for (auto _ : state) {
-        sqlite3_stmt* s = floor.Statement(
-            "SELECT association || account, label FROM plancomptable WHERE association = ?1 "
-            "AND label >= ?2 AND label < ?3 AND label <> '' ORDER BY label, account");
-        Bind(s, 1, kCode);
-        Bind(s, 2, kPrefix);
-        Bind(s, 3, Next(kPrefix));
-        auto result = Rows(s);
+        Rows result = query();
         rows = result.size();
         benchmark::DoNotOptimize(result);
     }
     state.counters["rows"] = static_cast<double>(rows);
 }
+
+// ---- The accounting type-ahead -------------------------------------------------------------
+
+Rows FloorTypeAhead() {
+    sqlite3_stmt* s = Floor::Get().Statement(
+        "SELECT association || account, label FROM plancomptable WHERE association = ?1 "
+        "AND label >= ?2 AND label < ?3 AND label <> '' ORDER BY label, account");
+    Bind(s, 1, kCode);
+    Bind(s, 2, kPrefix);
+    Bind(s, 3, Next(kPrefix));
+    return Fetch(s);
+}
+
+void BM_TypeAhead_Engine(benchmark::State& state) {
+    EngineLookup(state, kTypeAhead, "PLANCOMPTABLE");
+}
+BENCHMARK(BM_TypeAhead_Engine)->Apply(Lookup);
+
+void BM_TypeAhead_Floor(benchmark::State& state) {
+    FloorLookup(state, FloorTypeAhead, kTypeAhead, "PLANCOMPTABLE");
+}
 BENCHMARK(BM_TypeAhead_Floor)->Apply(Lookup);
 
 // ---- The activity list of one association ---------------------------------------------------
 
+Rows FloorActivityList() {
+    sqlite3_stmt* s = Floor::Get().Statement(
+        "SELECT association || code, label FROM activites WHERE association = ?1 "
+        "ORDER BY label, code");
+    Bind(s, 1, kCode);
+    return Fetch(s);
+}
+
 void BM_ActivityList_Engine(benchmark::State& state) {
-    auto& db = Engine();
-    for (auto _ : state) {
-        store::Record result = db.Select(kActivityList, "ACTIVITES", "0 1");
-        benchmark::DoNotOptimize(result);
-    }
+    EngineLookup(state, kActivityList, "ACTIVITES");
 }
 BENCHMARK(BM_ActivityList_Engine)->Apply(Lookup);
 
 void BM_ActivityList_Floor(benchmark::State& state) {
-    auto& floor = Floor::Get();
-    for (auto _ : state) {
-        sqlite3_stmt* s = floor.Statement(
-            "SELECT association || code, label FROM activites WHERE association = ?1 "
-            "ORDER BY label, code");
-        Bind(s, 1, kCode);
-        auto result = Rows(s);
-        benchmark::DoNotOptimize(result);
-    }
+    FloorLookup(state, FloorActivityList, kActivityList, "ACTIVITES");
 }
 BENCHMARK(BM_ActivityList_Floor)->Apply(Lookup);
 
 // ---- The sigle list of the association screen -----------------------------------------------
 
+Rows FloorSigleList() {
+    return Fetch(Floor::Get().Statement("SELECT id, sigle FROM association ORDER BY sigle, id"));
+}
+
 void BM_SigleList_Engine(benchmark::State& state) {
-    auto& db = Engine();
-    for (auto _ : state) {
-        store::Record result = db.Select(kSigleList, "ASSOCIATION", "0 1");
-        benchmark::DoNotOptimize(result);
-    }
+    EngineLookup(state, kSigleList, "ASSOCIATION");
 }
 BENCHMARK(BM_SigleList_Engine)->Apply(Lookup);
 
 void BM_SigleList_Floor(benchmark::State& state) {
-    auto& floor = Floor::Get();
-    for (auto _ : state) {
-        auto result = Rows(floor.Statement("SELECT id, sigle FROM association ORDER BY sigle, id"));
-        benchmark::DoNotOptimize(result);
-    }
+    FloorLookup(state, FloorSigleList, kSigleList, "ASSOCIATION");
 }
 BENCHMARK(BM_SigleList_Floor)->Apply(Lookup);
 
