@@ -121,9 +121,14 @@ Composant_Parametres::Composant_Parametres(QWidget* parent) : QWidget(parent) {
                 Cmd_Ajouter_Click();
         });
     });
-    toolkit::OnKeyPress(code_, [](int& key) {
+    toolkit::OnKeyPress(code_, [this](int& key) {
         if (key >= 'a' && key <= 'z')
             key = key - 'a' + 'A';
+        if (key == 13) {
+            key = 0;
+            libelle_->setFocus();
+            libelle_->selectAll();
+        }
     });
 }
 
