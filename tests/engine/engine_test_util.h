@@ -2,12 +2,14 @@
 // A fresh database file in a private temporary folder for each test.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include "store/local_database.h"
+#include "store/request.h"
 #include "store/store_error.h"
 
 namespace enginetest {
@@ -17,7 +19,11 @@ inline const std::string FM = "\xFE", VM = "\xFD", SM = "\xFC";
 class TempFolder {
   public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "mvtest-XXXXXX").string();
+        // Memory-backed when available: the tests create many small databases.
+        std::filesystem::path base = std::filesystem::temp_directory_path();
+        if (::access("/dev/shm", W_OK) == 0)
+            base = "/dev/shm";
+        std::string pattern = (base / "mvtest-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
     }
     ~TempFolder() {

@@ -1,0 +1,174 @@
+// Commands the engine does not understand are refused with a message naming what is wrong and
+// where; typed texts holding delimiters and brackets select exactly what was typed.
+#include "engine_test_util.h"
+
+namespace {
+
+using namespace enginetest;
+using V = std::vector<std::string>;
+
+class Malformed : public DatabaseTest {
+  protected:
+    void SetUp() override {
+        DatabaseTest::SetUp();
+        MakeFile("ASSOCIATION", {{"SigleAssoc", 1, "20L"}});
+        Put("ASSOCIATION", "001", "SAD");
+    }
+
+    std::string Error(const std::string& command) {
+        std::string status;
+        return MessageOf([&] { db->CallSubroutine("DBA.EXECUTE", status, command); });
+    }
+    std::uint32_t Code(const std::string& command) {
+        std::string status;
+        return ErrorOf([&] { db->CallSubroutine("DBA.EXECUTE", status, command); });
+    }
+};
+
+TEST_F(Malformed, UnclosedValueNamesItsPosition) {
+    std::string command = "SSELECT ASSOCIATION AVEC SigleAssoc = \"ABC";
+    EXPECT_EQ(Code(command), store::ErrorCode::CommandError);
+    EXPECT_EQ(Error(command), "Valeur non fermée à la position 39 : \"ABC");
+    EXPECT_EQ(Error("SSELECT ASSOCIATION AVEC SigleAssoc = \\A\"B'"),
+              "Valeur non fermée à la position 39 : \\A\"B'");
+}
+
+TEST_F(Malformed, UnknownCommandsFilesAndFields) {
+    EXPECT_EQ(Error("SSELEKT ASSOCIATION"), "Commande inconnue à la position 1 : SSELEKT");
+    EXPECT_EQ(Code("SSELECT ASSOCIATON"), store::ErrorCode::FileNotFound);
+    EXPECT_EQ(Error("SSELECT ASSOCIATON"), "Fichier inconnu à la position 9 : ASSOCIATON");
+    EXPECT_EQ(Code("SSELECT ASSOCIATION AVEC Sigle = \"A\""), store::ErrorCode::CommandError);
+    EXPECT_EQ(Error("SSELECT ASSOCIATION AVEC Sigle = \"A\""),
+              "Champ inconnu à la position 26 : Sigle (fichier ASSOCIATION).");
+    EXPECT_EQ(Error("SSELECT ASSOCIATION PAR Sigle"),
+              "Champ inconnu à la position 25 : Sigle (fichier ASSOCIATION).");
+    std::string status;
+    EXPECT_EQ(ErrorOf([&] { db->CallSubroutine("DBA.EXECUTE", status, "COMPTER NOPE"); }),
+              store::ErrorCode::FileNotFound);
+    EXPECT_EQ(ErrorOf([&] { db->Execute("CREATE.INDEX ASSOCIATION Sigle"); }),
+              store::ErrorCode::CommandError);
+    EXPECT_EQ(ErrorOf([&] { db->Execute(""); }), store::ErrorCode::CommandError);
+}
+
+TEST_F(Malformed, IncompleteOrSurplusConditionsAreNeverIgnored) {
+    struct Case {
+        const char* command;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"SSELECT ASSOCIATION AVEC",
+         "Fin de commande inattendue à la position 25 : champ attendu "
+         "après AVEC."},
+        {"SSELECT ASSOCIATION AVEC SigleAssoc =",
+         "Fin de commande inattendue à la position 38 : valeur entre délimiteurs attendue."},
+        {"SSELECT ASSOCIATION AVEC SigleAssoc = SAD",
+         "Valeur entre délimiteurs attendue à la position 39 : SAD"},
+        {"SSELECT ASSOCIATION AVEC SigleAssoc \"SAD\"",
+         "Opérateur attendu à la position 37 : \"SAD\""},
+        {"SSELECT ASSOCIATION AVEC SigleAssoc = \"A\" AVEC 1 = \"B\"",
+         "AND ou OR attendu à la position 43 : AVEC"},
+        {"SSELECT ASSOCIATION AVEC SigleAssoc = \"A\" AND",
+         "Fin de commande inattendue à la "
+         "position 46 : AVEC ou SANS attendu."},
+        {"SSELECT ASSOCIATION AVEC SigleAssoc = \"A\" ET AVEC 1 = \"B\"",
+         "Mot inattendu à la position 43 : ET"},
+        {"SSELECT ASSOCIATION (AVEC SigleAssoc = \"A\"",
+         "Fin de commande inattendue à la position 43 : parenthèse fermante attendue."},
+        {"SSELECT ASSOCIATION AVEC 1 = \"A\")", "Mot inattendu à la position 33 : )"},
+        {"SSELECT ASSOCIATION SANS (AVEC 1 = \"A\")",
+         "Champ attendu après SANS à la position 26 : ("},
+        {"SSELECT ASSOCIATION AVEC 1 < \"A]\"",
+         "Les caractères [ et ] de début et de fin ne s'emploient qu'avec = ou # (position 30) : "
+         "\"A]\""},
+        {"SSELECT ASSOCIATION PAR",
+         "Fin de commande inattendue à la position 24 : champ attendu "
+         "après PAR."},
+        {"SSELECT ASSOCIATION PAR SigleAssoc SigleAssoc",
+         "Mot inattendu à la position 36 : SigleAssoc"},
+        {"SSELECT", "Fin de commande inattendue à la position 8 : nom de fichier attendu."},
+        {"SSELECT ASSOCIATION AVEC 1 = \"A\" =", "Mot inattendu à la position 34 : ="},
+        {"COMPTER ASSOCIATION PAR 1", "COMPTER ne trie pas : mot inattendu à la position 21 : PAR"},
+        {"SSELECT ASSOCIATION AVEC 99999999999 = \"A\"",
+         "Numéro d'attribut trop grand à la position 26 : 99999999999"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Code(c.command), store::ErrorCode::CommandError) << c.command;
+        EXPECT_EQ(Error(c.command), c.message) << c.command;
+    }
+}
+
+TEST_F(Malformed, AnyBytesGiveAnErrorNeverACrash) {
+    std::string bytes = "SSELECT ASSOCIATION AVEC \xFE\xFD\xFC\x01 = \"\xFF\"";
+    EXPECT_EQ(Code(bytes), store::ErrorCode::CommandError);
+    EXPECT_EQ(Error(bytes).find('\xFE'), std::string::npos) << "messages stay readable";
+    EXPECT_EQ(Code(std::string("SSELECT ASSOCIATION\0 AVEC", 25)), store::ErrorCode::FileNotFound);
+}
+
+TEST_F(Malformed, FileCommandsRefuseBadNamesAndReportTheirOutcome) {
+    EXPECT_EQ(ErrorOf([&] { db->Execute("CREATE.FILE"); }), store::ErrorCode::CommandError);
+    EXPECT_EQ(ErrorOf([&] { db->Execute("CREATE.FILE DICT ASSOCIATION"); }),
+              store::ErrorCode::CommandError);
+    EXPECT_EQ(ErrorOf([&] { db->Execute("CREATE.FILE X 3,1 extra"); }),
+              store::ErrorCode::CommandError);
+    EXPECT_EQ(db->Execute("DELETE.FILE NOPE").Value(1), "1");
+    EXPECT_EQ(db->Execute("DELETE.FILE DICT ASSOCIATION").Value(1), "1");
+    EXPECT_EQ(db->Execute("CREATE.INDEX ASSOCIATION 0").Value(1), "1");
+    EXPECT_EQ(db->Execute("BUILD.INDEX ASSOCIATION SigleAssoc").Value(1), "1");
+    EXPECT_EQ(db->Execute("CREATE.INDEX ASSOCIATION SigleAssoc").Value(1), "0");
+    store::Record twice = db->Execute("CREATE.INDEX ASSOCIATION 1");
+    EXPECT_EQ(twice.Value(1), "1");
+    EXPECT_EQ(twice.Value(3, 1),
+              "L'index SigleAssoc du fichier ASSOCIATION (attribut 1) existe déjà.");
+    EXPECT_EQ(db->Execute("BUILD.INDEX ASSOCIATION SigleAssoc").Value(1), "0");
+    EXPECT_EQ(db->Execute("DELETE.FILE ASSOCIATION").Value(1), "0");
+    EXPECT_EQ(ErrorOf([&] { db->OpenFile("DICT ASSOCIATION"); }), store::ErrorCode::FileNotFound);
+}
+
+// Typed texts go through QuoteValue as the screens do.
+class TypedValues : public DatabaseTest {
+  protected:
+    void SetUp() override {
+        DatabaseTest::SetUp();
+        MakeFile("ASSOCIATION", {{"SigleAssoc", 1, "20L"}});
+        const char* sigles[] = {"L'AIDE", "SAD \"LOIRE\"", "A\\B",  "[CROCHET]",
+                                "X]Y",    "L'A\"B",        "LAIDE", "SAD"};
+        int n = 0;
+        for (const char* s : sigles) {
+            char id[4];
+            std::snprintf(id, sizeof id, "%03d", ++n);
+            Put("ASSOCIATION", id, s);
+        }
+    }
+
+    V Prefix(const std::string& typed) {
+        auto quoted = store::QuoteValue(typed, true);
+        if (!quoted)
+            return {"(refusé)"};
+        return Ids("SSELECT ASSOCIATION AVEC SigleAssoc = " + *quoted + " PAR SigleAssoc");
+    }
+    V Exact(const std::string& typed) {
+        auto quoted = store::QuoteValue(typed, false);
+        if (!quoted)
+            return {"(refusé)"};
+        return Ids("SSELECT ASSOCIATION AVEC SigleAssoc = " + *quoted);
+    }
+};
+
+TEST_F(TypedValues, QuotesAndBracketsSelectExactlyWhatWasTyped) {
+    EXPECT_EQ(Prefix("L'"), (V{"006", "001"})) << "a double quote sorts before letters";
+    EXPECT_EQ(Prefix("SAD \""), V{"002"});
+    EXPECT_EQ(Prefix("A\\"), V{"003"});
+    EXPECT_EQ(Prefix("X]"), V{"005"});
+    EXPECT_EQ(Prefix("L'A\""), V{"006"});
+    EXPECT_EQ(Exact("SAD \"LOIRE\""), V{"002"});
+    EXPECT_EQ(Exact("A\\B"), V{"003"});
+    EXPECT_EQ(Exact("L'A\"B"), V{"006"});
+    EXPECT_EQ(Exact("SAD"), V{"008"});
+    EXPECT_EQ(Prefix("[CRO"), V{"(refusé)"});
+    EXPECT_EQ(Exact("X]"), V{"(refusé)"});
+    EXPECT_EQ(Prefix("'\"\\"), V{"(refusé)"});
+    EXPECT_EQ(Ids("SSELECT ASSOCIATION AVEC SigleAssoc = '[CROCHET]]'"), V{"004"})
+        << "contains \"CROCHET]\"";
+}
+
+}  // namespace

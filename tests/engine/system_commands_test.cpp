@@ -1,0 +1,155 @@
+// Every command the screens send, on a small database laid out as the system's.
+#include "engine_test_util.h"
+
+namespace {
+
+using namespace enginetest;
+
+class SystemCommands : public DatabaseTest {
+  protected:
+    void SetUp() override {
+        DatabaseTest::SetUp();
+        MakeFile("ASSOCIATION", {{"SigleAssoc", 1, "20L"}});
+        MakeFile("ETABLISSEMENT", {{"CodEtabl", 0, "6L"}, {"SigleEtabl", 1, "20L"}});
+        MakeFile("ACTIVITES", {{"CodActivite", 0, "6L"}, {"LibActivite", 1, "30L"}});
+        MakeFile("TABLES");
+        MakeFile("PLANCOMPTABLE");
+        MakeFile("CONVENTIONCOL");
+        for (const char* index : {"ASSOCIATION SigleAssoc", "ETABLISSEMENT SigleEtabl",
+                                  "ACTIVITES LibActivite", "PLANCOMPTABLE 1"})
+            db->Execute(std::string("CREATE.INDEX ") + index);
+
+        Put("ASSOCIATION", "001", "SAD VAL DE LOIRE");
+        Put("ASSOCIATION", "002", "ASD BOCAGE");
+        Put("ASSOCIATION", "003", "SAD ESTUAIRE");
+        Put("ASSOCIATION", "004", "AIDE 49");
+        Put("ETABLISSEMENT", "001001", "SAD ANGERS");
+        Put("ETABLISSEMENT", "001002", "SAD SAUMUR");
+        Put("ETABLISSEMENT", "002001", "BOCAGE CHOLET");
+        Put("ETABLISSEMENT", "0021", "HORS CODE");
+        // attribute 12: service code, 13: analytic section
+        std::string tail(11, '\xFE');
+        Put("ACTIVITES", "001001", "PRESTATAIRE AIDE" + tail + "AM" + FM + "S1");
+        Put("ACTIVITES", "001002", "MANDATAIRE AIDE" + tail + "AM" + FM + "S2");
+        Put("ACTIVITES", "001003", "ACCOMPAGNEMENT" + tail + "AC" + FM + "S1");
+        Put("ACTIVITES", "002001", "PRESTATAIRE BOCAGE" + tail + "AD" + FM + "S1");
+        Put("TABLES", "QUALITERESPPAIE",
+            "Qualités" + FM + "01" + VM + "02" + FM + "Directeur" + VM + "Comptable");
+        Put("PLANCOMPTABLE", "0017061000000", "PRESTATIONS AIDE MENAGERE");
+        Put("PLANCOMPTABLE", "0017062000000", "PRESTATIONS MANDATAIRE");
+        Put("PLANCOMPTABLE", "0017400000000", "SUBVENTIONS D'EXPLOITATION");
+        Put("PLANCOMPTABLE", "0016000000000", "");
+        Put("PLANCOMPTABLE", "0027061000000", "PRESTATIONS AIDE");
+        Put("CONVENTIONCOL", "B2", "Branche B");
+        Put("CONVENTIONCOL", "A1", "Branche A");
+    }
+
+    std::vector<std::string> Column(const std::string& command, const std::string& file,
+                                    int value) {
+        store::Record result = db->Select(command, file, "0 1");
+        std::vector<std::string> out;
+        for (int i = 1; i <= result.DCount(); ++i)
+            out.push_back(result.Value(i, value));
+        return out;
+    }
+
+    using V = std::vector<std::string>;
+};
+
+TEST_F(SystemCommands, AssociationSigleListAndTypeAhead) {
+    EXPECT_EQ(Column("SSELECT ASSOCIATION PAR SigleAssoc", "ASSOCIATION", 2),
+              (V{"AIDE 49", "ASD BOCAGE", "SAD ESTUAIRE", "SAD VAL DE LOIRE"}));
+    EXPECT_EQ(
+        Column("SSELECT ASSOCIATION AVEC SigleAssoc = \"SAD]\" PAR SigleAssoc", "ASSOCIATION", 1),
+        (V{"003", "001"}));
+    EXPECT_EQ(
+        Column("SSELECT ASSOCIATION AVEC SigleAssoc = \"Z]\" PAR SigleAssoc", "ASSOCIATION", 1),
+        V{});
+    std::string status;
+    store::Record count = db->CallSubroutine("DBA.EXECUTE", status, "COMPTER ASSOCIATION");
+    EXPECT_EQ(count.Value(3, 1), "4 enregistrement(s) compté(s).");
+}
+
+TEST_F(SystemCommands, PayrollQualitiesComeExploded) {
+    store::Record r = db->Select("SSELECT TABLES AVEC 0 = \"QUALITERESPPAIE\"", "TABLES", "2 3");
+    EXPECT_EQ(r.Text(), "01" + FM + "02" + FM + "Directeur" + FM + "Comptable");
+}
+
+TEST_F(SystemCommands, EstablishmentsOfOneAssociationAndTheirTypeAhead) {
+    EXPECT_EQ(
+        Column("SSELECT ETABLISSEMENT AVEC CodEtabl = \"001]\" PAR SigleEtabl", "ETABLISSEMENT", 1),
+        (V{"001001", "001002"}));
+    EXPECT_EQ(Column("SSELECT ETABLISSEMENT AVEC SigleEtabl = \"SAD S]\" PAR SigleEtabl",
+                     "ETABLISSEMENT", 1),
+              V{"001002"});
+}
+
+TEST_F(SystemCommands, ActivitiesListTypeAheadServiceCheckAndFees) {
+    EXPECT_EQ(
+        Column("SSELECT ACTIVITES AVEC CodActivite = \"001]\" PAR LibActivite", "ACTIVITES", 2),
+        (V{"ACCOMPAGNEMENT", "MANDATAIRE AIDE", "PRESTATAIRE AIDE"}));
+    EXPECT_EQ(Column("SSELECT ACTIVITES AVEC LibActivite = \"PRESTATAIRE]\" PAR LibActivite",
+                     "ACTIVITES", 1),
+              (V{"001001", "002001"}));
+    // another activity with section S1 and a service other than AM
+    EXPECT_EQ(Column("SSELECT ACTIVITES AVEC 13 = \"S1\" AND AVEC 12 # \"AM\"", "ACTIVITES", 1),
+              (V{"001003", "002001"}));
+    store::Record fees =
+        db->Select("SSELECT ACTIVITES AVEC @ID = \"001]\" PAR 12", "ACTIVITES", "0 12");
+    ASSERT_EQ(fees.DCount(), 3);
+    EXPECT_EQ(fees.Value(1), "001003" + VM + "AC");
+    EXPECT_EQ(fees.Value(2, 2), "AM");
+    EXPECT_EQ(fees.Value(3, 1), "001002") << "ties by id";
+}
+
+TEST_F(SystemCommands, AccountingTypeAheadAndAccountList) {
+    EXPECT_EQ(Column("SSELECT PLANCOMPTABLE AVEC 1 = \"PRESTATIONS]\" AND AVEC @ID = \"001]\" "
+                     "AND SANS 1 = \"\" PAR 1",
+                     "PLANCOMPTABLE", 2),
+              (V{"PRESTATIONS AIDE MENAGERE", "PRESTATIONS MANDATAIRE"}));
+    EXPECT_EQ(Column("SSELECT PLANCOMPTABLE AVEC 1 = \"]\" AND AVEC @ID = \"001]\" AND SANS 1 = "
+                     "\"\" PAR 1",
+                     "PLANCOMPTABLE", 1),
+              (V{"0017061000000", "0017062000000", "0017400000000"}));
+    EXPECT_EQ(Column("SSELECT PLANCOMPTABLE AVEC @ID = \"001]\" PAR 1", "PLANCOMPTABLE", 1),
+              (V{"0016000000000", "0017061000000", "0017062000000", "0017400000000"}));
+}
+
+TEST_F(SystemCommands, CollectiveAgreementsInIdOrder) {
+    store::Record keys = db->Select("SSELECT CONVENTIONCOL", "CONVENTIONCOL", "0");
+    EXPECT_EQ(keys.Text(), "A1" + FM + "B2");
+}
+
+TEST_F(SystemCommands, NewAssociationFilesWithTheirSectorField) {
+    MakeFile("CIVILAIDANT");
+    std::string civil(30, '\xFE');
+    Put("CIVILAIDANT", "00749", civil + "Maine-et-Loire");
+    std::string status;
+    for (const char* name : {"CONTRAT007A1", "AVENANT007A1", "CONVOVM007"}) {
+        store::Record out = db->ExecuteRequest(
+            store::MakeRequest(std::string("CREATE.FILE ") + name + " 3,1"), "", status);
+        EXPECT_EQ(out.Value(1), "0") << name;
+    }
+    auto dict = db->OpenFile("DICT CONTRAT007A1");
+    store::Record sector = dict->NewItem("Secteur");
+    sector.SetValue(1, "V");
+    sector.SetValue(2, "OCONV(@ID,\"T1,5\":@VM:\"TCIVILAIDANT;X;;31\")");
+    sector.SetValue(3, "");
+    sector.SetValue(4, "Secteur");
+    sector.SetValue(5, "2L");
+    sector.SetValue(6, "S");
+    sector.SetValue(7, "");
+    sector.DBWrite();
+    EXPECT_EQ(dict->Read("Secteur").DCount(), 7) << "stored as given";
+
+    Put("CONTRAT007A1", "0074900012", "contrat 1");
+    Put("CONTRAT007A1", "0078500001", "contrat 2");
+    EXPECT_EQ(Column("SSELECT CONTRAT007A1 AVEC Secteur = \"Maine]\"", "CONTRAT007A1", 1),
+              V{"0074900012"});
+    EXPECT_EQ(Column("SSELECT CONTRAT007A1 SANS Secteur", "CONTRAT007A1", 1), V{"0078500001"});
+    store::Record listed = db->Select("SSELECT CONTRAT007A1", "CONTRAT007A1", "0 Secteur");
+    EXPECT_EQ(listed.Value(1, 2), "Maine-et-Loire");
+    EXPECT_EQ(listed.Value(2, 2), "");
+}
+
+}  // namespace
