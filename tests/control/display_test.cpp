@@ -273,6 +273,8 @@ TEST_F(AssociationTest, EmptyPositionsShowNothing) {
         EXPECT_FALSE(w<QRadioButton>(name)->isChecked()) << name;
     EXPECT_EQ(w<QComboBox>("cbo_RespPaie")->currentIndex(), -1) << "quality 00 is no quality";
     EXPECT_EQ(w<QComboBox>("Cbo_JourSol")->currentIndex(), -1);
+    type(w<QComboBox>("Cbo_JourSol"), "1");
+    EXPECT_EQ(w<QComboBox>("Cbo_JourSol")->currentIndex(), -1) << "the day is chosen, not typed";
     EXPECT_EQ(w<QComboBox>("Cbo_Systeme")->currentIndex(), -1);
     EXPECT_FALSE(w<QComboBox>("Cbo_Systeme")->isEnabled());
     EXPECT_EQ(w<QComboBox>("Cbo_Effectif")->count(), 0);
