@@ -7,14 +7,14 @@
 #include "platform/toolkit/qtext.h"
 #include "store/variables.h"
 
-void AssociationTest::SetUp() {
+void CtrAssociationTest::SetUp() {
     ASSERT_TRUE(dir_.isValid());
     db = store::OpenLocalDatabase(toolkit::fromQ(dir_.filePath(QStringLiteral("demo.mvdb"))));
     seed::LoadDemo(*db, toolkit::fromQ(dir_.filePath(QStringLiteral("modeles"))));
     window_ = std::make_unique<MainWindow>();
 }
 
-void AssociationTest::TearDown() {
+void CtrAssociationTest::TearDown() {
     GuiTest::TearDown();
     // A test that left the window open still releases the shared objects.
     if (window_ && window_->isVisible())
@@ -24,16 +24,16 @@ void AssociationTest::TearDown() {
     store::Variables::Get().client.reset();
 }
 
-void AssociationTest::writeRecord(const char* file, const std::string& id,
-                                  const std::string& text) {
+void CtrAssociationTest::writeRecord(const char* file, const std::string& id,
+                                     const std::string& text) {
     db->OpenFile(file)->Write(id, text);
 }
 
-void AssociationTest::deleteRecord(const char* file, const std::string& id) {
+void CtrAssociationTest::deleteRecord(const char* file, const std::string& id) {
     db->OpenFile(file)->DeleteRecord(id);
 }
 
-void AssociationTest::keepOnly(std::initializer_list<const char*> ids) {
+void CtrAssociationTest::keepOnly(std::initializer_list<const char*> ids) {
     const store::Record all = db->Select("SSELECT ASSOCIATION", "ASSOCIATION", "0");
     std::vector<std::string> doomed;
     for (int row = 1; row <= all.DCount(); ++row) {
@@ -45,20 +45,20 @@ void AssociationTest::keepOnly(std::initializer_list<const char*> ids) {
         deleteRecord("ASSOCIATION", id);
 }
 
-void AssociationTest::start(const char* user) {
+void CtrAssociationTest::start(const char* user) {
     window_->start(db, QString::fromLatin1(user));
     showActive(window_.get());
     settle();
 }
 
-void AssociationTest::enterCode(const QString& code) {
+void CtrAssociationTest::enterCode(const QString& code) {
     auto* box = w<QLineEdit>("Txt_CodeAssoc");
     type(box, code);
     pressEnter(box);
     settle();
 }
 
-void AssociationTest::lookUpSigle(const QString& text) {
+void CtrAssociationTest::lookUpSigle(const QString& text) {
     auto* combo = w<QComboBox>("Cbo_SigleAssoc");
     if (combo->view()->isVisible()) {
         QTest::keyClick(combo->view(), Qt::Key_Escape);
@@ -73,7 +73,7 @@ void AssociationTest::lookUpSigle(const QString& text) {
     settle();
 }
 
-void AssociationTest::chooseSigle(int row) {
+void CtrAssociationTest::chooseSigle(int row) {
     auto* combo = w<QComboBox>("Cbo_SigleAssoc");
     QAbstractItemView* view = combo->view();
     if (!view->isVisible()) {
@@ -87,13 +87,13 @@ void AssociationTest::chooseSigle(int row) {
     settle();
 }
 
-QStringList AssociationTest::items(const QComboBox* combo) {
+QStringList CtrAssociationTest::items(const QComboBox* combo) {
     QStringList list;
     for (int i = 0; i < combo->count(); ++i)
         list << combo->itemText(i);
     return list;
 }
 
-std::string AssociationTest::stored(const char* file, const std::string& id) {
+std::string CtrAssociationTest::stored(const char* file, const std::string& id) {
     return store::ReadSkippingErrors(db->OpenFile(file).get(), id).Text();
 }

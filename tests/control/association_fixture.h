@@ -15,7 +15,7 @@
 
 class QComboBox;
 
-class AssociationTest : public GuiTest {
+class CtrAssociationTest : public GuiTest {
   protected:
     void SetUp() override;
     void TearDown() override;

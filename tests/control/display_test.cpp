@@ -105,7 +105,7 @@ QString noBlanks(QString text) {
 
 }  // namespace
 
-TEST_F(AssociationTest, EveryStoredPositionReachesItsField) {
+TEST_F(CtrAssociationTest, EveryStoredPositionReachesItsField) {
     const std::string text = everyPosition();
     writeRecord("ASSOCIATION", "900", text);
     writeRecord("ACTIVITES", "900001", record({{1, {"AIDE"}}, {12, {"P"}}}));
@@ -219,7 +219,7 @@ TEST_F(AssociationTest, EveryStoredPositionReachesItsField) {
     EXPECT_EQ(stored("ASSOCIATION", "900"), text) << "showing writes nothing";
 }
 
-TEST_F(AssociationTest, EmptyPositionsShowNothing) {
+TEST_F(CtrAssociationTest, EmptyPositionsShowNothing) {
     const std::string text = record({{1, {"VIDE"}},
                                      {2, {"PRESQUE VIDE"}},
                                      {24, {"00"}},
@@ -293,7 +293,7 @@ TEST_F(AssociationTest, EmptyPositionsShowNothing) {
     EXPECT_EQ(stored("ASSOCIATION", "901"), text);
 }
 
-TEST_F(AssociationTest, EmptyingClearsTheScreen) {
+TEST_F(CtrAssociationTest, EmptyingClearsTheScreen) {
     start();
     enterCode("1");
     w<QTabWidget>("Ong_Assoc")->setCurrentIndex(3);
@@ -312,7 +312,7 @@ TEST_F(AssociationTest, EmptyingClearsTheScreen) {
     EXPECT_FALSE(w<QLineEdit>("Txt_RaisonAssoc")->isEnabled());
 }
 
-TEST_F(AssociationTest, MissingQualitiesAreReported) {
+TEST_F(CtrAssociationTest, MissingQualitiesAreReported) {
     deleteRecord("TABLES", "QUALITERESPPAIE");
     start();
     answers.expect("Erreur de lecture des qualités de responsable de paie", QMessageBox::Warning);

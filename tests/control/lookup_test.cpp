@@ -20,7 +20,7 @@ std::string association(const std::string& sigle, const std::string& raison) {
 
 }  // namespace
 
-TEST_F(AssociationTest, CodeIsPaddedOnEnterAndOnLeaving) {
+TEST_F(CtrAssociationTest, CodeIsPaddedOnEnterAndOnLeaving) {
     start();
     enterCode("2");
     EXPECT_EQ(w<QLineEdit>("Txt_CodeAssoc")->text(), "002");
@@ -45,7 +45,7 @@ TEST_F(AssociationTest, CodeIsPaddedOnEnterAndOnLeaving) {
     EXPECT_EQ(w<QLineEdit>("Txt_SigleAssoc")->text(), "ERDS");
 }
 
-TEST_F(AssociationTest, UnknownCodesShowNothing) {
+TEST_F(CtrAssociationTest, UnknownCodesShowNothing) {
     start();
     answers.expect(
         "Cette entité juridique n'existe pas, vous devez d'abord cliquer sur Ajouter "
@@ -59,7 +59,7 @@ TEST_F(AssociationTest, UnknownCodesShowNothing) {
     EXPECT_FALSE(w<QPushButton>("Cmd_Ok")->isEnabled());
 }
 
-TEST_F(AssociationTest, TypeAheadListsTheSiglesBeginningWithTheTypedLetters) {
+TEST_F(CtrAssociationTest, TypeAheadListsTheSiglesBeginningWithTheTypedLetters) {
     start();
     lookUpSigle("d");
     EXPECT_EQ(items(w<QComboBox>("Cbo_SigleAssoc")), QStringList{"DOMI ESTUAIRE"});
@@ -70,7 +70,7 @@ TEST_F(AssociationTest, TypeAheadListsTheSiglesBeginningWithTheTypedLetters) {
     EXPECT_EQ(w<QLineEdit>("Txt_SigleAssoc")->text(), "DOMI ESTUAIRE");
 }
 
-TEST_F(AssociationTest, ChoiceReadsTheRowsOfTheLatestResult) {
+TEST_F(CtrAssociationTest, ChoiceReadsTheRowsOfTheLatestResult) {
     writeRecord("ASSOCIATION", "006", association("SAD BIS", "SECOND SERVICE D'AIDE"));
     start();
     // The start-up list is sorted by sigle: its third row is ERDS.
@@ -88,7 +88,7 @@ TEST_F(AssociationTest, ChoiceReadsTheRowsOfTheLatestResult) {
     EXPECT_EQ(w<QLineEdit>("Txt_RaisonAssoc")->text(), "SERVICE D'AIDE A DOMICILE DU VAL DE LOIRE");
 }
 
-TEST_F(AssociationTest, NoMatchLeavesTheListAsItWas) {
+TEST_F(CtrAssociationTest, NoMatchLeavesTheListAsItWas) {
     start();
     answers.expect("Aucune association commençant par ZZ", QMessageBox::Warning);
     lookUpSigle("zz");
@@ -99,7 +99,7 @@ TEST_F(AssociationTest, NoMatchLeavesTheListAsItWas) {
     EXPECT_EQ(w<QLineEdit>("Txt_CodeAssoc")->text(), "005");
 }
 
-TEST_F(AssociationTest, TypedQuotesAndBracketsStayInsideTheValue) {
+TEST_F(CtrAssociationTest, TypedQuotesAndBracketsStayInsideTheValue) {
     writeRecord("ASSOCIATION", "006", association("L\"ABRI", "L'ABRI FAMILIAL"));
     writeRecord("ASSOCIATION", "007", association("O'SOINS", "AU FIL DES SOINS"));
     start();
@@ -121,7 +121,7 @@ TEST_F(AssociationTest, TypedQuotesAndBracketsStayInsideTheValue) {
     EXPECT_EQ(w<QLineEdit>("Txt_CodeAssoc")->text(), "007");
 }
 
-TEST_F(AssociationTest, AccentedLowerCaseLettersAreRefused) {
+TEST_F(CtrAssociationTest, AccentedLowerCaseLettersAreRefused) {
     start();
     answers.expect("La saisie de minuscule accentuée est interdite sur cette zone.",
                    QMessageBox::Warning);

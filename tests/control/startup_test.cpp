@@ -18,7 +18,7 @@ const QStringList kDemoSigles = {"ASD BOCAGE", "DOMI ESTUAIRE", "ERDS", "PSP", "
 
 }  // namespace
 
-TEST_F(AssociationTest, StartsGreyedWithEverySigleListed) {
+TEST_F(CtrAssociationTest, StartsGreyedWithEverySigleListed) {
     start();
     EXPECT_EQ(items(w<QComboBox>("Cbo_SigleAssoc")), kDemoSigles);
     EXPECT_EQ(w<QComboBox>("Cbo_SigleAssoc")->currentText(), QString());
@@ -45,7 +45,7 @@ TEST_F(AssociationTest, StartsGreyedWithEverySigleListed) {
     EXPECT_FALSE(v.chemin->Value(3).empty());
 }
 
-TEST_F(AssociationTest, SingleAssociationIsShownAtOnce) {
+TEST_F(CtrAssociationTest, SingleAssociationIsShownAtOnce) {
     keepOnly({"003"});
     start();
     EXPECT_EQ(w<QLineEdit>("Txt_CodeAssoc")->text(), "003");
@@ -60,7 +60,7 @@ TEST_F(AssociationTest, SingleAssociationIsShownAtOnce) {
     EXPECT_FALSE(w<QPushButton>("Cmd_Ajouter")->isEnabled());
 }
 
-TEST_F(AssociationTest, SingleAssociationWithoutSigleWaitsForTheUser) {
+TEST_F(CtrAssociationTest, SingleAssociationWithoutSigleWaitsForTheUser) {
     keepOnly({"003"});
     std::string text = stored("ASSOCIATION", "003");
     mv::replace(text, 1, 1, "");
@@ -71,7 +71,7 @@ TEST_F(AssociationTest, SingleAssociationWithoutSigleWaitsForTheUser) {
     EXPECT_EQ(w<QComboBox>("Cbo_SigleAssoc")->count(), 1);
 }
 
-TEST_F(AssociationTest, ConsultationUserNeitherAddsNorSaves) {
+TEST_F(CtrAssociationTest, ConsultationUserNeitherAddsNorSaves) {
     start(seed::kDemoConsultUser);
     EXPECT_NE(screen()->accessLevel(), 2);
     EXPECT_FALSE(w<QPushButton>("Cmd_Ajouter")->isVisible());
@@ -82,7 +82,7 @@ TEST_F(AssociationTest, ConsultationUserNeitherAddsNorSaves) {
     EXPECT_TRUE(w<QPushButton>("Cmd_Etablissement")->isEnabled());
 }
 
-TEST_F(AssociationTest, MissingPathsRecordEndsTheScreen) {
+TEST_F(CtrAssociationTest, MissingPathsRecordEndsTheScreen) {
     deleteRecord("CHEMINFICHIER", "1");
     answers.expect(
         "Les chemins d'accès des produits bureautiques ne sont pas corrects, veuillez "
@@ -101,7 +101,7 @@ TEST_F(AssociationTest, MissingPathsRecordEndsTheScreen) {
     EXPECT_FALSE(store::Variables::Get().chemin);
 }
 
-TEST_F(AssociationTest, MissingTelegestionTableStillStarts) {
+TEST_F(CtrAssociationTest, MissingTelegestionTableStillStarts) {
     deleteRecord("TABLES", "TELEGESTION");
     start();
     EXPECT_EQ(w<QComboBox>("Cbo_Systeme")->count(), 0);
@@ -111,7 +111,7 @@ TEST_F(AssociationTest, MissingTelegestionTableStillStarts) {
     EXPECT_EQ(w<QComboBox>("Cbo_Systeme")->currentIndex(), -1);
 }
 
-TEST_F(AssociationTest, SecondInitStartsAgainFromTheSearch) {
+TEST_F(CtrAssociationTest, SecondInitStartsAgainFromTheSearch) {
     start();
     enterCode("2");
     ASSERT_FALSE(w<QLineEdit>("Txt_RaisonAssoc")->text().isEmpty());
@@ -130,7 +130,7 @@ TEST_F(AssociationTest, SecondInitStartsAgainFromTheSearch) {
     EXPECT_EQ(w<QLineEdit>("Txt_RaisonAssoc")->text(), "PRESENCE ET SOINS DU PERCHE");
 }
 
-TEST_F(AssociationTest, SortirClosesTheWindowAndReleasesEverything) {
+TEST_F(CtrAssociationTest, SortirClosesTheWindowAndReleasesEverything) {
     start();
     enterCode("1");
     click(w<QPushButton>("Cmd_Sortir"));
@@ -144,7 +144,7 @@ TEST_F(AssociationTest, SortirClosesTheWindowAndReleasesEverything) {
     EXPECT_TRUE(v.client) << "the client stays with the host";
 }
 
-TEST_F(AssociationTest, ClosingTheFrameGoesThroughTheLeave) {
+TEST_F(CtrAssociationTest, ClosingTheFrameGoesThroughTheLeave) {
     start();
     enterCode("1");
     window()->close();
@@ -154,7 +154,7 @@ TEST_F(AssociationTest, ClosingTheFrameGoesThroughTheLeave) {
     EXPECT_FALSE(store::Variables::Get().database);
 }
 
-TEST_F(AssociationTest, RightClickOpensTheHelp) {
+TEST_F(CtrAssociationTest, RightClickOpensTheHelp) {
     start();
     auto* tabs = w<QTabWidget>("Ong_Assoc");
     QWidget* page = tabs->currentWidget();
