@@ -28,6 +28,7 @@ Ctr_Association::Ctr_Association(QWidget* parent) : QWidget(parent) {
     Remplir_JourSol();
     Mnu_Aide = new toolkit::HelpMenu(this, [this] { guarded([this] { Mnu_Sommaire_Click(); }); });
     wireHandlers();
+    wireFieldRules();
     connect(qApp, &QApplication::focusChanged, this, &Ctr_Association::onFocusChanged);
     // Until Init nothing can be looked up or written.
     Griser();

@@ -148,10 +148,18 @@ class Ctr_Association : public QWidget {
     void setTelegestionEnabled(bool enabled);
     void setAddressPartsEnabled(bool enabled);
     void setCesuEnabled(bool enabled);
+    // Storing, called by the creation and the update at their place in the order of positions:
+    // 38, 39, 51, 52, 53, 58 (58 always "0" in a creation when the box is checked) ...
+    void Stockage_Telegestion(store::Record& record, bool creation);
+    // ... and 43 to 47.
+    void Stockage_EnvoiAuto(store::Record& record);
 
     // --- membership fees (ctr_association_cotisation.cpp)
     void showCotisations(const store::Record& record);
     void clearCotisations();
+
+    // --- field entry rules (ctr_association_regles.cpp)
+    void wireFieldRules();
 
     // State.
     bool wSortir_ = false;

@@ -190,3 +190,12 @@ void Ctr_Association::Opt_Domaine_Click() {
     setAddressPartsEnabled(false);
     Txt_Domaine->setEnabled(true);
 }
+
+void Ctr_Association::Stockage_Telegestion(store::Record& record, bool creation) {
+    (void)record;
+    (void)creation;
+}
+
+void Ctr_Association::Stockage_EnvoiAuto(store::Record& record) {
+    (void)record;
+}
