@@ -1,6 +1,7 @@
 #pragma once
-// The digit filters. Each swallows every key it does not list, Backspace and Tab included unless
-// listed: a field that must be left with Tab takes DigitsWithTab.
+// The digit filters. Each swallows every key it does not list, Backspace included unless listed.
+// Tab always moves the focus once a filter is attached (see AttachKeyFilter); the functions
+// themselves still swallow it, for screens that call them from a handler of their own.
 
 #include "field.h"
 

@@ -30,7 +30,12 @@ void SetFieldText(QWidget* field, const QString& text) {
 
 void AttachKeyFilter(QWidget* field, KeyFilter filter) {
     toolkit::OnKeyPress(field, [field, filter = std::move(filter)](int& keyAscii) {
+        const int typed = keyAscii;
         filter(keyAscii, FieldText(field));
+        // A filter may act on Tab but never keep it: a keyboard user must always be able to move
+        // on, and a leaving check still runs when the focus goes.
+        if (typed == kTab)
+            keyAscii = kTab;
     });
 }
 

@@ -36,7 +36,9 @@ QString FieldText(const QWidget* field);
 // so the field's Change handler does not run for nothing.
 void SetFieldText(QWidget* field, const QString& text);
 
-// Wires filter as the field's KeyPress handler, fed with the field's text at each key.
+// Wires filter as the field's KeyPress handler, fed with the field's text at each key. Tab is
+// shown to the filter (a date field checks itself on it) but always moves the focus: whatever the
+// filter does with it, no field ever traps the keyboard user.
 void AttachKeyFilter(QWidget* field, KeyFilter filter);
 
 }  // namespace entry
