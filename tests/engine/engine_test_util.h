@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/engine/database.h"
 #include "store/local_database.h"
 #include "store/request.h"
 #include "store/store_error.h"
@@ -15,6 +16,7 @@
 namespace enginetest {
 
 inline const std::string FM = "\xFE", VM = "\xFD", SM = "\xFC";
+using V = std::vector<std::string>;
 
 class TempFolder {
   public:

@@ -1,0 +1,243 @@
+// Several processes on one database: update locks that hold across processes and vanish with
+// their holder, counters that never hand out a number twice, and a writer killed mid-flight.
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "engine_test_util.h"
+
+namespace {
+
+using namespace enginetest;
+using namespace std::chrono_literals;
+
+// A child process running fn; its exit code is fn's result (99 for an exception).
+pid_t Spawn(const std::function<int()>& fn) {
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        int code = 99;
+        try {
+            code = fn();
+        } catch (...) {
+        }
+        ::_exit(code);
+    }
+    return pid;
+}
+
+int ExitCode(pid_t pid) {
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+}
+
+// One-way signal between processes.
+class Pipe {
+  public:
+    Pipe() { EXPECT_EQ(::pipe(fds_), 0); }
+    ~Pipe() {
+        ::close(fds_[0]);
+        ::close(fds_[1]);
+    }
+    void Send(int value) {
+        EXPECT_EQ(::write(fds_[1], &value, sizeof value), ssize_t(sizeof value));
+    }
+    // Once the children are started, so that Receive sees the end when they are gone.
+    void CloseWriteEnd() {
+        ::close(fds_[1]);
+        fds_[1] = -1;
+    }
+    // The next value sent, or -1 when every writer is gone.
+    int Receive() {
+        int value = -1;
+        return ::read(fds_[0], &value, sizeof value) == ssize_t(sizeof value) ? value : -1;
+    }
+
+  private:
+    int fds_[2] = {-1, -1};
+};
+
+class Processes : public DatabaseTest {
+  protected:
+    void SetUp() override {
+        DatabaseTest::SetUp();
+        MakeFile("COMPTEUR");
+        Put("COMPTEUR", "999", "0");
+    }
+    std::string Path() { return folder / "base.mvdb"; }
+};
+
+TEST_F(Processes, TwoWorkstationsIncrementingOneCounterNeverShareANumber) {
+    MakeFile("NUMEROS");
+    Pipe start;
+    auto worker = [&](const char* tag) {
+        return [&, tag] {
+            auto mine = store::OpenLocalDatabase(Path());
+            auto counters = mine->OpenFile("COMPTEUR");
+            auto numbers = mine->OpenFile("NUMEROS");
+            start.Receive();
+            for (int i = 0; i < 1000; ++i) {
+                store::Record counter = counters->ReadForUpdate("999");
+                std::string next = std::to_string(std::stoi(counter.Value(1)) + 1);
+                counter.SetValue(1, next);
+                counter.DBWrite();
+                store::Record taken = numbers->NewItem(next);  // a duplicate throws
+                taken.SetValue(1, tag);
+                taken.DBWrite();
+            }
+            return 0;
+        };
+    };
+    pid_t a = Spawn(worker("A"));
+    pid_t b = Spawn(worker("B"));
+    start.Send(1);
+    start.Send(1);
+    EXPECT_EQ(ExitCode(a), 0);
+    EXPECT_EQ(ExitCode(b), 0);
+    EXPECT_EQ(db->OpenFile("COMPTEUR")->Read("999").Value(1), "2000");
+    std::string status;
+    EXPECT_EQ(db->CallSubroutine("DBA.EXECUTE", status, "COMPTER NUMEROS").Value(3, 1),
+              "2000 enregistrement(s) compté(s).");
+    EXPECT_GT(Ids("SSELECT NUMEROS AVEC 1 = \"A\"").size(), 0u);
+    EXPECT_GT(Ids("SSELECT NUMEROS AVEC 1 = \"B\"").size(), 0u);
+}
+
+TEST_F(Processes, LockHeldElsewhereTimesOutAndDiesWithItsHolder) {
+    Pipe locked, never;
+    pid_t holder = Spawn([&] {
+        auto mine = store::OpenLocalDatabase(Path());
+        mine->OpenFile("COMPTEUR")->ReadForUpdate("999");
+        locked.Send(1);
+        never.Receive();  // blocks until killed
+        return 0;
+    });
+    locked.CloseWriteEnd();
+    ASSERT_EQ(locked.Receive(), 1);
+    db->SetLockWait(150ms);
+    auto counters = db->OpenFile("COMPTEUR");
+    EXPECT_EQ(ErrorOf([&] { counters->ReadForUpdate("999"); }), store::ErrorCode::RecordLocked);
+    EXPECT_EQ(MessageOf([&] { counters->ReadForUpdate("999"); }),
+              "L'enregistrement 999 du fichier COMPTEUR est verrouillé par un autre utilisateur.");
+    EXPECT_NO_THROW(counters->Read("999")) << "plain reads never wait";
+    ::kill(holder, SIGKILL);
+    EXPECT_EQ(ExitCode(holder), -SIGKILL);
+    db->SetLockWait(0ms);
+    EXPECT_NO_THROW(counters->ReadForUpdate("999"));
+}
+
+TEST_F(Processes, WaiterGetsTheLockWhenTheHolderWritesAndReadsItsWrite) {
+    Pipe locked;
+    pid_t holder = Spawn([&] {
+        auto mine = store::OpenLocalDatabase(Path());
+        store::Record r = mine->OpenFile("COMPTEUR")->ReadForUpdate("999");
+        locked.Send(1);
+        std::this_thread::sleep_for(100ms);
+        r.SetValue(1, "41");
+        r.DBWrite();
+        std::this_thread::sleep_for(200ms);
+        return 0;
+    });
+    locked.CloseWriteEnd();
+    ASSERT_EQ(locked.Receive(), 1);
+    store::Record r = db->OpenFile("COMPTEUR")->ReadForUpdate("999");
+    EXPECT_EQ(r.Value(1), "41");
+    EXPECT_EQ(ExitCode(holder), 0);
+}
+
+TEST_F(Processes, ReleaseMissingIdsAndBulkTransactionsDecideWhenLocksEnd) {
+    auto other = store::OpenLocalDatabase(Path());  // its own lock descriptor
+    other->SetLockWait(0ms);
+    auto mine = db->OpenFile("COMPTEUR");
+    auto theirs = other->OpenFile("COMPTEUR");
+
+    mine->ReadForUpdate("999");
+    EXPECT_EQ(ErrorOf([&] { theirs->ReadForUpdate("999"); }), store::ErrorCode::RecordLocked);
+    mine->Release("999");
+    EXPECT_NO_THROW(theirs->ReadForUpdate("999"));
+    theirs->Release("999");
+
+    EXPECT_EQ(ErrorOf([&] { mine->ReadForUpdate("123"); }), 0x8004000Bu);
+    EXPECT_EQ(ErrorOf([&] { theirs->ReadForUpdate("123"); }), 0x8004000Bu)
+        << "a missing id keeps no lock";
+
+    {
+        store::LocalDatabase::Transaction bulk(*db);
+        store::Record r = mine->ReadForUpdate("999");
+        r.SetValue(1, "7");
+        r.DBWrite();
+        EXPECT_EQ(ErrorOf([&] { theirs->ReadForUpdate("999"); }), store::ErrorCode::RecordLocked)
+            << "the write is not visible yet";
+        bulk.Commit();
+    }
+    EXPECT_EQ(theirs->ReadForUpdate("999").Value(1), "7");
+    theirs->Release("999");
+
+    {
+        store::LocalDatabase::Transaction rolledBack(*db);
+        store::Record r = mine->ReadForUpdate("999");
+        r.SetValue(1, "8");
+        r.DBWrite();
+    }
+    EXPECT_EQ(theirs->ReadForUpdate("999").Value(1), "7");
+}
+
+TEST_F(Processes, WriterKilledMidFlightLeavesAnIntactDatabase) {
+    MakeFile("JOURNAL", {{"Cle", 1, "10L"}});
+    db->Execute("CREATE.INDEX JOURNAL Cle");
+    Pipe progress;
+    pid_t writer = Spawn([&]() -> int {
+        auto mine = store::OpenLocalDatabase(Path());
+        auto journal = mine->OpenFile("JOURNAL");
+        for (int i = 1;; ++i) {
+            std::string n = std::to_string(i);
+            store::Record r(journal, "R" + std::to_string(i % 40),
+                            "K" + std::to_string(i % 7) + FM + n + FM + std::string(i % 300, 'x'));
+            r.DBWrite();
+            store::Record last(journal, "LAST", "L" + FM + n);
+            last.DBWrite();
+            progress.Send(i);
+        }
+    });
+    progress.CloseWriteEnd();
+    int acknowledged = 0;
+    while (acknowledged >= 0 && acknowledged < 400)
+        acknowledged = progress.Receive();
+    ::kill(writer, SIGKILL);
+    EXPECT_EQ(ExitCode(writer), -SIGKILL);
+    ASSERT_GE(acknowledged, 400);
+    for (int more = progress.Receive(); more > 0; more = progress.Receive())
+        acknowledged = more;
+    db.reset();
+
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(Path().c_str(), &raw), SQLITE_OK);
+    sqlite3_stmt* check = nullptr;
+    sqlite3_prepare_v2(raw, "PRAGMA integrity_check", -1, &check, nullptr);
+    ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
+    sqlite3_finalize(check);
+    sqlite3_close(raw);
+
+    db = store::OpenLocalDatabase(Path());
+    auto journal = db->OpenFile("JOURNAL");
+    int last = std::stoi(journal->Read("LAST").Value(2));
+    EXPECT_GE(last, acknowledged) << "an acknowledged write is never lost";
+    EXPECT_LE(last, acknowledged + 1);
+    for (int k = 0; k < 40; ++k) {
+        store::Record r = journal->Read("R" + std::to_string(k));
+        int i = std::stoi(r.Value(2));
+        EXPECT_EQ(i % 40, k);
+        EXPECT_LE(i, last + 1);
+        EXPECT_EQ(r.Value(1), "K" + std::to_string(i % 7));
+        EXPECT_EQ(r.Value(3).size(), static_cast<size_t>(i % 300)) << "no torn record";
+    }
+    EXPECT_TRUE(db->Engine().VerifyIndexes().empty());
+    Put("JOURNAL", "APRES", "K1");
+    EXPECT_EQ(Ids("SSELECT JOURNAL AVEC Cle = \"K1\" AND AVEC @ID = \"A]\""), V{"APRES"});
+}
+
+}  // namespace
