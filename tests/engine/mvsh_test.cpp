@@ -1,0 +1,192 @@
+// mvsh end to end: the real program, its output, its errors and its exit codes.
+#include <fcntl.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "engine_test_util.h"
+
+namespace {
+
+using namespace enginetest;
+
+struct Outcome {
+    int code = -1;
+    std::string out, err;
+};
+
+std::string Drain(int fd) {
+    std::string text;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
+        text.append(buffer, static_cast<size_t>(n));
+    return text;
+}
+
+// Runs mvsh with args, feeding input on its standard input.
+Outcome Mvsh(const std::vector<std::string>& args, const std::string& input = {}) {
+    int in[2], out[2], err[2];
+    EXPECT_EQ(::pipe(in), 0);
+    EXPECT_EQ(::pipe(out), 0);
+    EXPECT_EQ(::pipe(err), 0);
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(in[0], 0);
+        ::dup2(out[1], 1);
+        ::dup2(err[1], 2);
+        for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
+            ::close(fd);
+        std::vector<char*> argv{const_cast<char*>(MVSH_PATH)};
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(MVSH_PATH, argv.data());
+        ::_exit(127);
+    }
+    ::close(in[0]);
+    ::close(out[1]);
+    ::close(err[1]);
+    EXPECT_EQ(::write(in[1], input.data(), input.size()), ssize_t(input.size()));
+    ::close(in[1]);
+    Outcome run;
+    run.out = Drain(out[0]);  // small outputs: stderr fits its pipe meanwhile
+    run.err = Drain(err[0]);
+    ::close(out[0]);
+    ::close(err[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class MvshTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())
+                 .starts_with("NewDatabase"))
+            Mvsh({"--db", db, "-c", "DATE.FORMAT"});
+        std::ofstream(folder / "base.jsonl")
+            << "{\"file\": \"ESSAIS\", \"id\": \"002\", \"attrs\": [\"BETA\", \"Bêta\"]}\n"
+               "{\"file\": \"ESSAIS\", \"id\": \"001\", \"attrs\": [\"ALPHA\", [\"A1\", "
+               "\"A2\"]]}\n"
+               "{\"file\": \"DICT ESSAIS\", \"id\": \"Sigle\", \"attrs\": [\"D\", \"1\", "
+               "\"\", \"Sigle\", \"8L\", \"S\"]}\n"
+               "{\"file\": \"DICT ESSAIS\", \"id\": \"Nom\", \"attrs\": [\"D\", \"2\", \"\", "
+               "\"Raison sociale\", \"12L\", \"M\"]}\n"
+               "{\"index\": \"ESSAIS\", \"field\": \"Sigle\"}\n";
+    }
+    std::vector<std::string> Db(std::initializer_list<std::string> commands) {
+        std::vector<std::string> args{"--db", db};
+        for (const std::string& c : commands) {
+            args.push_back("-c");
+            args.push_back(c);
+        }
+        return args;
+    }
+    std::string Load() { return "LOAD " + (folder / "base.jsonl"); }
+
+    TempFolder folder;
+    std::string db = folder / "base.mvdb";
+};
+
+TEST_F(MvshTest, NewDatabaseIsCreatedReadyForTheSystem) {
+    Outcome run = Mvsh(Db({"COMPTER ASSOCIATION", "SSELECT ASSOCIATION PAR SigleAssoc"}));
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, "0 enregistrement(s) compté(s).\n0 enregistrement(s) sélectionné(s).\n");
+    EXPECT_NE(run.err.find("Nouvelle base créée"), std::string::npos);
+    EXPECT_EQ(Mvsh(Db({"COMPTER PLANCOMPTABLE"})).code, 0);
+    EXPECT_EQ(Mvsh(Db({"COMPTER ASSOCIATION"})).err, "") << "created once";
+}
+
+TEST_F(MvshTest, SelectionsPrintIdsThenTheirCount) {
+    ASSERT_EQ(Mvsh(Db({Load()})).code, 0);
+    Outcome run = Mvsh(Db({"SSELECT ESSAIS PAR.DSND Sigle", "COUNT ESSAIS AVEC Nom = \"A2\"",
+                           "SELECT ESSAIS AVEC Sigle = \"Z]\""}));
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "002\n001\n2 enregistrement(s) sélectionné(s).\n"
+              "1 enregistrement(s) compté(s).\n"
+              "0 enregistrement(s) sélectionné(s).\n");
+}
+
+TEST_F(MvshTest, FirstErrorStopsTheCommandsWithExitCodeOne) {
+    Outcome run = Mvsh(Db({"CREATE.FILE ESSAI 3,1", "CREATE.FILE ESSAI 3,1", "CREATE.FILE APRES"}));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.out, "Fichier ESSAI créé.\n");
+    EXPECT_EQ(run.err, "Erreur : Le fichier ESSAI existe déjà.\n");
+    run = Mvsh(Db({"SSELECT ESSAI AVEC 1 = \"ABC", "CREATE.FILE APRES"}));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, "Erreur : Valeur non fermée à la position 24 : \"ABC\n");
+    run = Mvsh(Db({"FORMAT C:"}));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, "Erreur : Commande inconnue à la position 1 : FORMAT\n");
+    EXPECT_EQ(Mvsh(Db({"CT ESSAI 1"})).code, 1);
+    EXPECT_EQ(Mvsh(Db({"LOAD /nonexistent/x.jsonl"})).code, 1);
+    EXPECT_EQ(Mvsh(Db({"DELETE.FILE APRES"})).code, 1) << "APRES was never created";
+}
+
+TEST_F(MvshTest, BadArgumentsOrDatabaseExitWithTwo) {
+    EXPECT_EQ(Mvsh({"-c", "COMPTER ASSOCIATION"}).code, 2);
+    EXPECT_EQ(Mvsh({"--db", db, "--verbose"}).code, 2);
+    std::ofstream(folder / "texte.mvdb") << "ceci n'est pas une base de données, mais un texte\n";
+    Outcome run = Mvsh({"--db", folder / "texte.mvdb", "-c", "COMPTER ASSOCIATION"});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_NE(run.err.find("texte.mvdb"), std::string::npos) << run.err;
+}
+
+TEST_F(MvshTest, ListAndCtShowRecordsReadably) {
+    ASSERT_EQ(Mvsh(Db({Load()})).code, 0);
+    Outcome run = Mvsh(Db({"LIST ESSAIS PAR Sigle Sigle Nom", "CT ESSAIS 001"}));
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "ESSAIS     Sigle    Raison sociale\n"
+              "---------- -------- --------------\n"
+              "001        ALPHA    A1\n"
+              "                    A2\n"
+              "002        BETA     Bêta\n"
+              "2 enregistrement(s) listé(s).\n"
+              "ESSAIS 001\n"
+              "  1 ALPHA\n"
+              "  2 A1]A2\n");
+}
+
+TEST_F(MvshTest, DumpGivesBackWhatWasLoaded) {
+    ASSERT_EQ(Mvsh(Db({Load()})).code, 0);
+    Outcome dump = Mvsh(Db({"DUMP ESSAIS DICT ESSAIS"}));
+    EXPECT_EQ(dump.code, 0) << dump.err;
+    std::string expected =
+        "{\"file\": \"DICT ESSAIS\", \"id\": \"Nom\", \"attrs\": [\"D\", \"2\", \"\", "
+        "\"Raison sociale\", \"12L\", \"M\"]}\n"
+        "{\"file\": \"DICT ESSAIS\", \"id\": \"Sigle\", \"attrs\": [\"D\", \"1\", \"\", "
+        "\"Sigle\", \"8L\", \"S\"]}\n"
+        "{\"file\": \"ESSAIS\", \"id\": \"001\", \"attrs\": [\"ALPHA\", [\"A1\", \"A2\"]]}\n"
+        "{\"file\": \"ESSAIS\", \"id\": \"002\", \"attrs\": [\"BETA\", \"Bêta\"]}\n"
+        "{\"index\": \"ESSAIS\", \"field\": \"Sigle\"}\n";
+    EXPECT_EQ(dump.out, expected);
+    EXPECT_EQ(Mvsh(Db({"DUMP NOPE"})).code, 1);
+}
+
+TEST_F(MvshTest, CommandsFromStandardInputUntilQuit) {
+    Outcome run = Mvsh({"--db", db}, "CREATE.FILE X\n\nCOMPTER X\nQUIT\nCOMPTER Y\n");
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, "Fichier X créé.\n0 enregistrement(s) compté(s).\n");
+    run = Mvsh({"--db", db}, "COMPTER Y\nCOMPTER X\n");
+    EXPECT_EQ(run.code, 1) << "piped input reports failures";
+    EXPECT_EQ(run.out, "0 enregistrement(s) compté(s).\n");
+    EXPECT_NE(Mvsh(Db({"AIDE"})).out.find("SSELECT"), std::string::npos);
+}
+
+TEST_F(MvshTest, DemoLoadsTheDemoDataAndItsTemplates) {
+    Outcome run = Mvsh(Db({"DEMO", "COMPTER ASSOCIATION"}));
+    ASSERT_EQ(run.code, 0) << run.err;
+    std::istringstream lines(run.out);
+    std::string line;
+    std::getline(lines, line);
+    std::getline(lines, line);
+    EXPECT_GT(std::stoi(line), 0) << line;
+    EXPECT_TRUE(std::filesystem::exists(folder / "modeles/Contrat.txt"));
+}
+
+}  // namespace
