@@ -12,7 +12,6 @@
 #include <QTabWidget>
 
 #include "control/ctr_association_parts.h"
-#include "entry/no_typing.h"
 #include "platform/toolkit/events.h"
 #include "platform/toolkit/help_menu.h"
 #include "platform/toolkit/message_box.h"
@@ -62,8 +61,6 @@ void Ctr_Association::wireHandlers() {
     connect(Cbo_SigleAssoc, &QComboBox::activated, this,
             run(&Ctr_Association::Cbo_SigleAssoc_Click));
     toolkit::OnKeyPress(Cbo_SigleAssoc, key(&Ctr_Association::Cbo_SigleAssoc_KeyPress));
-
-    entry::AttachNoTyping(Cbo_JourSol);
 
     connect(Cbo_Systeme, &QComboBox::activated, this, run(&Ctr_Association::Cbo_Systeme_Click));
     connect(Cac_Telegestion, &QCheckBox::clicked, this,

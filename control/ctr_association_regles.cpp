@@ -1,4 +1,10 @@
 // Checks and reshaping of the association screen's fields when the user types or leaves them.
-#include "control/ctr_association.h"
+#include <QComboBox>
 
-void Ctr_Association::wireFieldRules() {}
+#include "control/ctr_association.h"
+#include "entry/no_typing.h"
+
+void Ctr_Association::wireFieldRules() {
+    // The solidarity day is chosen from its list, never typed.
+    entry::AttachNoTyping(Cbo_JourSol);
+}
