@@ -72,13 +72,13 @@ struct Json {
     enum class Kind { String, Array, Object, Other };
     Kind kind = Kind::Other;
     std::string string;
-    std::vector<Json> items;
-    std::vector<std::pair<std::string, Json>> members;
+    std::vector<Json> items;        // array items, or object member values
+    std::vector<std::string> keys;  // object member names
 
     const Json* Member(std::string_view key) const {
-        for (const auto& [k, v] : members) {
-            if (k == key)
-                return &v;
+        for (size_t i = 0; i < keys.size(); ++i) {
+            if (keys[i] == key)
+                return &items[i];
         }
         return nullptr;
     }
@@ -148,7 +148,8 @@ class JsonParser {
                     std::string key = String();
                     if (!Accept(':'))
                         Bad("« : » attendu");
-                    v.members.emplace_back(std::move(key), Value(depth + 1));
+                    v.keys.push_back(std::move(key));
+                    v.items.push_back(Value(depth + 1));
                 } while (Accept(','));
                 if (!Accept('}'))
                     Bad("« } » attendu");
