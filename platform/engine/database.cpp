@@ -199,8 +199,14 @@ std::optional<FileRef> Database::FindFile(std::string_view rawName) {
 }
 
 void Database::Refresh() {
-    unsigned int version = 0;
-    sqlite3_file_control(connection_.Handle(), "main", SQLITE_FCNTL_DATA_VERSION, &version);
+    // The pragma reads the current state, where the file-control value may lag by a command.
+    sql::Statement& s = Prepare("PRAGMA data_version");
+    std::int64_t version = 0;
+    {
+        sql::Use use(s);
+        if (s.Step())
+            version = s.Int(0);
+    }
     if (version != dataVersion_) {
         dataVersion_ = version;
         Invalidate();

@@ -153,7 +153,7 @@ class Database {
     RecordLocks locks_;
     int depth_ = 0;
     std::vector<std::pair<std::string, std::string>> pendingUnlocks_;
-    unsigned int dataVersion_ = 0;
+    std::int64_t dataVersion_ = -1;
     std::uint64_t epoch_ = 1;
     std::unordered_map<std::string, std::optional<FileRef>> fileCache_;
     std::unordered_map<std::int64_t, std::vector<IndexDef>> indexCache_;

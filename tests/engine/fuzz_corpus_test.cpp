@@ -20,8 +20,8 @@ TEST(FuzzCorpus, EveryCaseRunsCleanly) {
         std::stringstream bytes;
         bytes << in.rdbuf();
         std::string data = bytes.str();
-        EXPECT_NO_THROW(mvfuzz::RunCommandCase(reinterpret_cast<const std::uint8_t*>(data.data()),
-                                               data.size()))
+        EXPECT_NO_THROW(
+            mvfuzz::RunCommandCase(reinterpret_cast<const std::uint8_t*>(data.data()), data.size()))
             << path.filename();
     }
 }

@@ -185,6 +185,30 @@ TEST_F(Processes, ReleaseMissingIdsAndBulkTransactionsDecideWhenLocksEnd) {
     EXPECT_EQ(theirs->ReadForUpdate("999").Value(1), "7");
 }
 
+TEST_F(Processes, FilesFieldsAndIndexesMadeElsewhereAreSeenAtOnce) {
+    auto other = store::OpenLocalDatabase(Path());
+    EXPECT_EQ(ErrorOf([&] { db->OpenFile("NOUVEAU"); }), store::ErrorCode::FileNotFound);
+    other->Execute("CREATE.FILE NOUVEAU 3,1");
+    auto mine = db->OpenFile("NOUVEAU");
+    Put("NOUVEAU", "1", "A" + FM + "x");
+    Put("NOUVEAU", "2", "B" + FM + "y");
+    EXPECT_EQ(ErrorOf([&] { Ids("SSELECT NOUVEAU AVEC Lettre = \"A\""); }),
+              store::ErrorCode::CommandError);
+    store::Record item(other->OpenFile("DICT NOUVEAU"), "Lettre", "D" + FM + "1");
+    item.DBWrite();
+    EXPECT_EQ(Ids("SSELECT NOUVEAU AVEC Lettre = \"A\""), V{"1"});
+
+    other->Execute("CREATE.INDEX NOUVEAU Lettre");
+    Put("NOUVEAU", "3", "A" + FM + "z");  // kept in the index made by the other connection
+    EXPECT_TRUE(db->Engine().VerifyIndexes().empty());
+    EXPECT_EQ(Ids("SSELECT NOUVEAU AVEC Lettre = \"A\""), (V{"1", "3"}));
+    other->Execute("DELETE.INDEX NOUVEAU Lettre");
+    EXPECT_EQ(Ids("SSELECT NOUVEAU AVEC Lettre = \"A\""), (V{"1", "3"}));
+    other->Execute("DELETE.FILE NOUVEAU");
+    EXPECT_EQ(ErrorOf([&] { mine->Write("4", "C"); }), store::ErrorCode::FileNotFound)
+        << "no record is written into a file that is gone";
+}
+
 TEST_F(Processes, WriterKilledMidFlightLeavesAnIntactDatabase) {
     MakeFile("JOURNAL", {{"Cle", 1, "10L"}});
     db->Execute("CREATE.INDEX JOURNAL Cle");
