@@ -153,6 +153,12 @@ class Ctr_Association : public QWidget {
     void Stockage_Telegestion(store::Record& record, bool creation);
     // ... and 43 to 47.
     void Stockage_EnvoiAuto(store::Record& record);
+    void Txt_AdrSvrCESU_LostFocus();
+    void Txt_AdrSvrCESU1_LostFocus();
+    void Txt_AdrSvrCESU2_LostFocus();
+    void Txt_AdrSvrCESU3_LostFocus();
+    // Refuses a part that is no number from 0 to 254: message, part emptied, focus back in it.
+    void verifierPartieAdresse(QLineEdit* part);
 
     // --- membership fees (ctr_association_cotisation.cpp)
     void showCotisations(const store::Record& record);
@@ -160,6 +166,18 @@ class Ctr_Association : public QWidget {
 
     // --- field entry rules (ctr_association_regles.cpp)
     void wireFieldRules();
+    void Txt_SirenAssoc_LostFocus();
+    void Txt_Finess_LostFocus();
+    void Txt_SigleAssoc_LostFocus();
+    void Txt_DateGrilleAggir2008_Tab();
+    void Txt_DateGrilleAggir2008_LostFocus();
+    void verifierDateAggir();
+    void Txt_TelRespPaie_LostFocus();
+    void Txt_MailRespPaie_LostFocus();
+    void Cdr_Assedic_MouseDown(int button);
+    void Ong_Assoc_MouseDown(int button);
+    // Tab has just checked the date: the focus change it causes must not check it again.
+    bool dateVerifieeSurTab_ = false;
 
     // State.
     bool wSortir_ = false;

@@ -258,9 +258,10 @@ void Ctr_Association::Vider_Donnees_Asso() {
     Cbo_JourSol->setCurrentIndex(-1);
     Cbo_Systeme->setCurrentIndex(-1);
     // Nothing of the association shown before may linger on the empty screen, even where the
-    // next display would leave a field as it finds it.
+    // next display would leave a field as it finds it; only the port stays, as the emptying of
+    // the sending fields leaves it (Vider_CRCESU).
     for (QLineEdit* field : {Txt_Systeme, Txt_NumSysTelegest, Txt_Moi, Txt_LigneCarteTelGest,
-                             Txt_Port, Txt_DateGrilleAggir2008}) {
+                             Txt_DateGrilleAggir2008}) {
         field->clear();
     }
     Cac_TelMobile->setChecked(false);

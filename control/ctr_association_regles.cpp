@@ -1,10 +1,180 @@
 // Checks and reshaping of the association screen's fields when the user types or leaves them.
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTimer>
 
 #include "control/ctr_association.h"
+#include "entry/address_part.h"
+#include "entry/alphanumeric.h"
+#include "entry/amount_format.h"
+#include "entry/date_key.h"
+#include "entry/decimal_amount.h"
+#include "entry/digits.h"
+#include "entry/length_cap.h"
 #include "entry/no_typing.h"
+#include "entry/telephone_key.h"
+#include "entry/upper_case.h"
+#include "platform/components/utilitaires/composant_utilitaires.h"
+#include "platform/toolkit/events.h"
+#include "platform/toolkit/help_menu.h"
+#include "platform/toolkit/message_box.h"
+
+namespace {
+
+void refuser(QWidget* parent, const QString& message) {
+    toolkit::MsgBox(message, toolkit::Icon::Exclamation, toolkit::Buttons::Ok, parent);
+}
+
+// The leading digits of a text read as a number, blanks skipped, without their leading zeros.
+QString chiffresSignificatifs(const QString& text) {
+    QString digits;
+    for (QChar ch : text) {
+        if (ch == QLatin1Char(' ') || ch == QLatin1Char('\t'))
+            continue;
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            break;
+        if (!digits.isEmpty() || ch != QLatin1Char('0'))
+            digits += ch;
+    }
+    return digits;
+}
+
+}  // namespace
 
 void Ctr_Association::wireFieldRules() {
+    auto run = [this](void (Ctr_Association::*fn)()) {
+        return [this, fn] { guarded([this, fn] { (this->*fn)(); }); };
+    };
+
     // The solidarity day is chosen from its list, never typed.
     entry::AttachNoTyping(Cbo_JourSol);
+
+    // Remote management and the sending server.
+    entry::AttachAddressPart(Txt_AdrSvrCESU, Txt_AdrSvrCESU1);
+    entry::AttachAddressPart(Txt_AdrSvrCESU1, Txt_AdrSvrCESU2);
+    entry::AttachAddressPart(Txt_AdrSvrCESU2, Txt_AdrSvrCESU3);
+    entry::AttachDigitsAndSeparators(Txt_AdrSvrCESU3);
+    entry::AttachDigitsAndSeparators(Txt_Port);
+    toolkit::OnLostFocus(Txt_AdrSvrCESU, run(&Ctr_Association::Txt_AdrSvrCESU_LostFocus));
+    toolkit::OnLostFocus(Txt_AdrSvrCESU1, run(&Ctr_Association::Txt_AdrSvrCESU1_LostFocus));
+    toolkit::OnLostFocus(Txt_AdrSvrCESU2, run(&Ctr_Association::Txt_AdrSvrCESU2_LostFocus));
+    toolkit::OnLostFocus(Txt_AdrSvrCESU3, run(&Ctr_Association::Txt_AdrSvrCESU3_LostFocus));
+    entry::AttachDigitsOnly(Txt_CodeIntervenant);
+    entry::AttachDigitsOnly(Txt_CodeTeletransmettant);
+    entry::AttachLengthCap(Txt_NumSysTelegest, 14, entry::AddressCharsKey);
+    entry::AttachLengthCap(Txt_Moi, 44);
+    entry::AttachLengthCap(Txt_LigneCarteTelGest, 44);
+
+    // Membership fees.
+    for (const FeeFrame& fee : fees_) {
+        entry::AttachDecimalAmount(fee.montant);
+        entry::AttachAmountFormat(fee.montant, 4, 2, entry::EmptyAmount::Formatted);
+    }
+
+    // Identity, payroll manager and layout fields.
+    toolkit::OnLostFocus(Txt_SirenAssoc, run(&Ctr_Association::Txt_SirenAssoc_LostFocus));
+    entry::AttachAlphanumeric(Txt_Finess);
+    toolkit::OnLostFocus(Txt_Finess, run(&Ctr_Association::Txt_Finess_LostFocus));
+    toolkit::OnLostFocus(Txt_SigleAssoc, run(&Ctr_Association::Txt_SigleAssoc_LostFocus));
+    entry::AttachTelephone(Txt_TelRespPaie);
+    toolkit::OnLostFocus(Txt_TelRespPaie, run(&Ctr_Association::Txt_TelRespPaie_LostFocus));
+    toolkit::OnLostFocus(Txt_MailRespPaie, run(&Ctr_Association::Txt_MailRespPaie_LostFocus));
+    entry::AttachDate(Txt_DateGrilleAggir2008, run(&Ctr_Association::Txt_DateGrilleAggir2008_Tab));
+    toolkit::OnLostFocus(Txt_DateGrilleAggir2008,
+                         run(&Ctr_Association::Txt_DateGrilleAggir2008_LostFocus));
+
+    toolkit::OnMouseDown(Cdr_Assedic, [this](int button) { Cdr_Assedic_MouseDown(button); });
+    toolkit::OnMouseDown(Ong_Assoc, [this](int button) { Ong_Assoc_MouseDown(button); });
+}
+
+void Ctr_Association::Txt_SirenAssoc_LostFocus() {
+    const QString siren = Txt_SirenAssoc->text();
+    if (siren.isEmpty() || siren.size() == 9)
+        return;
+    refuser(this, QStringLiteral("Le numéro de SIREN doit comporter 9 caractères."));
+    toolkit::GiveFocusBack(Txt_SirenAssoc);
+}
+
+void Ctr_Association::Txt_Finess_LostFocus() {
+    const QString finess = Txt_Finess->text();
+    if (finess.isEmpty() || finess.size() == 9)
+        return;
+    refuser(this, QStringLiteral("Le numéro de FINESS doit comporter 9 caractères."));
+    toolkit::GiveFocusBack(Txt_Finess);
+}
+
+void Ctr_Association::Txt_SigleAssoc_LostFocus() {
+    entry::UpperCaseOnLeaving(Txt_SigleAssoc);
+}
+
+void Ctr_Association::Txt_DateGrilleAggir2008_Tab() {
+    verifierDateAggir();
+    // The focus change this Tab starts is already checked; a Tab that moves nothing is forgotten.
+    dateVerifieeSurTab_ = true;
+    QTimer::singleShot(0, this, [this] { dateVerifieeSurTab_ = false; });
+}
+
+void Ctr_Association::Txt_DateGrilleAggir2008_LostFocus() {
+    if (dateVerifieeSurTab_) {
+        dateVerifieeSurTab_ = false;
+        return;
+    }
+    verifierDateAggir();
+}
+
+void Ctr_Association::verifierDateAggir() {
+    if (Txt_DateGrilleAggir2008->text().isEmpty())
+        return;
+    const Composant_Utilitaires& u = Composant_Utilitaires::Instance();
+    bool echec = false;
+    const QString date = u.NormaliserDate(Txt_DateGrilleAggir2008->text(), echec);
+    Txt_DateGrilleAggir2008->setText(date);
+    if (echec) {
+        toolkit::GiveFocusBack(Txt_DateGrilleAggir2008);
+        return;
+    }
+    if (u.DateVersJour(date).isEmpty()) {
+        refuser(this, QStringLiteral("Erreur de saisie dans la date, veuillez la ressaisir."));
+        toolkit::GiveFocusBack(Txt_DateGrilleAggir2008);
+    }
+}
+
+void Ctr_Association::Txt_TelRespPaie_LostFocus() {
+    const QString numero =
+        Composant_Utilitaires::Instance().NettoyerTelephone(Txt_TelRespPaie->text());
+    Txt_TelRespPaie->setText(numero);
+    // Five pairs already separated, or a length this rule does not judge: left as they are.
+    if (numero.size() != 10)
+        return;
+    if (chiffresSignificatifs(numero).size() == 9) {
+        QString paires;
+        for (int i = 0; i < 10; i += 2)
+            paires += numero.mid(i, 2) + QLatin1Char(' ');
+        Txt_TelRespPaie->setText(paires);
+        return;
+    }
+    refuser(this, QStringLiteral("Vous avez saisi un numéro de téléphone incorrect."));
+    Txt_TelRespPaie->clear();
+    toolkit::GiveFocusBack(Txt_TelRespPaie);
+}
+
+void Ctr_Association::Txt_MailRespPaie_LostFocus() {
+    const QString mail = Txt_MailRespPaie->text();
+    const qsizetype arobase = mail.indexOf(QLatin1Char('@'));
+    if (arobase > 0 && arobase < mail.size() - 1)
+        return;
+    refuser(this, QStringLiteral("Adresse mail invalide."));
+    toolkit::GiveFocusBack(Txt_MailRespPaie);
+}
+
+void Ctr_Association::Cdr_Assedic_MouseDown(int button) {
+    if (button == 2)
+        Mnu_Aide->popupAtCursor();
+}
+
+void Ctr_Association::Ong_Assoc_MouseDown(int button) {
+    if (button == 2)
+        Mnu_Aide->popupAtCursor();
 }

@@ -6,18 +6,58 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <optional>
 
 #include "control/ctr_association.h"
+#include "platform/toolkit/events.h"
+#include "platform/toolkit/message_box.h"
 #include "platform/toolkit/qtext.h"
 #include "store/variables.h"
 
 using toolkit::fromQ;
 using toolkit::toQ;
 
+namespace {
+
+// A stored server address written from the IP form: four numeric parts and, after a ":", the port
+// as the port field takes it. Anything else, dots included, was typed as a domain name.
+struct AdresseIP {
+    QString parties[4];
+    QString port;
+};
+
+std::optional<AdresseIP> lireAdresseIP(const QString& stored) {
+    static const QRegularExpression forme(
+        QStringLiteral("^([0-9]+)\\.([0-9]+)\\.([0-9]+)\\.([0-9]+)(?::([0-9/:]*))?$"));
+    const QRegularExpressionMatch m = forme.match(stored);
+    if (!m.hasMatch())
+        return std::nullopt;
+    AdresseIP ip;
+    for (int i = 0; i < 4; ++i)
+        ip.parties[i] = m.captured(i + 1);
+    ip.port = m.captured(5);
+    return ip;
+}
+
+// An empty part is left for the mandatory-field check; "1/2" or "3:" are no part at all.
+bool partieAdresseValide(const QString& text) {
+    const QString part = text.trimmed();
+    if (part.isEmpty())
+        return true;
+    for (QChar ch : part) {
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            return false;
+    }
+    bool ok = false;
+    const qulonglong value = part.toULongLong(&ok);
+    return ok && value <= 254;
+}
+
+}  // namespace
+
 void Ctr_Association::Remplir_Table_Telegestion() {
     const store::Variables& v = store::Variables::Get();
-    // Emptied first, so that a second Init does not list every system twice.
-    Cbo_Systeme->clear();
     if (v.telegestion) {
         for (int i = 1; i <= v.telegestion->DCount(2); ++i)
             Cbo_Systeme->addItem(toQ(v.telegestion->Value(3, i)));
@@ -37,13 +77,16 @@ void Ctr_Association::setTelegestionEnabled(bool enabled) {
 void Ctr_Association::showTelegestion(store::Record& r) {
     const store::Variables& v = store::Variables::Get();
     if (r.Value(38).empty()) {
+        // The whole group goes grey, the card fields included: an unchecked box keeps none of them.
         Cac_Telegestion->setChecked(false);
         setTelegestionEnabled(false);
         return;
     }
+    // Checking the box by program enables its group as the user's click does.
     Cac_Telegestion->setChecked(true);
     setTelegestionEnabled(true);
     Txt_Systeme->setText(toQ(r.Value(38)));
+    // A code the table no longer knows stays in the code box, with no label chosen.
     Cbo_Systeme->setCurrentIndex(-1);
     if (v.telegestion) {
         const std::string code = fromQ(Txt_Systeme->text());
@@ -103,30 +146,19 @@ void Ctr_Association::Remplir_CRCESU() {
     const QString adresse = toQ(r.Value(43));
     if (!adresse.isEmpty()) {
         Cac_EnvoiAuto->setChecked(true);
-        if (!adresse.contains(QLatin1Char('.'))) {
-            Opt_Domaine->setChecked(true);
-            Txt_Domaine->setText(adresse);
-            setAddressPartsEnabled(false);
-        } else {
+        if (const std::optional<AdresseIP> ip = lireAdresseIP(adresse)) {
             Opt_AdrIP->setChecked(true);
             Txt_Domaine->setEnabled(false);
             QLineEdit* parts[] = {Txt_AdrSvrCESU, Txt_AdrSvrCESU1, Txt_AdrSvrCESU2,
                                   Txt_AdrSvrCESU3};
-            int next = 0;
-            QString collected;
-            for (qsizetype i = 0; i < adresse.size(); ++i) {
-                const QChar ch = adresse.at(i);
-                if (ch != QLatin1Char('.') && ch != QLatin1Char(':')) {
-                    collected += ch;
-                    continue;
-                }
-                if (next < 4)
-                    parts[next]->setText(collected);
-                ++next;
-                collected.clear();
-                if (ch == QLatin1Char(':'))
-                    Txt_Port->setText(adresse.mid(i + 1));
-            }
+            for (int i = 0; i < 4; ++i)
+                parts[i]->setText(ip->parties[i]);
+            // Without a port of its own the association must not show the last one seen.
+            Txt_Port->setText(ip->port);
+        } else {
+            Opt_Domaine->setChecked(true);
+            Txt_Domaine->setText(adresse);
+            setAddressPartsEnabled(false);
         }
         Txt_LoginUtil->setText(toQ(r.Value(44)));
         Txt_Mtp->setText(toQ(r.Value(45)));
@@ -192,10 +224,65 @@ void Ctr_Association::Opt_Domaine_Click() {
 }
 
 void Ctr_Association::Stockage_Telegestion(store::Record& record, bool creation) {
-    (void)record;
-    (void)creation;
+    if (!Cac_Telegestion->isChecked()) {
+        for (int attribute : {38, 39, 51, 52, 53, 58})
+            record.SetValue(attribute, "");
+        return;
+    }
+    record.SetValue(38, fromQ(Txt_Systeme->text()));
+    record.SetValue(39, fromQ(Txt_Ident->text()));
+    record.SetValue(51, fromQ(Txt_NumSysTelegest->text()));
+    record.SetValue(52, fromQ(Txt_Moi->text()));
+    record.SetValue(53, fromQ(Txt_LigneCarteTelGest->text()));
+    record.SetValue(58, !creation && Cac_TelMobile->isChecked() ? "1" : "0");
 }
 
 void Ctr_Association::Stockage_EnvoiAuto(store::Record& record) {
-    (void)record;
+    if (Cac_EnvoiAuto->isChecked()) {
+        QString adresse;
+        if (Opt_Domaine->isChecked()) {
+            adresse = Txt_Domaine->text();
+        } else {
+            const QString port = Txt_Port->text();
+            adresse = Txt_AdrSvrCESU->text() + QLatin1Char('.') + Txt_AdrSvrCESU1->text() +
+                      QLatin1Char('.') + Txt_AdrSvrCESU2->text() + QLatin1Char('.') +
+                      Txt_AdrSvrCESU3->text() + QLatin1Char(':') +
+                      (port.isEmpty() ? QStringLiteral("21") : port);
+        }
+        record.SetValue(43, fromQ(adresse));
+        record.SetValue(44, fromQ(Txt_LoginUtil->text()));
+        record.SetValue(45, fromQ(Txt_Mtp->text()));
+    } else {
+        // The display checks the box whenever a server is stored: an unchecked box keeps none.
+        for (int attribute : {43, 44, 45})
+            record.SetValue(attribute, "");
+    }
+    record.SetValue(46, fromQ(Txt_CodeTeletransmettant->text()));
+    record.SetValue(47, fromQ(Txt_CodeIntervenant->text()));
+}
+
+void Ctr_Association::verifierPartieAdresse(QLineEdit* part) {
+    if (partieAdresseValide(part->text()))
+        return;
+    toolkit::MsgBox(QStringLiteral("Une adresse IP ne peut contenir que des éléments compris "
+                                   "entre 0 et 254 compris."),
+                    toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+    part->clear();
+    toolkit::GiveFocusBack(part);
+}
+
+void Ctr_Association::Txt_AdrSvrCESU_LostFocus() {
+    verifierPartieAdresse(Txt_AdrSvrCESU);
+}
+
+void Ctr_Association::Txt_AdrSvrCESU1_LostFocus() {
+    verifierPartieAdresse(Txt_AdrSvrCESU1);
+}
+
+void Ctr_Association::Txt_AdrSvrCESU2_LostFocus() {
+    verifierPartieAdresse(Txt_AdrSvrCESU2);
+}
+
+void Ctr_Association::Txt_AdrSvrCESU3_LostFocus() {
+    verifierPartieAdresse(Txt_AdrSvrCESU3);
 }

@@ -16,6 +16,9 @@ HelpMenu::HelpMenu(QWidget* parent, std::function<void()> onSommaire)
 }
 
 void HelpMenu::popupAtCursor() {
+    // A right press unhandled by a frame travels on to its parents, which may show the menu too.
+    if (isVisible())
+        return;
     menuAction()->setEnabled(true);
     sommaire_->setEnabled(true);
     popup(QCursor::pos());

@@ -17,7 +17,8 @@ class HelpMenu : public QMenu {
 
     QAction* sommaire() const { return sommaire_; }
 
-    // Enables both entries and pops the menu up at the pointer; returns at once.
+    // Enables both entries and pops the menu up at the pointer; returns at once. Does nothing
+    // while the menu is already up, so nested widgets that all answer one press show it once.
     void popupAtCursor();
 
   private:

@@ -252,7 +252,6 @@ TEST_F(CtrAssociationTest, EmptyPositionsShowNothing) {
                              "Txt_Moi",
                              "Txt_LigneCarteTelGest",
                              "Txt_AdrSvrCESU",
-                             "Txt_Port",
                              "Txt_LoginUtil",
                              "Txt_Mtp",
                              "Txt_CodeTeletransmettant",

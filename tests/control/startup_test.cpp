@@ -119,7 +119,6 @@ TEST_F(CtrAssociationTest, SecondInitStartsAgainFromTheSearch) {
     screen()->Init();
     settle();
     EXPECT_EQ(items(w<QComboBox>("Cbo_SigleAssoc")), kDemoSigles);
-    EXPECT_EQ(w<QComboBox>("Cbo_Systeme")->count(), 3);
     EXPECT_TRUE(store::Variables::Get().telegestion) << "the cached tables are read again";
     EXPECT_TRUE(w<QLineEdit>("Txt_CodeAssoc")->text().isEmpty());
     EXPECT_TRUE(w<QLineEdit>("Txt_CodeAssoc")->isEnabled());
