@@ -136,6 +136,14 @@ std::vector<std::string> SplitFields(const std::string& fields) {
     return out;
 }
 
+// Appends text with every from mark replaced by to.
+void AppendMapped(std::string& out, std::string_view text, char from, char to) {
+    size_t start = out.size();
+    out.append(text);
+    for (size_t i = out.find(from, start); i != std::string::npos; i = out.find(from, i + 1))
+        out[i] = to;
+}
+
 // The result record of a selection (see database.h for the two layouts).
 std::string ResultText(const std::vector<mv::Row>& rows, const std::vector<std::string>& fields) {
     bool withId = false;
@@ -143,26 +151,28 @@ std::string ResultText(const std::vector<mv::Row>& rows, const std::vector<std::
         withId = withId || IsIdField(f);
     std::string text;
     if (rows.size() == 1 && !withId) {
-        bool first = true;
         for (const std::string& column : rows[0].columns) {
             if (column.empty())
                 continue;
-            if (!first)
+            if (!text.empty())
                 text.push_back(mv::kAttributeMark);
-            first = false;
-            for (char c : column)
-                text.push_back(c == mv::kValueMark ? mv::kAttributeMark : c);
+            AppendMapped(text, column, mv::kValueMark, mv::kAttributeMark);
         }
         return text;
     }
+    size_t size = rows.size();
+    for (const mv::Row& row : rows) {
+        for (const std::string& column : row.columns)
+            size += column.size() + 1;
+    }
+    text.reserve(size);
     for (size_t r = 0; r < rows.size(); ++r) {
         if (r > 0)
             text.push_back(mv::kAttributeMark);
         for (size_t j = 0; j < rows[r].columns.size(); ++j) {
             if (j > 0)
                 text.push_back(mv::kValueMark);
-            for (char c : rows[r].columns[j])
-                text.push_back(c == mv::kValueMark ? mv::kSubvalueMark : c);
+            AppendMapped(text, rows[r].columns[j], mv::kValueMark, mv::kSubvalueMark);
         }
     }
     return text;

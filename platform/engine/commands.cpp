@@ -1,5 +1,7 @@
 #include "commands.h"
 
+#include <optional>
+
 #include "error.h"
 #include "query.h"
 #include "text.h"
@@ -22,6 +24,11 @@ CommandOutput Refused(std::string message) {
 
 CommandOutput RunCommand(Database& db, std::string_view text,
                          const std::vector<std::string>& columnNames) {
+    std::string verb = CommandVerb(text);
+    std::optional<Database::ReadTransaction> snapshot;
+    if (verb == "SSELECT" || verb == "SELECT" || verb == "COMPTER" || verb == "COUNT" ||
+        verb == "LIST")
+        snapshot.emplace(db);
     Command command = ParseCommand(db, text);
     CommandOutput out;
     switch (command.verb) {
@@ -75,22 +82,25 @@ CommandOutput RunCommand(Database& db, std::string_view text,
             if (field.kind == Field::Kind::Id)
                 return Refused("L'identifiant est toujours indexé.");
             std::string where =
-                " du fichier " + file.name + " (attribut " + std::to_string(field.location) + ")";
+                " du fichier " + file.name + " (attribut " + std::to_string(field.location) +
+                (command.idPrefix ? ", préfixe d'identifiant " + std::to_string(command.idPrefix)
+                                  : std::string()) +
+                ")";
             if (command.verb == Verb::CreateIndex) {
-                if (!db.CreateIndex(file, field.name, field.location)) {
-                    auto existing = db.IndexAt(file, field.location);
+                if (!db.CreateIndex(file, field.name, field.location, command.idPrefix)) {
+                    auto existing = db.IndexAt(file, field.location, command.idPrefix);
                     return Refused("L'index " + (existing ? existing->field : field.name) + where +
                                    " existe déjà.");
                 }
                 out.lines.push_back("Index " + field.name + where + " créé.");
             } else if (command.verb == Verb::BuildIndex) {
-                auto index = db.IndexAt(file, field.location);
+                auto index = db.IndexAt(file, field.location, command.idPrefix);
                 if (!index)
                     return Refused("Pas d'index " + field.name + where + ".");
                 db.BuildIndex(file, *index);
                 out.lines.push_back("Index " + index->field + where + " reconstruit.");
             } else {
-                if (!db.DeleteIndex(file, field.location))
+                if (!db.DeleteIndex(file, field.location, command.idPrefix))
                     return Refused("Pas d'index " + field.name + where + ".");
                 out.lines.push_back("Index " + field.name + where + " supprimé.");
             }

@@ -10,7 +10,7 @@ namespace mv {
 namespace {
 
 constexpr std::int64_t kApplicationId = 0x4D564442;  // "MVDB"
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS files(
@@ -28,7 +28,8 @@ CREATE TABLE IF NOT EXISTS indexes(
     file_id INTEGER NOT NULL,
     field TEXT NOT NULL,
     location INTEGER NOT NULL,
-    UNIQUE(file_id, location));
+    id_prefix INTEGER NOT NULL DEFAULT 0,
+    UNIQUE(file_id, location, id_prefix));
 CREATE TABLE IF NOT EXISTS index_entries(
     index_id INTEGER NOT NULL,
     key BLOB NOT NULL,
@@ -43,7 +44,42 @@ std::string LockPath(const std::string& path) {
     return path + "-locks";
 }
 
+// Version 1 had no id prefix on indexes.
+constexpr const char* kUpgradeFrom1 = R"sql(
+CREATE TABLE indexes_v2(
+    index_id INTEGER PRIMARY KEY AUTOINCREMENT,
+    file_id INTEGER NOT NULL,
+    field TEXT NOT NULL,
+    location INTEGER NOT NULL,
+    id_prefix INTEGER NOT NULL DEFAULT 0,
+    UNIQUE(file_id, location, id_prefix));
+INSERT INTO indexes_v2(index_id, file_id, field, location)
+    SELECT index_id, file_id, field, location FROM indexes;
+DROP TABLE indexes;
+ALTER TABLE indexes_v2 RENAME TO indexes;
+PRAGMA user_version=2;
+)sql";
+
 }  // namespace
+
+std::string IndexDef::GroupOf(std::string_view recordId) const {
+    if (idPrefix <= 0)
+        return {};
+    std::string group(recordId.substr(0, static_cast<size_t>(idPrefix)));
+    group.push_back('\0');
+    return group;
+}
+
+std::vector<std::pair<std::string, int>> IndexDef::Entries(std::string_view recordId,
+                                                           std::string_view body) const {
+    auto keys = IndexKeys(text::Attribute(body, location));
+    if (idPrefix > 0) {
+        std::string group = GroupOf(recordId);
+        for (auto& key : keys)
+            key.first.insert(0, group);
+    }
+    return keys;
+}
 
 std::vector<std::pair<std::string, int>> IndexKeys(std::string_view attribute) {
     std::vector<std::pair<std::string, int>> keys;
@@ -87,9 +123,33 @@ void Database::InitSchema() {
             appId = s.Int(0);
     }
     if (appId == kApplicationId) {
-        sql::Statement s(connection_, "PRAGMA user_version");
-        sql::Use use(s);
-        if (s.Step() && s.Int(0) != kSchemaVersion) {
+        std::int64_t version = 0;
+        {
+            sql::Statement s(connection_, "PRAGMA user_version");
+            sql::Use use(s);
+            if (s.Step())
+                version = s.Int(0);
+        }
+        if (version == 1) {
+            connection_.Exec("BEGIN IMMEDIATE");
+            try {
+                sql::Statement s(connection_, "PRAGMA user_version");
+                bool still = false;
+                {
+                    sql::Use use(s);
+                    still = s.Step() && s.Int(0) == 1;  // another process may have done it
+                }
+                if (still)
+                    connection_.Exec(kUpgradeFrom1);
+                connection_.Exec("COMMIT");
+            } catch (...) {
+                try {
+                    connection_.Exec("ROLLBACK");
+                } catch (const std::exception&) {
+                }
+                throw;
+            }
+        } else if (version != kSchemaVersion) {
             throw Error(ErrorKind::Io, "La base de données " + path_ +
                                            " a été créée par une autre version du programme.");
         }
@@ -363,7 +423,7 @@ void Database::Delete(const FileRef& file, std::string_view id) {
         sql::Statement& s = Prepare(
             "DELETE FROM index_entries WHERE index_id = ?1 AND key = ?2 "
             "AND id = ?3");
-        for (const auto& [key, pos] : IndexKeys(text::Attribute(*old, index.location))) {
+        for (const auto& [key, pos] : index.Entries(id, *old)) {
             sql::Use use(s);
             s.Bind(1, index.id).Bind(2, key).Bind(3, id);
             s.Step();
@@ -385,10 +445,10 @@ void Database::UpdateIndexEntries(const FileRef& file, std::string_view id,
     sql::Statement& insert = Prepare(
         "INSERT OR REPLACE INTO index_entries(index_id, key, id, pos) VALUES (?1, ?2, ?3, ?4)");
     for (const IndexDef& index : indexes) {
-        auto newKeys = IndexKeys(text::Attribute(newBody, index.location));
+        auto newKeys = index.Entries(id, newBody);
         std::vector<std::pair<std::string, int>> oldKeys;
         if (existed)
-            oldKeys = IndexKeys(text::Attribute(*oldBody, index.location));
+            oldKeys = index.Entries(id, *oldBody);
         if (existed && oldKeys == newKeys)
             continue;
         for (const auto& [key, pos] : oldKeys) {
@@ -439,11 +499,14 @@ std::vector<IndexDef> Database::Indexes(const FileRef& file) {
     std::vector<IndexDef> indexes;
     {
         sql::Statement& s = Prepare(
-            "SELECT index_id, field, location FROM indexes WHERE file_id = ?1 ORDER BY location");
+            "SELECT index_id, field, location, id_prefix FROM indexes WHERE file_id = ?1 "
+            "ORDER BY location, id_prefix");
         sql::Use use(s);
         s.Bind(1, file.id);
-        while (s.Step())
-            indexes.push_back({s.Int(0), s.String(1), static_cast<int>(s.Int(2))});
+        while (s.Step()) {
+            indexes.push_back(
+                {s.Int(0), s.String(1), static_cast<int>(s.Int(2)), static_cast<int>(s.Int(3))});
+        }
     }
     if (indexCache_.size() > 4096)
         indexCache_.clear();
@@ -451,26 +514,29 @@ std::vector<IndexDef> Database::Indexes(const FileRef& file) {
     return indexes;
 }
 
-std::optional<IndexDef> Database::IndexAt(const FileRef& file, int location) {
+std::optional<IndexDef> Database::IndexAt(const FileRef& file, int location, int idPrefix) {
     for (const IndexDef& index : Indexes(file)) {
-        if (index.location == location)
+        if (index.location == location && index.idPrefix == idPrefix)
             return index;
     }
     return std::nullopt;
 }
 
-bool Database::CreateIndex(const FileRef& file, std::string_view field, int location) {
+bool Database::CreateIndex(const FileRef& file, std::string_view field, int location,
+                           int idPrefix) {
     Transaction t(*this);
-    if (IndexAt(file, location))
+    if (IndexAt(file, location, idPrefix))
         return false;
     {
-        sql::Statement& s =
-            Prepare("INSERT INTO indexes(file_id, field, location) VALUES (?1, ?2, ?3)");
+        sql::Statement& s = Prepare(
+            "INSERT INTO indexes(file_id, field, location, id_prefix) VALUES (?1, ?2, ?3, ?4)");
         sql::Use use(s);
         s.Bind(1, file.id).BindText(2, field).Bind(3, std::int64_t{location});
+        s.Bind(4, std::int64_t{idPrefix});
         s.Step();
     }
-    IndexDef index{sqlite3_last_insert_rowid(connection_.Handle()), std::string(field), location};
+    IndexDef index{sqlite3_last_insert_rowid(connection_.Handle()), std::string(field), location,
+                   idPrefix};
     Invalidate();
     BuildIndex(file, index);
     t.Commit();
@@ -492,7 +558,7 @@ void Database::BuildIndex(const FileRef& file, const IndexDef& index) {
         "INSERT OR REPLACE INTO index_entries(index_id, key, id, pos) VALUES (?1, ?2, ?3, ?4)");
     while (scan.Step()) {
         std::string_view id = scan.Bytes(0);
-        for (const auto& [key, pos] : IndexKeys(text::Attribute(scan.Bytes(1), index.location))) {
+        for (const auto& [key, pos] : index.Entries(id, scan.Bytes(1))) {
             sql::Use use(insert);
             insert.Bind(1, index.id).Bind(2, key).Bind(3, id).Bind(4, std::int64_t{pos});
             insert.Step();
@@ -501,9 +567,9 @@ void Database::BuildIndex(const FileRef& file, const IndexDef& index) {
     t.Commit();
 }
 
-bool Database::DeleteIndex(const FileRef& file, int location) {
+bool Database::DeleteIndex(const FileRef& file, int location, int idPrefix) {
     Transaction t(*this);
-    auto index = IndexAt(file, location);
+    auto index = IndexAt(file, location, idPrefix);
     if (!index)
         return false;
     for (const char* sqlText : {"DELETE FROM index_entries WHERE index_id = ?1",
@@ -526,10 +592,14 @@ std::vector<std::string> Database::VerifyIndexes() {
     };
     std::vector<Def> defs;
     {
-        sql::Statement s(connection_, "SELECT index_id, field, location, file_id FROM indexes");
+        sql::Statement s(connection_,
+                         "SELECT index_id, field, location, id_prefix, file_id FROM indexes");
         sql::Use use(s);
-        while (s.Step())
-            defs.push_back({{s.Int(0), s.String(1), static_cast<int>(s.Int(2))}, s.Int(3)});
+        while (s.Step()) {
+            defs.push_back(
+                {{s.Int(0), s.String(1), static_cast<int>(s.Int(2)), static_cast<int>(s.Int(3))},
+                 s.Int(4)});
+        }
     }
     for (const Def& def : defs) {
         std::set<std::tuple<std::string, std::string, int>> expected, actual;
@@ -537,7 +607,7 @@ std::vector<std::string> Database::VerifyIndexes() {
         sql::Use useScan(scan);
         scan.Bind(1, def.fileId);
         while (scan.Step()) {
-            for (auto& [key, pos] : IndexKeys(text::Attribute(scan.Bytes(1), def.index.location)))
+            for (auto& [key, pos] : def.index.Entries(scan.Bytes(0), scan.Bytes(1)))
                 expected.emplace(key, scan.String(0), pos);
         }
         sql::Statement entries(connection_,
@@ -557,7 +627,26 @@ std::vector<std::string> Database::VerifyIndexes() {
 
 // --- Transactions ---
 
+Database::ReadTransaction::ReadTransaction(Database& database) : db_(database) {
+    if (db_.depth_ == 0 && !db_.connection_.InTransaction()) {
+        db_.connection_.Exec("BEGIN");
+        active_ = true;
+    }
+}
+
+Database::ReadTransaction::~ReadTransaction() {
+    if (!active_)
+        return;
+    try {
+        db_.connection_.Exec("COMMIT");
+    } catch (const std::exception&) {
+        // Nothing was written; the snapshot ends with the connection's next statement.
+    }
+}
+
 Database::Transaction::Transaction(Database& database) : db_(database), depth_(database.depth_) {
+    if (depth_ == 0 && db_.connection_.InTransaction())
+        throw Error(ErrorKind::Failure, "Écriture impossible pendant une lecture.");
     if (depth_ == 0)
         db_.connection_.Exec("BEGIN IMMEDIATE");
     else

@@ -34,11 +34,21 @@ struct FileRef {
     std::string DictName() const { return isDict ? name : "DICT " + name; }
 };
 
-// A secondary index: one entry per value and subvalue of an attribute.
+// A secondary index: one entry per value and subvalue of an attribute. With an id prefix of n
+// characters, entries are grouped by the first n characters of the id before the value, so that
+// "id begins with P and value begins with Q" reads only the matching entries (ids made of a
+// parent code and an own code: accounts of one association).
 struct IndexDef {
     std::int64_t id = 0;
     std::string field;  // the name it was created under
     int location = 0;   // attribute number
+    int idPrefix = 0;   // 0: not grouped by id
+
+    // The entries of one record: (key, pos), pos as in IndexKeys.
+    std::vector<std::pair<std::string, int>> Entries(std::string_view recordId,
+                                                     std::string_view body) const;
+    // What every key of the record's group begins with (empty when not grouped).
+    std::string GroupOf(std::string_view recordId) const;
 };
 
 struct OpenOptions {
@@ -96,12 +106,13 @@ class Database {
 
     // --- Indexes ---
     std::vector<IndexDef> Indexes(const FileRef& file);
-    std::optional<IndexDef> IndexAt(const FileRef& file, int location);
-    // Creates and fills an index on an attribute; false when that attribute has one already.
-    bool CreateIndex(const FileRef& file, std::string_view field, int location);
+    std::optional<IndexDef> IndexAt(const FileRef& file, int location, int idPrefix = 0);
+    // Creates and fills an index on an attribute; false when that attribute has one already
+    // (with the same id prefix).
+    bool CreateIndex(const FileRef& file, std::string_view field, int location, int idPrefix = 0);
     // Recomputes every entry of an index from the records.
     void BuildIndex(const FileRef& file, const IndexDef& index);
-    bool DeleteIndex(const FileRef& file, int location);
+    bool DeleteIndex(const FileRef& file, int location, int idPrefix = 0);
     // Index entries that do not match the records, as French lines; empty when all agree.
     std::vector<std::string> VerifyIndexes();
 
@@ -122,6 +133,20 @@ class Database {
         bool done_ = false;
     };
     bool InTransaction() const { return depth_ > 0; }
+
+    // Runs the statements of one read-only command on one snapshot: fewer lock round trips to
+    // the shared WAL index, and a consistent view. Does nothing inside another transaction.
+    class ReadTransaction {
+      public:
+        explicit ReadTransaction(Database& database);
+        ~ReadTransaction();
+        ReadTransaction(const ReadTransaction&) = delete;
+        ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+      private:
+        Database& db_;
+        bool active_ = false;
+    };
 
     // A prepared statement cached by its text, for the query engine.
     sql::Statement& Prepare(std::string_view text);

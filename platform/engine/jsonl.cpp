@@ -5,6 +5,7 @@
 #include <map>
 #include <ostream>
 #include <set>
+#include <tuple>
 #include <variant>
 
 #include "error.h"
@@ -414,7 +415,7 @@ void DumpJsonLines(Database& db, std::ostream& out, const std::vector<std::strin
             wanted.insert(db.RequireFile(f).name);
         names.assign(wanted.begin(), wanted.end());
     }
-    std::vector<std::pair<std::string, std::string>> indexes;
+    std::vector<std::tuple<std::string, std::string, int>> indexes;
     sql::Statement scan(db.Connection(),
                         "SELECT id, body FROM records WHERE file_id = ?1 ORDER BY id");
     for (const std::string& name : names) {
@@ -434,12 +435,16 @@ void DumpJsonLines(Database& db, std::ostream& out, const std::vector<std::strin
             out << "{\"file\": " << fileJson << "}\n";
         if (!file.isDict) {
             for (const IndexDef& index : db.Indexes(file))
-                indexes.emplace_back(file.name, index.field);
+                indexes.emplace_back(file.name, index.field, index.idPrefix);
         }
     }
     std::sort(indexes.begin(), indexes.end());
-    for (const auto& [file, field] : indexes)
-        out << "{\"index\": " << JsonString(file) << ", \"field\": " << JsonString(field) << "}\n";
+    for (const auto& [file, field, idPrefix] : indexes) {
+        out << "{\"index\": " << JsonString(file) << ", \"field\": " << JsonString(field);
+        if (idPrefix > 0)
+            out << ", \"idprefix\": \"" << idPrefix << "\"";
+        out << "}\n";
+    }
     if (!out)
         throw Error(ErrorKind::Io, "Écriture du vidage impossible.");
 }
@@ -448,7 +453,7 @@ LoadCounts LoadJsonLines(Database& db, std::istream& in) {
     LoadCounts counts;
     Database::Transaction transaction(db);
     std::map<std::string, FileRef> files;
-    std::vector<std::pair<std::string, std::string>> indexes;
+    std::vector<std::tuple<std::string, std::string, int>> indexes;
     auto fileNamed = [&](const std::string& rawName, std::int64_t line) -> const FileRef& {
         std::string name = Database::NormalizeName(rawName);
         if (auto it = files.find(name); it != files.end())
@@ -483,7 +488,15 @@ LoadCounts LoadJsonLines(Database& db, std::istream& in) {
             const Json* field = object.Member("field");
             if (!field)
                 BadLine(line, "« field » manque");
-            indexes.emplace_back(Text(*index, line, "« index »"), Text(*field, line, "« field »"));
+            int idPrefix = 0;
+            if (const Json* prefix = object.Member("idprefix")) {
+                auto n = text::ParseCount(Text(*prefix, line, "« idprefix »"));
+                if (!n || *n < 1 || *n > 100)
+                    BadLine(line, "« idprefix » doit être un nombre de 1 à 100");
+                idPrefix = *n;
+            }
+            indexes.emplace_back(Text(*index, line, "« index »"), Text(*field, line, "« field »"),
+                                 idPrefix);
             continue;
         }
         const Json* fileName = object.Member("file");
@@ -502,12 +515,12 @@ LoadCounts LoadJsonLines(Database& db, std::istream& in) {
     }
     if (in.bad())
         throw Error(ErrorKind::Io, "Lecture du fichier à charger impossible.");
-    for (const auto& [fileName, fieldName] : indexes) {
+    for (const auto& [fileName, fieldName, idPrefix] : indexes) {
         FileRef file = db.RequireFile(fileName);
         Field field = ResolveField(db, file, fieldName, 0);
         if (field.kind != Field::Kind::Attribute)
             throw Error(ErrorKind::Command, "Index impossible sur le champ " + fieldName + ".");
-        if (db.CreateIndex(file, fieldName, field.location))
+        if (db.CreateIndex(file, fieldName, field.location, idPrefix))
             ++counts.indexes;
     }
     transaction.Commit();

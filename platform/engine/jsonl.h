@@ -4,6 +4,7 @@
 //   {"file": "ASSOCIATION", "id": "001", "attrs": ["SAD", ["a", "b"], [["s1", "s2"]], ""]}
 //   {"file": "CONVOVM007"}                          a file with no record
 //   {"index": "ASSOCIATION", "field": "SigleAssoc"} an index, made after every record is loaded
+//   {"index": "PLANCOMPTABLE", "field": "1", "idprefix": "3"}   one grouped by id prefix
 //
 // An attribute is a string (one value) or an array of values; a value is a string or an array
 // of subvalues. A dictionary record has the file "DICT X"; loading it creates X when needed.

@@ -73,6 +73,16 @@ class Parser {
                 command.fieldName = field.text;
                 command.fieldPosition = field.position;
                 Next();
+                if (PeekWord({"PREFIXE.ID"})) {
+                    Next();
+                    const Token& n = Peek();
+                    auto length = n.kind == Token::Kind::Word ? text::ParseCount(n.text)
+                                                              : std::optional<int>();
+                    if (!length || *length < 1 || *length > 100)
+                        Expected("longueur de préfixe (1 à 100) attendue", n);
+                    command.idPrefix = *length;
+                    Next();
+                }
                 break;
             }
             case Verb::DateFormat:

@@ -5,7 +5,8 @@
 //   COMPTER|COUNT file [conditions]
 //   LIST file [conditions] [PAR ... field]... [field]...
 //   CREATE.FILE file [sizes]        DELETE.FILE file
-//   CREATE.INDEX file field         BUILD.INDEX file field        DELETE.INDEX file field
+//   CREATE.INDEX file field [PREFIXE.ID n]     (same for BUILD.INDEX and DELETE.INDEX;
+//                                              see IndexDef for the id prefix)
 //   DATE.FORMAT [word]
 //
 // conditions: terms joined by AND / OR (AND binds tighter), in parentheses if wanted. A term is
@@ -88,6 +89,7 @@ struct Command {
     std::string sizes;      // CREATE.FILE
     std::string fieldName;  // index commands
     int fieldPosition = 0;
+    int idPrefix = 0;
 };
 
 // Parses and resolves a command. Unknown files throw Error(FileNotFound), except for the file

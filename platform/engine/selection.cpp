@@ -117,20 +117,41 @@ class Runner {
             Range keys;
         };
         std::vector<Candidate> candidates;
+        std::string idPrefix;  // the longest text every selected id begins with
         for (const Condition* c : conjuncts) {
             auto range = KeyRange(*c);
-            if (!range)
+            if (!range || c->field.kind != Field::Kind::Id)
                 continue;
-            if (c->field.kind == Field::Kind::Id) {
-                if (plan.ids)
-                    Intersect(*plan.ids, *range);
-                else
-                    plan.ids = range;
-            } else if (c->field.kind == Field::Kind::Attribute) {
-                if (auto index = db_.IndexAt(query_.file, c->field.location))
-                    candidates.push_back({*index, *range});
+            if (plan.ids)
+                Intersect(*plan.ids, *range);
+            else
+                plan.ids = range;
+            if (c->value.size() > idPrefix.size())
+                idPrefix = c->value;
+        }
+        for (const Condition* c : conjuncts) {
+            auto range = KeyRange(*c);
+            if (!range || c->field.kind != Field::Kind::Attribute)
+                continue;
+            for (const IndexDef& index : db_.Indexes(query_.file)) {
+                if (index.location != c->field.location)
+                    continue;
+                if (index.idPrefix == 0) {
+                    candidates.push_back({index, *range});
+                } else if (idPrefix.size() >= static_cast<size_t>(index.idPrefix)) {
+                    // Keys of a grouped index begin with the group of the ids.
+                    std::string group = index.GroupOf(idPrefix);
+                    Range keys{group + range->lo, {}, range->single};
+                    keys.hi = range->hi ? group + *range->hi : text::PrefixEnd(group);
+                    candidates.push_back({index, keys});
+                }
             }
         }
+        // A grouped index reads a part of what the plain one reads: try it first, to win ties.
+        std::stable_sort(candidates.begin(), candidates.end(),
+                         [](const Candidate& a, const Candidate& b) {
+                             return a.index.idPrefix > b.index.idPrefix;
+                         });
         AddHolds(conjuncts, plan);
         if (plan.ids && IsEmpty(*plan.ids)) {
             plan.none = true;
@@ -212,6 +233,10 @@ class Runner {
                 break;
             }
             case Plan::Kind::IndexRange: {
+                if (keyOnly_) {
+                    ForEachKey(plan, fn);
+                    break;
+                }
                 std::string sqlText =
                     "SELECT e.id, r.body FROM index_entries e CROSS JOIN records r "
                     "ON r.file_id = ?1 AND r.id = e.id WHERE e.index_id = ?2 AND e.key >= ?3";
@@ -276,6 +301,34 @@ class Runner {
         return !query_.where || Test(*query_.where, id, body);
     }
 
+    // Whether everything the query and the asked fields look at is the id or the indexed
+    // attribute, so that index entries holding a whole attribute answer without the records.
+    void SetKeyOnly(const Plan& plan, const std::vector<Field>& fields) {
+        keyOnly_ = false;
+        if (plan.kind != Plan::Kind::IndexRange)
+            return;
+        auto served = [&](const Field& f) {
+            return f.kind == Field::Kind::Id ||
+                   (f.kind == Field::Kind::Attribute && f.location == plan.index.location);
+        };
+        std::vector<const CondNode*> pending;
+        if (query_.where)
+            pending.push_back(&*query_.where);
+        while (!pending.empty()) {
+            const CondNode* node = pending.back();
+            pending.pop_back();
+            if (node->kind == CondNode::Kind::Leaf && !served(node->condition.field))
+                return;
+            for (const CondNode& child : node->children)
+                pending.push_back(&child);
+        }
+        for (const Field& f : fields) {
+            if (!served(f))
+                return;
+        }
+        keyOnly_ = true;
+    }
+
     // Field text, taking an indexed attribute from the index key when the record was not read.
     std::string_view Text(const Field& field, std::string_view id, std::string_view body,
                           std::string_view key, int pos, const Plan& plan, std::string& scratch) {
@@ -307,7 +360,9 @@ class Runner {
             case Plan::Kind::IdRange:
                 return "identifiant";
             case Plan::Kind::IndexRange:
-                return "index " + plan.index.field + (plan.ids ? " + identifiant" : "");
+                return "index " + plan.index.field +
+                       (plan.index.idPrefix ? " par préfixe d'identifiant" : "") +
+                       (plan.ids ? " + identifiant" : "");
             case Plan::Kind::IndexOrder:
                 return "ordre de l'index " + plan.index.field;
         }
@@ -386,6 +441,54 @@ class Runner {
         return s.Step() ? s.Int(0) : 0;
     }
 
+    // IndexRange without the records: an entry holding a whole attribute stands for the record
+    // (a body with only that attribute); the others are read.
+    template <typename Fn>
+    void ForEachKey(const Plan& plan, Fn&& fn) {
+        std::string sqlText =
+            "SELECT id, key, pos FROM index_entries WHERE index_id = ?2 AND key >= ?3";
+        if (plan.keys.hi)
+            sqlText += " AND key < ?4";
+        if (plan.ids) {
+            sqlText += " AND id >= ?5";
+            if (plan.ids->hi)
+                sqlText += " AND id < ?6";
+        }
+        sql::Statement& s = db_.Prepare(sqlText);
+        sql::Use use(s);
+        s.Bind(2, plan.index.id).Bind(3, plan.keys.lo);
+        if (plan.keys.hi)
+            s.Bind(4, *plan.keys.hi);
+        if (plan.ids) {
+            s.Bind(5, plan.ids->lo);
+            if (plan.ids->hi)
+                s.Bind(6, *plan.ids->hi);
+        }
+        std::unordered_set<std::string> seen;
+        std::string body;
+        while (s.Step()) {
+            std::string_view id = s.Bytes(0);
+            if (s.Int(2) == 0) {
+                std::string_view key = s.Bytes(1);
+                if (plan.index.idPrefix > 0) {
+                    size_t group = std::min(id.size(), size_t(plan.index.idPrefix)) + 1;
+                    key.remove_prefix(std::min(key.size(), group));
+                }
+                body.assign(static_cast<size_t>(plan.index.location - 1), '\xFE');
+                body.append(key);
+            } else {
+                if (!seen.emplace(id).second)
+                    continue;
+                auto read = db_.Read(query_.file, id);
+                if (!read)
+                    continue;
+                body = std::move(*read);
+            }
+            if (Test(id, body))
+                fn(id, std::string_view(body), std::string_view(), -1);
+        }
+    }
+
     bool Test(const CondNode& node, std::string_view id, std::string_view body) {
         switch (node.kind) {
             case CondNode::Kind::Leaf:
@@ -420,6 +523,7 @@ class Runner {
     const Query& query_;
     Evaluator eval_;
     std::string scratch_;
+    bool keyOnly_ = false;
 };
 
 int CompareKeys(std::string_view a, std::string_view b, bool numeric) {
@@ -478,6 +582,7 @@ std::vector<Row> RunSelect(Database& db, const Query& query, const std::vector<F
     for (const SortKey& k : query.sort)
         needed.push_back(k.field);
     bool needBody = !Runner::KeysSuffice(needed, plan);
+    runner.SetKeyOnly(plan, needed);
     bool presorted = plan.kind == Plan::Kind::IndexOrder ||
                      (query.sort.empty() && plan.kind != Plan::Kind::IndexRange);
 
@@ -486,12 +591,14 @@ std::vector<Row> RunSelect(Database& db, const Query& query, const std::vector<F
         std::vector<std::string> keys;
     };
     std::vector<Work> work;
+    work.reserve(64);
     std::string scratch;
     runner.ForEach(
         plan, needBody,
         [&](std::string_view id, std::string_view body, std::string_view key, int pos) {
             Work w;
             w.row.id = std::string(id);
+            w.row.columns.reserve(columns.size());
             for (const Field& f : columns) {
                 w.row.columns.emplace_back(runner.Text(f, id, body, key, pos, plan, scratch));
             }

@@ -15,6 +15,7 @@ class DumpLoad : public DatabaseTest {
         MakeFile("CONVOVM007");
         MakeFile("TABLES");
         db->Execute("CREATE.INDEX ASSOCIATION SigleAssoc");
+        db->Execute("CREATE.INDEX ASSOCIATION 1 PREFIXE.ID 2");
         Put("ASSOCIATION", "001",
             "SAD" + FM + "a" + VM + "b" + FM + "s1" + SM + "s2" + FM + "" + FM + "x" + VM + "" +
                 VM + "y" + SM + "" + FM);
@@ -42,6 +43,8 @@ TEST_F(DumpLoad, LinesCarryAttributesValuesAndSubvalues) {
               "{\"file\": \"ASSOCIATION\", \"id\": \"001\", \"attrs\": [\"SAD\", [\"a\", \"b\"], "
               "[[\"s1\", \"s2\"]], \"\", [\"x\", \"\", [\"y\", \"\"]], \"\"]}");
     EXPECT_NE(dump.find("{\"index\": \"ASSOCIATION\", \"field\": \"SigleAssoc\"}\n"),
+              std::string::npos);
+    EXPECT_NE(dump.find("{\"index\": \"ASSOCIATION\", \"field\": \"1\", \"idprefix\": \"2\"}\n"),
               std::string::npos);
     EXPECT_EQ(DumpOf(*db, {"CONVOVM007"}), "{\"file\": \"CONVOVM007\"}\n")
         << "a file without records still appears";

@@ -120,6 +120,11 @@ TEST_F(Malformed, FileCommandsRefuseBadNamesAndReportTheirOutcome) {
     EXPECT_EQ(twice.Value(3, 1),
               "L'index SigleAssoc du fichier ASSOCIATION (attribut 1) existe déjà.");
     EXPECT_EQ(db->Execute("BUILD.INDEX ASSOCIATION SigleAssoc").Value(1), "0");
+    EXPECT_EQ(db->Execute("BUILD.INDEX ASSOCIATION SigleAssoc PREFIXE.ID 2").Value(1), "1");
+    EXPECT_EQ(MessageOf([&] { db->Execute("CREATE.INDEX ASSOCIATION 1 PREFIXE.ID 0"); }),
+              "Longueur de préfixe (1 à 100) attendue à la position 39 : 0");
+    EXPECT_EQ(ErrorOf([&] { db->Execute("CREATE.INDEX ASSOCIATION 1 PREFIXE.ID"); }),
+              store::ErrorCode::CommandError);
     EXPECT_EQ(db->Execute("DELETE.FILE ASSOCIATION").Value(1), "0");
     EXPECT_EQ(ErrorOf([&] { db->OpenFile("DICT ASSOCIATION"); }), store::ErrorCode::FileNotFound);
 }

@@ -159,10 +159,16 @@ TEST_F(Selection, IndexesNeverChangeWhatIsSelected) {
         "SSELECT COMPTES AVEC Montant = \"07\" AND AVEC Libelle = \"A]\"",
         "SSELECT COMPTES AVEC @ID = \"001]\" AND AVEC @ID = \"0012]\" AND AVEC 1 = \"AIDE\"",
         "SSELECT COMPTES AVEC @ID = \"001]\" AND AVEC @ID = \"002]\"",
-        "SSELECT COMPTES SANS Libelle = \"SUB]\" PAR Libelle"};
+        "SSELECT COMPTES SANS Libelle = \"SUB]\" PAR Libelle",
+        "SSELECT COMPTES AVEC 1 = \"SUBV\" AND AVEC @ID = \"0041234\"",
+        "SSELECT COMPTES AVEC 1 = \"]\" AND AVEC @ID = \"00]\" PAR 1",
+        "SSELECT COMPTES AVEC 1 = \"PRES]\" AND AVEC @ID = \"005]\" AND AVEC 1 = \"A]\" PAR 1"};
     std::vector<std::vector<std::string>> before;
     for (const std::string& c : commands)
         before.push_back(Ids(c));
+    db->Execute("CREATE.INDEX COMPTES Libelle PREFIXE.ID 3");
+    for (size_t i = 0; i < commands.size(); ++i)
+        EXPECT_EQ(Ids(commands[i]), before[i]) << "grouped by id: " << commands[i];
     db->Execute("CREATE.INDEX COMPTES Libelle");
     db->Execute("CREATE.INDEX COMPTES Montant");
     for (size_t i = 0; i < commands.size(); ++i)
@@ -179,6 +185,8 @@ TEST_F(Selection, IndexesNeverChangeWhatIsSelected) {
     for (const std::string& c : commands)
         indexed.push_back(Ids(c));
     db->Execute("DELETE.INDEX COMPTES Libelle");
+    EXPECT_TRUE(db->Engine().VerifyIndexes().empty());
+    db->Execute("DELETE.INDEX COMPTES Libelle PREFIXE.ID 3");
     for (size_t i = 0; i < commands.size(); ++i)
         EXPECT_EQ(Ids(commands[i]), indexed[i]) << commands[i];
     EXPECT_TRUE(db->Engine().VerifyIndexes().empty());
@@ -197,6 +205,14 @@ TEST_F(Selection, PlannerReadsThroughTheIndexOrTheIdKey) {
     EXPECT_EQ(plan("SSELECT SALARIES PAR Nom"), "ordre de l'index Nom");
     EXPECT_EQ(plan("SSELECT SALARIES AVEC Nom = \"[IN\""), "parcours");
     EXPECT_EQ(plan("SSELECT SALARIES AVEC @ID = \"S1]\" AND AVEC @ID = \"S2]\""), "aucun");
+    db->Execute("CREATE.INDEX SALARIES Nom PREFIXE.ID 2");
+    EXPECT_EQ(plan("SSELECT SALARIES AVEC Nom = \"MA]\" AND AVEC @ID = \"S0]\" PAR Nom"),
+              "index Nom par préfixe d'identifiant + identifiant");
+    EXPECT_EQ(plan("SSELECT SALARIES AVEC Nom = \"MA]\" AND AVEC @ID = \"S]\""),
+              "index Nom + identifiant")
+        << "an id prefix shorter than the groups cannot use them";
+    EXPECT_EQ(Ids("SSELECT SALARIES AVEC Nom = \"MA]\" AND AVEC @ID = \"S0]\" PAR.DSND Nom"),
+              (V{"S07", "S01"}));
     EXPECT_EQ(Ids("SSELECT SALARIES PAR Nom"),
               (V{"S06", "S02", "S03", "S01", "S07", "S04", "S05"}));
     store::Record rows = db->Select("SSELECT SALARIES PAR Nom", "SALARIES", "0 1 4");

@@ -1,5 +1,9 @@
 // The record-store contract on a real database file: records read back as written, the error
 // numbers the screens test, the request layouts and the command outputs.
+#include <sqlite3.h>
+
+#include <fstream>
+
 #include "engine_test_util.h"
 
 namespace {
@@ -72,6 +76,43 @@ TEST_F(StoreContract, DictionaryPartOpensUnderItsOwnName) {
     EXPECT_EQ(dict->Name(), "DICT ASSOCIATION");
     EXPECT_EQ(dict->Read("SigleAssoc").Value(2), "1");
     EXPECT_EQ(db->OpenFile("DICT  ASSOCIATION")->Name(), "DICT ASSOCIATION");
+}
+
+TEST_F(StoreContract, FileThatIsNoDatabaseIsRefusedUntouched) {
+    std::string path = folder / "notes.txt";
+    std::ofstream(path) << "Réunion du bureau le 12 mars\n";
+    EXPECT_EQ(ErrorOf([&] { store::OpenLocalDatabase(path); }), store::ErrorCode::IoError);
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "Réunion du bureau le 12 mars");
+}
+
+TEST_F(StoreContract, DatabaseOfTheFirstLayoutIsUpgradedOnOpen) {
+    MakeFile("PLANCOMPTABLE");
+    db->Execute("CREATE.INDEX PLANCOMPTABLE 1");
+    Put("PLANCOMPTABLE", "0017061000000", "PRESTATIONS");
+    db.reset();
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open((folder / "base.mvdb").c_str(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(raw,
+                           "CREATE TABLE old(index_id INTEGER PRIMARY KEY AUTOINCREMENT, file_id "
+                           "INTEGER NOT NULL, field TEXT NOT NULL, location INTEGER NOT NULL, "
+                           "UNIQUE(file_id, location));"
+                           "INSERT INTO old SELECT index_id, file_id, field, location FROM indexes;"
+                           "DROP TABLE indexes; ALTER TABLE old RENAME TO indexes;"
+                           "PRAGMA user_version=1;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(raw);
+
+    db = store::OpenLocalDatabase(folder / "base.mvdb");
+    EXPECT_EQ(Ids("SSELECT PLANCOMPTABLE AVEC 1 = \"PRE]\""), V{"0017061000000"});
+    EXPECT_EQ(db->Execute("CREATE.INDEX PLANCOMPTABLE 1 PREFIXE.ID 3").Value(1), "0");
+    Put("PLANCOMPTABLE", "0027061000000", "PRESTATIONS");
+    EXPECT_EQ(Ids("SSELECT PLANCOMPTABLE AVEC 1 = \"PRE]\" AND AVEC @ID = \"002]\""),
+              V{"0027061000000"});
+    EXPECT_TRUE(db->Engine().VerifyIndexes().empty());
 }
 
 class ResultLayouts : public DatabaseTest {
