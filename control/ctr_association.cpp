@@ -69,6 +69,8 @@ void Ctr_Association::wireHandlers() {
     connect(Opt_AdrIP, &QRadioButton::clicked, this, run(&Ctr_Association::Opt_AdrIP_Click));
     connect(Opt_Domaine, &QRadioButton::clicked, this, run(&Ctr_Association::Opt_Domaine_Click));
 
+    connect(Cmd_Ajouter, &QPushButton::clicked, this, run(&Ctr_Association::Cmd_Ajouter_Click));
+    connect(Cmd_Ok, &QPushButton::clicked, this, run(&Ctr_Association::Cmd_Ok_Click));
     connect(Cmd_Annuler, &QPushButton::clicked, this, run(&Ctr_Association::Cmd_Annuler_Click));
     connect(Cmd_Sortir, &QPushButton::clicked, this, run(&Ctr_Association::Cmd_Sortir_Click));
     connect(Cmd_Etablissement, &QPushButton::clicked, this,
@@ -238,5 +240,39 @@ void Ctr_Association::Cmd_Activite_Click() {
 
 void Ctr_Association::Cmd_Sortir_Click() {
     wSortir_ = true;
+    // Without full rights nothing may be written: no question, changes dropped.
+    const bool full = accessLevel() == 2;
+    if (mode_ == 1) {
+        if (full) {
+            toolkit::Beep();
+            if (toolkit::MsgBox(QStringLiteral("Etes-vous sûr de vouloir quitter cette création ?"),
+                                toolkit::Icon::Question, toolkit::Buttons::YesNo,
+                                this) != toolkit::Answer::Yes) {
+                return;
+            }
+        }
+        unloadHost();
+        return;
+    }
+    if (!Txt_CodeAssoc->text().isEmpty() && modificationsEnCours()) {
+        toolkit::Answer answer = toolkit::Answer::No;
+        if (full) {
+            toolkit::Beep();
+            answer = toolkit::MsgBox(
+                QStringLiteral(
+                    "Voulez-vous enregistrer les modifications apportées à cet article ?"),
+                toolkit::Icon::Question, toolkit::Buttons::YesNoCancel, this);
+        }
+        if (answer == toolkit::Answer::Cancel) {
+            wSortir_ = false;
+            return;
+        }
+        if (answer == toolkit::Answer::Yes) {
+            Maj_Asso();
+            // Refused (a missing field, the creditor identifier): the screen stays as typed.
+            if (!ecritureFaite_)
+                return;
+        }
+    }
     unloadHost();
 }

@@ -179,6 +179,20 @@ class Ctr_Association : public QWidget {
     // Tab has just checked the date: the focus change it causes must not check it again.
     bool dateVerifieeSurTab_ = false;
 
+    // --- workflow (ctr_association_workflow.cpp)
+    void Cmd_Ajouter_Click();
+    void Cmd_Ok_Click();
+    // Applies the screen to the record in memory (Verification) and tells whether it now differs
+    // from the record as read, the address and bank blocks included. False when the code on
+    // screen names no record shown.
+    bool modificationsEnCours();
+    // Writes the screen into record in the order of positions of a creation or of an update.
+    // False when the creditor identifier is refused: the user has been told, nothing after it
+    // is written.
+    bool ecrireEcran(store::Record& record, bool creation);
+    void copierCotisations(store::Record& record);
+    bool ecritureFaite_ = false;  // the last Creation_Asso or Maj_Asso wrote its record
+
     // State.
     bool wSortir_ = false;
     int mode_ = 0;

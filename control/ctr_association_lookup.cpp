@@ -69,9 +69,8 @@ void Ctr_Association::typeAhead() {
     selection_ = std::move(rows);
     Cbo_SigleAssoc->clear();
     Txt_CodeAssoc->clear();
+    // The list stays closed: the user opens it and chooses.
     fillSigles(Cbo_SigleAssoc, selection_, typed);
-    // The matches are what the user asked for: open the list on them.
-    Cbo_SigleAssoc->showPopup();
 }
 
 void Ctr_Association::Cbo_SigleAssoc_Change() {

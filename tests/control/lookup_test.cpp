@@ -63,7 +63,8 @@ TEST_F(CtrAssociationTest, TypeAheadListsTheSiglesBeginningWithTheTypedLetters) 
     start();
     lookUpSigle("d");
     EXPECT_EQ(items(w<QComboBox>("Cbo_SigleAssoc")), QStringList{"DOMI ESTUAIRE"});
-    EXPECT_TRUE(w<QComboBox>("Cbo_SigleAssoc")->view()->isVisible()) << "the matches are shown";
+    EXPECT_FALSE(w<QComboBox>("Cbo_SigleAssoc")->view()->isVisible())
+        << "the user opens the list and chooses";
     chooseSigle(0);
     EXPECT_EQ(w<QLineEdit>("Txt_CodeAssoc")->text(), "003");
     EXPECT_EQ(w<QLineEdit>("Txt_RaisonAssoc")->text(), "DOMICILE SERVICES DE L'ESTUAIRE");
