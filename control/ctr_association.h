@@ -187,9 +187,10 @@ class Ctr_Association : public QWidget {
     // screen names no record shown.
     bool modificationsEnCours();
     // Writes the screen into record in the order of positions of a creation or of an update.
-    // False when the creditor identifier is refused: the user has been told, nothing after it
-    // is written.
+    // False when the creditor identifier is refused: nothing after it is written, and the caller
+    // tells the user (refuserIcs) once the screen is usable.
     bool ecrireEcran(store::Record& record, bool creation);
+    void refuserIcs();
     void copierCotisations(store::Record& record);
     bool ecritureFaite_ = false;  // the last Creation_Asso or Maj_Asso wrote its record
 

@@ -357,14 +357,8 @@ bool Ctr_Association::ecrireEcran(store::Record& r, bool creation) {
         if (rib_)
             texteComposant_ = rib_->WriteToRecord(r, 15);
     });
-    if (!icsAccepte(toQ(r.Value(22)))) {
-        toolkit::MsgBox(QStringLiteral("L'ICS est une chaîne de 13 caractères qui commence par FR"),
-                        toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
-        Ong_Assoc->setCurrentIndex(1);
-        if (auto* ics = Ctr_RIB->findChild<QLineEdit*>(QStringLiteral("Txt_Ics")))
-            ics->setFocus();
+    if (!icsAccepte(toQ(r.Value(22))))
         return false;
-    }
     position([&] { poser(r, 41, Txt_AgrAuto1->text()); });
     position([&] { poser(r, 23, Txt_AgrAuto2->text()); });
     position([&] { poser(r, 25, 1, creation ? QStringLiteral("0") : etat(Chk_DecalagePaie)); });
@@ -399,6 +393,14 @@ bool Ctr_Association::ecrireEcran(store::Record& r, bool creation) {
     return true;
 }
 
+void Ctr_Association::refuserIcs() {
+    toolkit::MsgBox(QStringLiteral("L'ICS est une chaîne de 13 caractères qui commence par FR"),
+                    toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+    Ong_Assoc->setCurrentIndex(1);
+    if (auto* ics = Ctr_RIB->findChild<QLineEdit*>(QStringLiteral("Txt_Ics")))
+        ics->setFocus();
+}
+
 void Ctr_Association::Creation_Asso() {
     ecritureFaite_ = false;
     ZoneOblig();
@@ -423,7 +425,6 @@ void Ctr_Association::Creation_Asso() {
         Frm_MsgAttente attente(this);
         attente.Txt_CodeAssoc()->setText(codeAffiche);
         attente.exec();
-
         // The wait window has told the user what failed.
         if (attente.Echec())
             return;
@@ -434,14 +435,17 @@ void Ctr_Association::Creation_Asso() {
     ecrireCompteur(v.fCompteur, "COMPTEUR", code, 5, "000", v.compteurAssociation);
     ecrireCompteur(v.fNumeroFact, "NUMEROFACT", code, 6, "0000000000", v.numeroFactAssociation);
     store::Record& r = v.association.emplace(v.fAssociation->NewItem(code));
-    const bool complet = ecrireEcran(r, true);
+    if (ecrireEcran(r, true)) {
+        r.DBWrite();
+        ecritureFaite_ = true;
+    }
     // Messages are answered with the normal pointer over a usable screen.
     sablier.release();
     desactivation.fin();
-    if (!complet)
+    if (!ecritureFaite_) {
+        refuserIcs();
         return;
-    r.DBWrite();
-    ecritureFaite_ = true;
+    }
     toolkit::MsgBox(QStringLiteral("Ajout de l'entité juridique %1 %2 effectué.")
                         .arg(codeAffiche, toQ(r.Value(1, 1))),
                     toolkit::Icon::Information, toolkit::Buttons::Ok, this);
@@ -477,8 +481,10 @@ void Ctr_Association::Maj_Asso() {
         return;
     }
     store::Record& r = *v.association;
-    if (!ecrireEcran(r, false))
+    if (!ecrireEcran(r, false)) {
+        refuserIcs();
         return;
+    }
     // Not skipped: a write that fails keeps the screen as typed, so nothing is lost.
     r.DBWrite();
     ecritureFaite_ = true;

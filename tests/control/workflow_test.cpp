@@ -273,6 +273,9 @@ TEST_F(WorkflowTest, CreditorIdentifierIsCheckedAfterTheBankDetails) {
         EXPECT_TRUE(screen()->isEnabled());
         EXPECT_TRUE(w<QPushButton>("Cmd_Annuler")->isEnabled());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(w<QTabWidget>("Ong_Assoc")->currentIndex(), 1);
+        ASSERT_NE(window()->focusWidget(), nullptr);
+        EXPECT_EQ(window()->focusWidget()->objectName(), "Txt_Ics");
     }
     // "Ajouter" is offered again, but not while a code is on screen.
     answers.expect("Pour pouvoir ajouter, vous devez d'abord valider votre feuille.",
@@ -337,6 +340,7 @@ TEST_F(WorkflowTest, UpdateStoppedByTheCreditorIdentifierWritesNothing) {
     clickOk();
     EXPECT_TRUE(answers.done());
     EXPECT_EQ(stored("ASSOCIATION", "001"), before);
+    EXPECT_EQ(focusName(), "Txt_Ics");
     EXPECT_EQ(w<QLineEdit>("Txt_RaisonAssoc")->text(), "CHANGEE");
     EXPECT_EQ(w<QLineEdit>("Txt_CodeAssoc")->text(), "001");
 }
