@@ -263,15 +263,6 @@ void Ctr_Association::ZoneOblig() {
         if (Txt_Mtp->text().isEmpty())
             return echec(QStringLiteral("Le mot de passe doit être renseigné."), 5, Txt_Mtp);
     }
-    // A date that does not convert would be stored empty: the typed one would be lost.
-    const QString date = Txt_DateGrilleAggir2008->text();
-    if (!date.isEmpty() && jourVersStockage(date).isEmpty()) {
-        toolkit::MsgBox(QStringLiteral("Erreur de saisie dans la date, veuillez la ressaisir."),
-                        toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
-        Ong_Assoc->setCurrentIndex(4);
-        Txt_DateGrilleAggir2008->setFocus();
-        zoneObligEchec_ = true;
-    }
 }
 
 void Ctr_Association::copierCotisations(store::Record& r) {
