@@ -144,14 +144,33 @@ void AppendMapped(std::string& out, std::string_view text, char from, char to) {
         out[i] = to;
 }
 
-// The result record of a selection (see database.h for the two layouts).
-std::string ResultText(const std::vector<mv::Row>& rows, const std::vector<std::string>& fields) {
-    bool withId = false;
-    for (const std::string& f : fields)
-        withId = withId || IsIdField(f);
-    std::string text;
-    if (rows.size() == 1 && !withId) {
-        for (const std::string& column : rows[0].columns) {
+// Builds the result record of a selection as records arrive (see database.h for the two
+// layouts): the first record is kept aside until a second one shows which layout applies.
+class ResultBuilder {
+  public:
+    explicit ResultBuilder(const std::vector<std::string>& fields) {
+        for (const std::string& f : fields)
+            withId_ = withId_ || IsIdField(f);
+    }
+
+    void Add(const std::vector<std::string_view>& columns) {
+        ++rows_;
+        if (!withId_ && rows_ == 1) {
+            first_.assign(columns.begin(), columns.end());
+            return;
+        }
+        if (!withId_ && rows_ == 2) {
+            std::vector<std::string_view> kept(first_.begin(), first_.end());
+            AppendRow(kept);
+        }
+        AppendRow(columns);
+    }
+
+    std::string Finish() {
+        if (withId_ || rows_ != 1)
+            return std::move(text_);
+        std::string text;
+        for (const std::string& column : first_) {
             if (column.empty())
                 continue;
             if (!text.empty())
@@ -160,23 +179,23 @@ std::string ResultText(const std::vector<mv::Row>& rows, const std::vector<std::
         }
         return text;
     }
-    size_t size = rows.size();
-    for (const mv::Row& row : rows) {
-        for (const std::string& column : row.columns)
-            size += column.size() + 1;
-    }
-    text.reserve(size);
-    for (size_t r = 0; r < rows.size(); ++r) {
-        if (r > 0)
-            text.push_back(mv::kAttributeMark);
-        for (size_t j = 0; j < rows[r].columns.size(); ++j) {
+
+  private:
+    void AppendRow(const std::vector<std::string_view>& columns) {
+        if (appended_++ > 0)
+            text_.push_back(mv::kAttributeMark);
+        for (size_t j = 0; j < columns.size(); ++j) {
             if (j > 0)
-                text.push_back(mv::kValueMark);
-            AppendMapped(text, rows[r].columns[j], mv::kValueMark, mv::kSubvalueMark);
+                text_.push_back(mv::kValueMark);
+            AppendMapped(text_, columns[j], mv::kValueMark, mv::kSubvalueMark);
         }
     }
-    return text;
-}
+
+    bool withId_ = false;
+    std::int64_t rows_ = 0, appended_ = 0;
+    std::vector<std::string> first_;
+    std::string text_;
+};
 
 Record OutputRecord(const mv::CommandOutput& out, const std::string& command) {
     Record record;
@@ -261,9 +280,13 @@ Record LocalDatabase::SelectRequest(const std::string& request, const std::strin
                                  " mais la commande sur " + mv::text::Printable(named) + ".");
         }
     }
-    mv::CommandOutput out = Guard([&] { return mv::RunCommand(*engine_, command, fields); });
+    ResultBuilder result(fields);
+    mv::RowSink sink = [&](std::string_view, const std::vector<std::string_view>& columns) {
+        result.Add(columns);
+    };
+    mv::CommandOutput out = Guard([&] { return mv::RunCommand(*engine_, command, fields, &sink); });
     status = std::to_string(out.status);
-    return Record(ResultText(out.rows, fields));
+    return Record(result.Finish());
 }
 
 struct LocalDatabase::Transaction::Impl {

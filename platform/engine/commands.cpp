@@ -23,7 +23,7 @@ CommandOutput Refused(std::string message) {
 }  // namespace
 
 CommandOutput RunCommand(Database& db, std::string_view text,
-                         const std::vector<std::string>& columnNames) {
+                         const std::vector<std::string>& columnNames, const RowSink* sink) {
     std::string verb = CommandVerb(text);
     std::optional<Database::ReadTransaction> snapshot;
     if (verb == "SSELECT" || verb == "SELECT" || verb == "COMPTER" || verb == "COUNT" ||
@@ -42,9 +42,14 @@ CommandOutput RunCommand(Database& db, std::string_view text,
                                command.query.columns.end());
             }
             out.isSelection = true;
-            out.rows = RunSelect(db, command.query, columns);
-            out.lines.push_back(Plural(static_cast<std::int64_t>(out.rows.size()),
-                                       command.verb == Verb::List ? "listé(s)" : "sélectionné(s)"));
+            if (sink) {
+                out.count = RunSelect(db, command.query, columns, *sink);
+            } else {
+                out.rows = RunSelect(db, command.query, columns);
+                out.count = static_cast<std::int64_t>(out.rows.size());
+            }
+            out.lines.push_back(
+                Plural(out.count, command.verb == Verb::List ? "listé(s)" : "sélectionné(s)"));
             break;
         }
         case Verb::Count:

@@ -15,12 +15,15 @@ struct CommandOutput {
     int status = 0;
     std::vector<std::string> lines;  // French, for the user
     bool isSelection = false;
-    std::vector<Row> rows;  // selections: the records in order, with the asked columns
+    std::int64_t count = 0;  // selections: the number of records
+    std::vector<Row> rows;   // selections without a sink: the records in order, with columns
 };
 
-// Parses and runs text. columns: the fields a selection returns with each record. Malformed
-// commands throw Error(Command), unknown files Error(FileNotFound).
+// Parses and runs text. columns: the fields a selection returns with each record; with a
+// sink, selected records go to it instead of rows. Malformed commands throw Error(Command),
+// unknown files Error(FileNotFound).
 CommandOutput RunCommand(Database& db, std::string_view text,
-                         const std::vector<std::string>& columns = {});
+                         const std::vector<std::string>& columns = {},
+                         const RowSink* sink = nullptr);
 
 }  // namespace mv

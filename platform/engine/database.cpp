@@ -83,7 +83,7 @@ std::vector<std::pair<std::string, int>> IndexDef::Entries(std::string_view reco
 
 std::vector<std::pair<std::string, int>> IndexKeys(std::string_view attribute) {
     std::vector<std::pair<std::string, int>> keys;
-    bool several = attribute.find_first_of("\xFD\xFC") != std::string_view::npos;
+    bool several = text::FindValueMark(attribute) != std::string_view::npos;
     text::ForEachValue(attribute, [&](std::string_view value) {
         for (const auto& k : keys) {
             if (k.first == value)
@@ -259,6 +259,8 @@ std::optional<FileRef> Database::FindFile(std::string_view rawName) {
 }
 
 void Database::Refresh() {
+    if (snapshotChecked_)
+        return;
     // The pragma reads the current state, where the file-control value may lag by a command.
     sql::Statement& s = Prepare("PRAGMA data_version");
     std::int64_t version = 0;
@@ -366,7 +368,7 @@ void Database::CheckAlive(const FileRef& file) {
 std::string Database::CheckId(std::string_view id) {
     if (id.empty())
         return "Identifiant d'enregistrement vide.";
-    if (id.find_first_of("\xFE\xFD\xFC") != std::string_view::npos)
+    if (text::FindAnyMark(id) != std::string_view::npos)
         return "L'identifiant " + text::Printable(id) + " contient un séparateur.";
     return {};
 }
@@ -629,16 +631,19 @@ std::vector<std::string> Database::VerifyIndexes() {
 
 Database::ReadTransaction::ReadTransaction(Database& database) : db_(database) {
     if (db_.depth_ == 0 && !db_.connection_.InTransaction()) {
-        db_.connection_.Exec("BEGIN");
+        db_.Prepare("BEGIN").Run();
         active_ = true;
+        db_.Refresh();
+        db_.snapshotChecked_ = true;  // nobody's commit shows before the snapshot ends
     }
 }
 
 Database::ReadTransaction::~ReadTransaction() {
     if (!active_)
         return;
+    db_.snapshotChecked_ = false;
     try {
-        db_.connection_.Exec("COMMIT");
+        db_.Prepare("COMMIT").Run();
     } catch (const std::exception&) {
         // Nothing was written; the snapshot ends with the connection's next statement.
     }
@@ -648,9 +653,9 @@ Database::Transaction::Transaction(Database& database) : db_(database), depth_(d
     if (depth_ == 0 && db_.connection_.InTransaction())
         throw Error(ErrorKind::Failure, "Écriture impossible pendant une lecture.");
     if (depth_ == 0)
-        db_.connection_.Exec("BEGIN IMMEDIATE");
+        db_.Prepare("BEGIN IMMEDIATE").Run();
     else
-        db_.connection_.Exec("SAVEPOINT sp" + std::to_string(depth_));
+        db_.Prepare("SAVEPOINT sp" + std::to_string(depth_)).Run();
     ++db_.depth_;
 }
 
@@ -659,10 +664,10 @@ Database::Transaction::~Transaction() {
         return;
     try {
         if (depth_ == 0) {
-            db_.connection_.Exec("ROLLBACK");
+            db_.Prepare("ROLLBACK").Run();
         } else {
-            db_.connection_.Exec("ROLLBACK TO sp" + std::to_string(depth_));
-            db_.connection_.Exec("RELEASE sp" + std::to_string(depth_));
+            db_.Prepare("ROLLBACK TO sp" + std::to_string(depth_)).Run();
+            db_.Prepare("RELEASE sp" + std::to_string(depth_)).Run();
         }
     } catch (const std::exception&) {
         // The connection drops the transaction itself when it cannot roll back.
@@ -674,9 +679,9 @@ void Database::Transaction::Commit() {
     if (done_)
         return;
     if (depth_ == 0)
-        db_.connection_.Exec("COMMIT");
+        db_.Prepare("COMMIT").Run();
     else
-        db_.connection_.Exec("RELEASE sp" + std::to_string(depth_));
+        db_.Prepare("RELEASE sp" + std::to_string(depth_)).Run();
     done_ = true;
     db_.EndTransaction(true);
 }

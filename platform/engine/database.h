@@ -179,6 +179,7 @@ class Database {
     int depth_ = 0;
     std::vector<std::pair<std::string, std::string>> pendingUnlocks_;
     std::int64_t dataVersion_ = -1;
+    bool snapshotChecked_ = false;  // Refresh done for the open read snapshot
     std::uint64_t epoch_ = 1;
     std::unordered_map<std::string, std::optional<FileRef>> fileCache_;
     std::unordered_map<std::int64_t, std::vector<IndexDef>> indexCache_;

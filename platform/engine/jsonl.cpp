@@ -276,7 +276,7 @@ std::vector<std::string_view> Split(std::string_view s, char mark) {
 std::string Text(const Json& v, std::int64_t line, const char* what) {
     if (v.kind != Json::Kind::String)
         BadLine(line, std::string(what) + " doit être une chaîne");
-    if (v.string.find_first_of("\xFE\xFD\xFC") != std::string::npos)
+    if (text::FindAnyMark(v.string) != std::string::npos)
         BadLine(line, std::string(what) + " contient un séparateur d'attributs ou de valeurs");
     return v.string;
 }
@@ -374,7 +374,7 @@ std::string AttributesToJson(std::string_view body) {
             if (!firstAttribute)
                 out += ", ";
             firstAttribute = false;
-            if (attribute.find_first_of("\xFD\xFC") == std::string_view::npos) {
+            if (text::FindValueMark(attribute) == std::string_view::npos) {
                 out += JsonString(attribute);
                 continue;
             }

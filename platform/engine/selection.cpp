@@ -513,7 +513,7 @@ class Runner {
         std::string_view value = eval_.Text(c.field, id, body, scratch_);
         bool any;
         if (c.op == Op::NotEmpty)
-            any = value.find_first_not_of("\xFD\xFC") != std::string_view::npos;
+            any = text::HasValue(value);
         else
             any = text::ForEachValue(value, [&](std::string_view v) { return ValueMatches(c, v); });
         return c.negate ? !any : any;
@@ -575,7 +575,8 @@ bool ValueMatches(const Condition& c, std::string_view v) {
     return false;
 }
 
-std::vector<Row> RunSelect(Database& db, const Query& query, const std::vector<Field>& columns) {
+std::int64_t RunSelect(Database& db, const Query& query, const std::vector<Field>& columns,
+                       const RowSink& sink) {
     Runner runner(db, query);
     Plan plan = runner.Choose();
     std::vector<Field> needed = columns;
@@ -586,44 +587,67 @@ std::vector<Row> RunSelect(Database& db, const Query& query, const std::vector<F
     bool presorted = plan.kind == Plan::Kind::IndexOrder ||
                      (query.sort.empty() && plan.kind != Plan::Kind::IndexRange);
 
+    // One scratch per column: the views of a row must all stay valid together.
+    std::vector<std::string> scratch(columns.size() + 1);
+    std::vector<std::string_view> views(columns.size());
+    std::int64_t count = 0;
+    if (presorted) {
+        runner.ForEach(
+            plan, needBody,
+            [&](std::string_view id, std::string_view body, std::string_view key, int pos) {
+                for (size_t c = 0; c < columns.size(); ++c)
+                    views[c] = runner.Text(columns[c], id, body, key, pos, plan, scratch[c]);
+                sink(id, views);
+                ++count;
+            });
+        return count;
+    }
+
     struct Work {
-        Row row;
+        std::string id;
+        std::vector<std::string> columns;
         std::vector<std::string> keys;
     };
     std::vector<Work> work;
-    work.reserve(64);
-    std::string scratch;
-    runner.ForEach(
-        plan, needBody,
-        [&](std::string_view id, std::string_view body, std::string_view key, int pos) {
-            Work w;
-            w.row.id = std::string(id);
-            w.row.columns.reserve(columns.size());
-            for (const Field& f : columns) {
-                w.row.columns.emplace_back(runner.Text(f, id, body, key, pos, plan, scratch));
-            }
-            if (!presorted) {
-                for (const SortKey& k : query.sort) {
-                    w.keys.emplace_back(
-                        text::FirstValue(runner.Text(k.field, id, body, key, pos, plan, scratch)));
-                }
-            }
-            work.push_back(std::move(w));
-        });
-    if (!presorted) {
-        std::sort(work.begin(), work.end(), [&](const Work& a, const Work& b) {
-            for (size_t i = 0; i < query.sort.size(); ++i) {
-                int c = CompareKeys(a.keys[i], b.keys[i], query.sort[i].field.numeric);
-                if (c != 0)
-                    return query.sort[i].descending ? c > 0 : c < 0;
-            }
-            return text::CompareBytes(a.row.id, b.row.id) < 0;
-        });
+    runner.ForEach(plan, needBody,
+                   [&](std::string_view id, std::string_view body, std::string_view key, int pos) {
+                       Work w;
+                       w.id = std::string(id);
+                       w.columns.reserve(columns.size());
+                       for (size_t c = 0; c < columns.size(); ++c)
+                           w.columns.emplace_back(
+                               runner.Text(columns[c], id, body, key, pos, plan, scratch[c]));
+                       for (const SortKey& k : query.sort) {
+                           w.keys.emplace_back(text::FirstValue(
+                               runner.Text(k.field, id, body, key, pos, plan, scratch.back())));
+                       }
+                       work.push_back(std::move(w));
+                   });
+    std::sort(work.begin(), work.end(), [&](const Work& a, const Work& b) {
+        for (size_t i = 0; i < query.sort.size(); ++i) {
+            int c = CompareKeys(a.keys[i], b.keys[i], query.sort[i].field.numeric);
+            if (c != 0)
+                return query.sort[i].descending ? c > 0 : c < 0;
+        }
+        return text::CompareBytes(a.id, b.id) < 0;
+    });
+    for (const Work& w : work) {
+        for (size_t c = 0; c < columns.size(); ++c)
+            views[c] = w.columns[c];
+        sink(w.id, views);
     }
+    return static_cast<std::int64_t>(work.size());
+}
+
+std::vector<Row> RunSelect(Database& db, const Query& query, const std::vector<Field>& columns) {
     std::vector<Row> rows;
-    rows.reserve(work.size());
-    for (Work& w : work)
-        rows.push_back(std::move(w.row));
+    RunSelect(db, query, columns,
+              [&](std::string_view id, const std::vector<std::string_view>& values) {
+                  Row row;
+                  row.id = std::string(id);
+                  row.columns.assign(values.begin(), values.end());
+                  rows.push_back(std::move(row));
+              });
     return rows;
 }
 

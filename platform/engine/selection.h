@@ -29,6 +29,13 @@ struct Row {
 // The selected records in order, with the texts of columns.
 std::vector<Row> RunSelect(Database& db, const Query& query, const std::vector<Field>& columns);
 
+// As above, handing each record to sink as it comes (the views last until sink returns);
+// returns the number of records.
+using RowSink =
+    std::function<void(std::string_view id, const std::vector<std::string_view>& columns)>;
+std::int64_t RunSelect(Database& db, const Query& query, const std::vector<Field>& columns,
+                       const RowSink& sink);
+
 // Number of records satisfying the query's conditions.
 std::int64_t RunCount(Database& db, const Query& query);
 

@@ -19,8 +19,31 @@ std::string_view Attribute(std::string_view body, int n) {
 }
 
 std::string_view FirstValue(std::string_view attribute) {
-    size_t end = attribute.find_first_of("\xFD\xFC");
-    return attribute.substr(0, end);
+    return attribute.substr(0, FindValueMark(attribute));
+}
+
+size_t FindValueMark(std::string_view s) {
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\xFD' || s[i] == '\xFC')
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+size_t FindAnyMark(std::string_view s) {
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\xFE' || s[i] == '\xFD' || s[i] == '\xFC')
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+bool HasValue(std::string_view s) {
+    for (char c : s) {
+        if (c != '\xFD' && c != '\xFC')
+            return true;
+    }
+    return false;
 }
 
 namespace {

@@ -15,6 +15,13 @@ std::string_view Attribute(std::string_view body, int n);
 // The first value (first subvalue of the first value) of an attribute.
 std::string_view FirstValue(std::string_view attribute);
 
+// Position of the first value or subvalue mark (or of any mark), npos when none. Hand-written:
+// the library's find_first_of scans its set for every byte.
+size_t FindValueMark(std::string_view s);
+size_t FindAnyMark(std::string_view s);
+// Whether s holds something besides value and subvalue marks.
+bool HasValue(std::string_view s);
+
 // Calls fn(value) for every value and subvalue of an attribute; an empty attribute has one
 // empty value. fn returns true to stop early; ForEachValue then returns true.
 template <typename Fn>
