@@ -6,6 +6,7 @@
 
 #include "control/ctr_association.h"
 #include "control/ctr_association_parts.h"
+#include "platform/components/utilitaires/composant_utilitaires.h"
 #include "platform/toolkit/qtext.h"
 #include "store/request.h"
 #include "store/variables.h"
@@ -62,5 +63,43 @@ void Ctr_Association::clearCotisations() {
         fee.anneeCivile->setChecked(false);
         fee.moisAnniversaire->setChecked(false);
         fee.typeAppel->setExclusive(true);
+    }
+}
+
+void Ctr_Association::EnrModifCotisation() {
+    store::Variables& v = store::Variables::Get();
+    if (!v.requete)
+        v.requete = store::Record();
+    store::Record& requete = *v.requete;
+    const std::optional<store::Record>& association = v.association;
+    // The request record outlives the association shown: what a frame does not set must be this
+    // association's own fee, never the one of an association saved before it.
+    auto garderStockee = [&](int k) {
+        requete.SetValue(1, k, association ? association->Value(31, k) : std::string());
+        requete.SetValue(2, k, association ? association->Value(32, k) : std::string());
+    };
+    for (int k = 1; k <= 3; ++k) {
+        const FeeFrame& fee = fees_[k - 1];
+        // Enabled as the activities decide, whether or not the whole screen is greyed just now.
+        if (!fee.frame->isEnabledTo(this)) {
+            garderStockee(k);
+            continue;
+        }
+        const QString montant = fee.montant->text().trimmed();
+        if (montant.isEmpty()) {
+            requete.SetValue(1, k, "");
+            requete.SetValue(2, k, "");
+            continue;
+        }
+        bool ok = false;
+        const QString centimes =
+            Composant_Utilitaires::Instance().MontantVersCentimes(montant, &ok);
+        if (!ok) {
+            // A text that is no amount (a lone comma, pasted letters) replaces no stored fee.
+            garderStockee(k);
+            continue;
+        }
+        requete.SetValue(1, k, fromQ(centimes));
+        requete.SetValue(2, k, fee.anneeCivile->isChecked() ? "A" : "M");
     }
 }

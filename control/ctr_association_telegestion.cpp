@@ -40,7 +40,7 @@ std::optional<AdresseIP> lireAdresseIP(const QString& stored) {
     return ip;
 }
 
-// An empty part is left for the mandatory-field check; "1/2" or "3:" are no part at all.
+// An empty part is left to the mandatory-field check; "1/2" or "3:" are refused as no number.
 bool partieAdresseValide(const QString& text) {
     const QString part = text.trimmed();
     if (part.isEmpty())

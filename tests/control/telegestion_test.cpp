@@ -95,8 +95,10 @@ TEST_F(TelegestionTest, IpAddressIsTypedInPartsStoredAndShownAgain) {
 
     typeIp("10", "0", "0", "254");
     empty("Txt_Port");
+    retype("Txt_CodeIntervenant", "12x34.");
     save();
     EXPECT_EQ(association("001").Value(43), "10.0.0.254:21") << "an empty port is the default 21";
+    EXPECT_EQ(association("001").Value(47), "1234") << "digits only";
 
     enterCode("1");
     EXPECT_TRUE(w<QCheckBox>("Cac_EnvoiAuto")->isChecked());
@@ -108,7 +110,7 @@ TEST_F(TelegestionTest, IpAddressIsTypedInPartsStoredAndShownAgain) {
     EXPECT_EQ(field("Txt_Port")->text(), "21");
 
     showTab(kTabCesu);
-    retype("Txt_Port", "2121");
+    retype("Txt_Port", "21a21");
     save();
     EXPECT_EQ(association("001").Value(43), "10.0.0.254:2121");
     enterCode("1");
@@ -199,28 +201,6 @@ TEST_F(TelegestionTest, AddressPartsAreNumbersFrom0To254) {
     EXPECT_EQ(field("Txt_AdrSvrCESU")->text(), "");
 }
 
-TEST_F(TelegestionTest, FieldsAcceptOnlyTheirCharacters) {
-    start();
-    enterCode("1");
-    showTab(kTabCesu);
-    retype("Txt_Port", "2a1:/");
-    EXPECT_EQ(field("Txt_Port")->text(), "21:/");
-    retype("Txt_CodeIntervenant", "12x34.");
-    EXPECT_EQ(field("Txt_CodeIntervenant")->text(), "1234");
-    retype("Txt_CodeTeletransmettant", "A9");
-    EXPECT_EQ(field("Txt_CodeTeletransmettant")->text(), "9");
-
-    showTab(kTabTelegestion);
-    empty("Txt_NumSysTelegest");
-    retype("Txt_NumSysTelegest", "02.41-71 20/20:123456");
-    EXPECT_EQ(field("Txt_NumSysTelegest")->text(), "02.417120/20:1") << "14 characters at most";
-    const QString longLine(50, QLatin1Char('M'));
-    retype("Txt_Moi", longLine);
-    EXPECT_EQ(field("Txt_Moi")->text().size(), 44);
-    retype("Txt_LigneCarteTelGest", longLine);
-    EXPECT_EQ(field("Txt_LigneCarteTelGest")->text().size(), 44);
-}
-
 TEST_F(TelegestionTest, ChosenSystemAndCardLinesAreStored) {
     start();
     enterCode("2");
@@ -232,8 +212,9 @@ TEST_F(TelegestionTest, ChosenSystemAndCardLinesAreStored) {
     choose(w<QComboBox>("Cbo_Systeme"), 2);
     EXPECT_EQ(field("Txt_Systeme")->text(), "MOB");
     retype("Txt_Ident", "ID-77");
-    retype("Txt_NumSysTelegest", "0241000000");
-    retype("Txt_Moi", "LIGNE UN");
+    // Digits, "/", ":" and "." only, 14 at most; the card lines stop at 44 characters.
+    retype("Txt_NumSysTelegest", "02-41 00.00/00:123");
+    retype("Txt_Moi", QString(50, QLatin1Char('M')));
     retype("Txt_LigneCarteTelGest", "LIGNE DEUX");
     tick("Cac_TelMobile");
     save();
@@ -241,8 +222,8 @@ TEST_F(TelegestionTest, ChosenSystemAndCardLinesAreStored) {
     const store::Record r = association("002");
     EXPECT_EQ(r.Value(38), "MOB");
     EXPECT_EQ(r.Value(39), "ID-77");
-    EXPECT_EQ(r.Value(51), "0241000000");
-    EXPECT_EQ(r.Value(52), "LIGNE UN");
+    EXPECT_EQ(r.Value(51), "024100.00/00:1");
+    EXPECT_EQ(r.Value(52), std::string(44, 'M'));
     EXPECT_EQ(r.Value(53), "LIGNE DEUX");
     EXPECT_EQ(r.Value(58), "1");
 
@@ -291,4 +272,38 @@ TEST_F(TelegestionTest, SystemCodeUnknownToTheTableShowsOnlyItsCode) {
     EXPECT_EQ(field("Txt_Systeme")->text(), "ANCIEN");
     EXPECT_EQ(w<QComboBox>("Cbo_Systeme")->currentIndex(), -1);
     EXPECT_EQ(w<QComboBox>("Cbo_Systeme")->count(), 3);
+}
+
+TEST_F(TelegestionTest, CreationStoresMobileTelephonyAsNotYetChosen) {
+    start();
+    click(w<QPushButton>("Cmd_Ajouter"));
+    ASSERT_EQ(field("Txt_CodeAssoc")->text(), "006");
+    retype("Txt_SigleAssoc", "NOUVELLE");
+    retype("Txt_RaisonAssoc", "ENTITE NOUVELLE");
+    retype("Txt_SirenAssoc", "123456789");
+    showTab(2);
+    retype("Txt_CentreAssedic", "ASSEDIC OUEST");
+    retype("Txt_NumAffilAssedic", "4900001");
+    showTab(kTabTelegestion);
+    tick("Cac_Telegestion");
+    choose(w<QComboBox>("Cbo_Systeme"), 0);
+    tick("Cac_TelMobile");
+    showTab(kTabCesu);
+    tick("Cac_EnvoiAuto");
+    EXPECT_TRUE(w<QRadioButton>("Opt_AdrIP")->isChecked());
+    typeIp("192", "0", "2", "10");
+    retype("Txt_LoginUtil", "nouvelle");
+    retype("Txt_Mtp", "Secret.1");
+
+    answers.expect("Ajout de l'entité juridique 006 NOUVELLE effectué.")
+        .expect("Pensez à créer au moins un établissement");
+    save();
+    EXPECT_TRUE(answers.waitAnswered());
+
+    const store::Record r = association("006");
+    EXPECT_EQ(r.Value(38), "TPO");
+    EXPECT_EQ(r.Value(58), "0") << "a creation never stores mobile telephony";
+    EXPECT_EQ(r.Value(43), "192.0.2.10:21");
+    EXPECT_EQ(r.Value(44), "nouvelle");
+    EXPECT_EQ(r.Value(45), "Secret.1");
 }
