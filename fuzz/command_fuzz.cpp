@@ -32,7 +32,8 @@ mv::Database& Sample() {
             "{\"file\": \"CIVILAIDANT\", \"id\": \"00\", \"attrs\": [\"Zéro\"]}\n"
             "{\"file\": \"PLANCOMPTABLE\", \"id\": \"0017061000000\", \"attrs\": [\"PRESTATIONS\"]}\n"
             "{\"index\": \"ASSOCIATION\", \"field\": \"SigleAssoc\"}\n"
-            "{\"index\": \"PLANCOMPTABLE\", \"field\": \"1\"}\n");
+            "{\"index\": \"PLANCOMPTABLE\", \"field\": \"1\"}\n"
+            "{\"index\": \"PLANCOMPTABLE\", \"field\": \"1\", \"idprefix\": \"3\"}\n");
         mv::LoadJsonLines(*d, data);
         return d;
     }();

@@ -114,6 +114,8 @@ Database::~Database() {
 void Database::InitSchema() {
     connection_.Exec("PRAGMA journal_mode=WAL");
     connection_.Exec("PRAGMA synchronous=NORMAL");
+    // A bulk load leaves a large journal behind; keep it from holding the disk afterwards.
+    connection_.Exec("PRAGMA journal_size_limit=67108864");
     connection_.Exec("PRAGMA cache_size=-" + std::to_string(options_.cacheKiB));
     std::int64_t appId = 0;
     {

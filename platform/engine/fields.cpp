@@ -333,11 +333,11 @@ std::string Evaluator::Convert(std::string_view conversion, std::string_view val
             for (char c : v)
                 out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
         } else if (upper[0] == 'T') {
-            std::string_view spec = conversion.substr(1);
-            size_t comma = spec.find(',');
-            auto m = text::ParseCount(spec.substr(0, comma));
+            std::string_view range = conversion.substr(1);
+            size_t comma = range.find(',');
+            auto m = text::ParseCount(range.substr(0, comma));
             auto n = comma == std::string_view::npos ? std::optional<int>()
-                                                     : text::ParseCount(spec.substr(comma + 1));
+                                                     : text::ParseCount(range.substr(comma + 1));
             if (m && comma == std::string_view::npos) {
                 out += v.substr(0, static_cast<size_t>(*m));
             } else if (m && n && *m >= 1) {
