@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -39,6 +40,15 @@ QString chiffresSignificatifs(const QString& text) {
             digits += ch;
     }
     return digits;
+}
+
+// A date written in one of the forms the normalisation reads (d/m, d/m/yy, d/m/yyyy, ddmm,
+// ddmmyy, ddmmyyyy): when it still fails, the date itself does not exist.
+bool aFormeDeDate(const QString& text) {
+    static const QRegularExpression forme(QStringLiteral(
+        "^\\s*(?:[0-9]{1,2}[/.\\- ][0-9]{1,2}(?:[/.\\- ](?:[0-9]{2}|[0-9]{4}))?|[0-9]{4}|[0-9]{6}|"
+        "[0-9]{8})\\s*$"));
+    return forme.match(text).hasMatch();
 }
 
 }  // namespace
@@ -131,11 +141,13 @@ void Ctr_Association::verifierDateAggir() {
     bool echec = false;
     const QString date = u.NormaliserDate(Txt_DateGrilleAggir2008->text(), echec);
     Txt_DateGrilleAggir2008->setText(date);
-    if (echec) {
+    // The normalisation refuses impossible dates (31/02) itself: those are told like a failed
+    // conversion, or the save would store no date without a word.
+    if (echec && !aFormeDeDate(date)) {
         toolkit::GiveFocusBack(Txt_DateGrilleAggir2008);
         return;
     }
-    if (u.DateVersJour(date).isEmpty()) {
+    if (echec || u.DateVersJour(date).isEmpty()) {
         refuser(this, QStringLiteral("Erreur de saisie dans la date, veuillez la ressaisir."));
         toolkit::GiveFocusBack(Txt_DateGrilleAggir2008);
     }
