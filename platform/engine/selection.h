@@ -3,9 +3,13 @@
 //
 // The planner reads a file through the best of: the id key (conditions on @ID), a secondary
 // index (equality and "begins with" on an indexed attribute, with the id conditions checked on
-// the index entries), an index walked in order (a single ascending sort on an indexed
-// left-justified attribute and nothing better to use), or the whole file in id order. Every
-// condition is then checked on the records fetched, so the plan never changes the result.
+// the index entries; an index grouped by id prefix when the id must begin with a long enough
+// text), an index walked in order (a single ascending sort on an indexed left-justified
+// attribute and nothing better to use), or the whole file in id order. When several apply, the
+// number of rows each would read is counted (up to the best so far, and kept until another
+// process commits). Every condition is then checked on the records fetched, so the plan never
+// changes the result; when all it looks at is the id and the indexed attribute, single-valued
+// entries answer without reading the records.
 //
 // Sorting: sort keys in order, then the id. A multivalued key sorts by its first value. A
 // right-justified key sorts the empty text first, then numbers by value, then other texts by
