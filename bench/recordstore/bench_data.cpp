@@ -22,7 +22,7 @@ namespace bench {
 namespace {
 
 // Bump when the generated data changes, so that cached bases are made again.
-constexpr const char* kGeneratorVersion = "3";
+constexpr const char* kGeneratorVersion = "4";
 
 // Account labels start from these; three of them begin with "SUB", the prefix the type-ahead
 // benchmark types.

@@ -67,8 +67,11 @@ void Bootstrap(store::Database& database) {
         for (const DictItem& item : file.items) {
             if (!NeedsIndex(item))
                 continue;
-            RunChecked(database, "CREATE.INDEX " + file.name + " " + item.name);
-            RunChecked(database, "BUILD.INDEX " + file.name + " " + item.name);
+            std::string index = file.name + " " + item.name;
+            if (item.idPrefix > 0)
+                index += " PREFIXE.ID " + std::to_string(item.idPrefix);
+            RunChecked(database, "CREATE.INDEX " + index);
+            RunChecked(database, "BUILD.INDEX " + index);
         }
     }
     if (transaction)

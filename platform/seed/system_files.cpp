@@ -52,7 +52,7 @@ const std::vector<SystemFile>& SystemFiles() {
         {"CHEMINFICHIER", {{"DossierModeles", "3", "Dossier des modèles", "50L"}}},
         {"PERIODESPAIE", {{"PeriodePaie", "1", "Période de paie", "6L"}}},
         // The accounting type-ahead matches label prefixes over every association's chart.
-        {"PLANCOMPTABLE", {{"LibCompte", "1", "Libellé du compte", "40L", false, true}}},
+        {"PLANCOMPTABLE", {{"LibCompte", "1", "Libellé du compte", "40L", false, true, 3}}},
         {"CONVENTIONCOL",
          {{"LibConvention", "1", "Convention collective", "50L"}, {"IDCC", "2", "IDCC", "4L"}}},
         {"CIVILAIDANT",

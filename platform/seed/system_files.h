@@ -13,6 +13,9 @@ struct DictItem {
     std::string format;  // "20L", "8R" ...
     bool multivalued = false;
     bool indexed = false;
+    // Index entries grouped by the first idPrefix characters of the id: lookups that also ask for
+    // an id prefix (an association's own accounts) read only that group.
+    int idPrefix = 0;
 };
 
 struct SystemFile {
