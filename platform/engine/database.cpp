@@ -202,12 +202,10 @@ sql::Statement& Database::Prepare(std::string_view text) {
 
 // --- Files ---
 
+// Blanks around a name are part of it (a file named after an association code keeps the code's
+// blanks); only the separator after DICT is loose.
 std::string Database::NormalizeName(std::string_view name) {
     auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!name.empty() && blank(name.front()))
-        name.remove_prefix(1);
-    while (!name.empty() && blank(name.back()))
-        name.remove_suffix(1);
     if (name.size() > 5 && text::EqualsNoCase(name.substr(0, 4), "DICT") && blank(name[4])) {
         std::string_view rest = name.substr(5);
         while (!rest.empty() && blank(rest.front()))
@@ -218,7 +216,7 @@ std::string Database::NormalizeName(std::string_view name) {
 }
 
 std::string Database::CheckNewFileName(std::string_view name) {
-    if (name.empty())
+    if (name.find_first_not_of(' ') == std::string_view::npos)
         return "Nom de fichier vide.";
     if (name.size() > 200)
         return "Nom de fichier trop long : " + text::Printable(name) + ".";
@@ -226,7 +224,7 @@ std::string Database::CheckNewFileName(std::string_view name) {
         return "« DICT » ne peut pas être un nom de fichier.";
     for (char c : name) {
         unsigned char u = static_cast<unsigned char>(c);
-        if (u <= 0x20 || u == 0x7F || u == 0xFE || u == 0xFD || u == 0xFC ||
+        if (u < 0x20 || u == 0x7F || u == 0xFE || u == 0xFD || u == 0xFC ||
             std::string_view("\"'\\()=#<>").find(c) != std::string_view::npos) {
             return "Caractère interdit dans le nom de fichier " + text::Printable(name) + ".";
         }

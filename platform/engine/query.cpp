@@ -20,7 +20,7 @@ bool IsSpecial(char c) {
 
 class Parser {
   public:
-    Parser(Database& db, std::string_view text) : db_(db), tokens_(Tokenize(text)) {}
+    Parser(Database& db, std::string_view text) : db_(db), text_(text), tokens_(Tokenize(text)) {}
 
     Command Parse() {
         const Token& first = Peek();
@@ -58,11 +58,11 @@ class Parser {
                 ParseQuery(command);
                 break;
             case Verb::CreateFile:
-                ParseCreateFile(command);
-                break;
+                ParseCreateFile(command, first);
+                return command;
             case Verb::DeleteFile:
-                command.fileName = FileName().first;
-                break;
+                command.fileName = RawFileName(first, false, command);
+                return command;
             case Verb::CreateIndex:
             case Verb::BuildIndex:
             case Verb::DeleteIndex: {
@@ -162,22 +162,49 @@ class Parser {
         return {name, position};
     }
 
-    void ParseCreateFile(Command& command) {
-        auto [name, position] = FileName();
-        if (name.rfind("DICT ", 0) == 0) {
-            Fail(
-                "CREATE.FILE crée le fichier et son dictionnaire : nommez le fichier sans DICT "
-                "(position " +
-                std::to_string(position) + ").");
+    // The name is taken from the raw text, not the tokens: a name built from an association code
+    // keeps the code's blanks ("CREATE.FILE CONTRAT 07A1 3,1" creates "CONTRAT 07A1"). The sizes
+    // are the last word when it is made of digits and commas.
+    void ParseCreateFile(Command& command, const Token& verb) {
+        std::string name = RawFileName(verb, true, command);
+        if (name.size() > 4 && text::EqualsNoCase(name.substr(0, 4), "DICT") &&
+            (name[4] == ' ' || name[4] == '\t')) {
+            Fail("CREATE.FILE crée le fichier et son dictionnaire : nommez le fichier sans DICT.");
         }
         if (std::string why = Database::CheckNewFileName(name); !why.empty())
-            Fail(why.substr(0, why.size() - 1) + " (position " + std::to_string(position) + ").");
-        command.fileName = name;
-        while (Peek().kind == Token::Kind::Word &&
-               Peek().text.find_first_not_of("0123456789,") == std::string::npos) {
-            command.sizes += (command.sizes.empty() ? "" : " ") + Peek().text;
-            Next();
+            Fail(why);
+        // Blanks belong to names, but a second size word means a mistyped command, not a name.
+        for (size_t start = 0; start < name.size();) {
+            size_t end = name.find(' ', start);
+            if (end == std::string::npos)
+                end = name.size();
+            std::string_view word = std::string_view(name).substr(start, end - start);
+            if (word.find(',') != std::string_view::npos &&
+                word.find_first_not_of("0123456789,") == std::string_view::npos) {
+                Fail("Mot inattendu dans le nom de fichier : " + text::Printable(name));
+            }
+            start = end + 1;
         }
+        command.fileName = name;
+    }
+
+    std::string RawFileName(const Token& verb, bool withSizes, Command& command) {
+        const size_t after = static_cast<size_t>(verb.position - 1) + verb.text.size();
+        std::string_view rest = text_.substr(std::min(after, text_.size()));
+        if (rest.empty() || rest.front() != ' ')
+            Expected("nom de fichier attendu", Peek());
+        rest.remove_prefix(1);
+        const size_t blank = withSizes ? rest.rfind(' ') : std::string_view::npos;
+        if (blank != std::string_view::npos) {
+            std::string_view last = rest.substr(blank + 1);
+            if (!last.empty() && last.find_first_not_of("0123456789,") == std::string_view::npos) {
+                command.sizes = std::string(last);
+                rest = rest.substr(0, blank);
+            }
+        }
+        if (rest.empty())
+            Expected("nom de fichier attendu", Peek());
+        return std::string(rest);
     }
 
     void ParseQuery(Command& command) {
@@ -331,6 +358,7 @@ class Parser {
     }
 
     Database& db_;
+    std::string_view text_;
     std::vector<Token> tokens_;
     size_t index_ = 0;
 };

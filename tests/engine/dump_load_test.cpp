@@ -95,7 +95,7 @@ TEST_F(DumpLoad, BadLineRefusesTheWholeLoad) {
         {"{\"file\": \"T\", \"id\": \"1\", \"attrs\": [\"a\\udcfeb\"]}",
          "Ligne 2 : un attribut contient un séparateur d'attributs ou de valeurs."},
         {"{\"file\": \"T\", \"id\": \"1\", \"attrs\": [\"\\ud800\"]}", "Ligne 2 : JSON invalide"},
-        {"{\"file\": \"BAD NAME\"}", "Ligne 2 : Caractère interdit"},
+        {"{\"file\": \"BAD(NAME\"}", "Ligne 2 : Caractère interdit"},
         {"{\"index\": \"NOPE\", \"field\": \"X\"}", "Le fichier NOPE n'existe pas."},
     };
     for (const auto& [line, message] : cases) {
