@@ -15,39 +15,6 @@
 namespace mv {
 namespace {
 
-// Length of the valid UTF-8 sequence at s[i], or 0.
-size_t Utf8Length(std::string_view s, size_t i) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    size_t n;
-    unsigned int min;
-    if (c < 0x80)
-        return 1;
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2;
-        min = 0x80;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 3;
-        min = 0x800;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4;
-        min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + n > s.size())
-        return 0;
-    unsigned int cp = c & (0xFF >> (n + 1));
-    for (size_t k = 1; k < n; ++k) {
-        unsigned char d = static_cast<unsigned char>(s[i + k]);
-        if ((d & 0xC0) != 0x80)
-            return 0;
-        cp = (cp << 6) | (d & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return n;
-}
-
 const char kHex[] = "0123456789abcdef";
 
 void AppendUtf8(std::string& out, unsigned int cp) {
@@ -194,7 +161,7 @@ class JsonParser {
             if (static_cast<unsigned char>(c) < 0x20)
                 Bad("caractère de contrôle dans une chaîne");
             if (c != '\\') {
-                size_t n = Utf8Length(s_, i_);
+                size_t n = text::Utf8Length(s_, i_);
                 if (n == 0)
                     Bad("UTF-8 invalide");
                 out.append(s_.substr(i_, n));
@@ -255,19 +222,10 @@ class JsonParser {
     size_t i_ = 0;
 };
 
-std::vector<std::string_view> Split(std::string_view s, char mark) {
-    std::vector<std::string_view> parts;
-    size_t start = 0;
-    for (;;) {
-        size_t end = s.find(mark, start);
-        if (end == std::string_view::npos) {
-            parts.push_back(s.substr(start));
-            return parts;
-        }
-        parts.push_back(s.substr(start, end - start));
-        start = end + 1;
-    }
-}
+// Record text nests three levels deep: attributes, values, subvalues. A JSON item stands at one
+// level more than its array: the "attrs" array is level 0, a subvalue level 3.
+constexpr char kMarks[] = {'\xFE', '\xFD', '\xFC'};
+constexpr const char* kItemNames[] = {"« attrs »", "un attribut", "une valeur", "une sous-valeur"};
 
 [[noreturn]] void BadLine(std::int64_t line, const std::string& what) {
     throw Error(ErrorKind::Command, "Ligne " + std::to_string(line) + " : " + what + ".");
@@ -281,39 +239,45 @@ std::string Text(const Json& v, std::int64_t line, const char* what) {
     return v.string;
 }
 
-// The record text of an "attrs" array.
-std::string BodyFromJson(const Json& attrs, std::int64_t line) {
-    if (attrs.kind != Json::Kind::Array)
-        BadLine(line, "« attrs » doit être un tableau");
-    std::string body;
-    for (size_t a = 0; a < attrs.items.size(); ++a) {
-        if (a > 0)
-            body.push_back('\xFE');
-        const Json& attribute = attrs.items[a];
-        if (attribute.kind == Json::Kind::String) {
-            body += Text(attribute, line, "un attribut");
-            continue;
-        }
-        if (attribute.kind != Json::Kind::Array)
-            BadLine(line, "un attribut doit être une chaîne ou un tableau");
-        for (size_t v = 0; v < attribute.items.size(); ++v) {
-            if (v > 0)
-                body.push_back('\xFD');
-            const Json& value = attribute.items[v];
-            if (value.kind == Json::Kind::String) {
-                body += Text(value, line, "une valeur");
-                continue;
-            }
-            if (value.kind != Json::Kind::Array)
-                BadLine(line, "une valeur doit être une chaîne ou un tableau");
-            for (size_t s = 0; s < value.items.size(); ++s) {
-                if (s > 0)
-                    body.push_back('\xFC');
-                body += Text(value.items[s], line, "une sous-valeur");
-            }
-        }
+// Appends the record text of a JSON item of that level.
+void AppendBody(std::string& body, const Json& item, int level, std::int64_t line) {
+    if (level > 0 && (item.kind == Json::Kind::String || level == 3)) {
+        body += Text(item, line, kItemNames[level]);
+        return;
     }
-    return body;
+    if (item.kind != Json::Kind::Array) {
+        BadLine(line,
+                std::string(kItemNames[level]) +
+                    (level == 0 ? " doit être un tableau" : " doit être une chaîne ou un tableau"));
+    }
+    for (size_t i = 0; i < item.items.size(); ++i) {
+        if (i > 0)
+            body.push_back(kMarks[level]);
+        AppendBody(body, item.items[i], level + 1, line);
+    }
+}
+
+// Appends bytes as a JSON item of that level: a string when it holds no deeper mark, else an array
+// (the whole record always is one, empty for an empty record).
+void AppendJson(std::string& out, std::string_view bytes, int level) {
+    const bool array = level == 0 ||
+                       (level == 1 && text::FindValueMark(bytes) != std::string_view::npos) ||
+                       (level == 2 && bytes.find(kMarks[2]) != std::string_view::npos);
+    if (!array) {
+        out += JsonString(bytes);
+        return;
+    }
+    out += "[";
+    for (size_t start = 0; level > 0 || !bytes.empty();) {
+        const size_t end = bytes.find(kMarks[level], start);
+        if (start > 0)
+            out += ", ";
+        AppendJson(out, bytes.substr(start, end - start), level + 1);
+        if (end == std::string_view::npos)
+            break;
+        start = end + 1;
+    }
+    out += "]";
 }
 
 }  // namespace
@@ -322,7 +286,7 @@ std::string JsonString(std::string_view s) {
     std::string out = "\"";
     for (size_t i = 0; i < s.size();) {
         unsigned char c = static_cast<unsigned char>(s[i]);
-        size_t n = Utf8Length(s, i);
+        size_t n = text::Utf8Length(s, i);
         if (n == 0) {
             out += "\\udc";
             out.push_back(kHex[c >> 4]);
@@ -367,41 +331,8 @@ std::string JsonString(std::string_view s) {
 }
 
 std::string AttributesToJson(std::string_view body) {
-    std::string out = "[";
-    if (!body.empty()) {
-        bool firstAttribute = true;
-        for (std::string_view attribute : Split(body, '\xFE')) {
-            if (!firstAttribute)
-                out += ", ";
-            firstAttribute = false;
-            if (text::FindValueMark(attribute) == std::string_view::npos) {
-                out += JsonString(attribute);
-                continue;
-            }
-            out += "[";
-            bool firstValue = true;
-            for (std::string_view value : Split(attribute, '\xFD')) {
-                if (!firstValue)
-                    out += ", ";
-                firstValue = false;
-                if (value.find('\xFC') == std::string_view::npos) {
-                    out += JsonString(value);
-                    continue;
-                }
-                out += "[";
-                bool firstSub = true;
-                for (std::string_view sub : Split(value, '\xFC')) {
-                    if (!firstSub)
-                        out += ", ";
-                    firstSub = false;
-                    out += JsonString(sub);
-                }
-                out += "]";
-            }
-            out += "]";
-        }
-    }
-    out += "]";
+    std::string out;
+    AppendJson(out, body, 0);
     return out;
 }
 
@@ -509,8 +440,10 @@ LoadCounts LoadJsonLines(Database& db, std::istream& in) {
         std::string idText = Text(*id, line, "« id »");
         if (std::string why = Database::CheckId(idText); !why.empty())
             BadLine(line, why.substr(0, why.size() - 1));
-        const Json* attrs = object.Member("attrs");
-        db.Write(file, idText, attrs ? BodyFromJson(*attrs, line) : std::string());
+        std::string body;
+        if (const Json* attrs = object.Member("attrs"))
+            AppendBody(body, *attrs, 0, line);
+        db.Write(file, idText, body);
         ++counts.records;
     }
     if (in.bad())

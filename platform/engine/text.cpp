@@ -135,9 +135,6 @@ std::optional<std::string> PrefixEnd(std::string_view prefix) {
     return std::nullopt;
 }
 
-namespace {
-
-// Length of the valid UTF-8 sequence at s[i], or 0.
 size_t Utf8Length(std::string_view s, size_t i) {
     unsigned char c = static_cast<unsigned char>(s[i]);
     size_t n;
@@ -169,8 +166,6 @@ size_t Utf8Length(std::string_view s, size_t i) {
         return 0;
     return n;
 }
-
-}  // namespace
 
 std::string Printable(std::string_view bytes, size_t maxLength) {
     std::string out;

@@ -48,6 +48,9 @@ int CompareBytes(std::string_view a, std::string_view b);
 // (prefix empty or all 0xFF).
 std::optional<std::string> PrefixEnd(std::string_view prefix);
 
+// Length of the valid UTF-8 sequence that starts at s[i], or 0 when the bytes there are not one.
+size_t Utf8Length(std::string_view s, size_t i);
+
 // Text for a French message: invalid UTF-8 and control bytes become "?", long texts are cut.
 std::string Printable(std::string_view bytes, size_t maxLength = 60);
 
