@@ -269,7 +269,8 @@ void Ctr_Association::Cmd_Sortir_Click() {
         }
         if (answer == toolkit::Answer::Yes) {
             Maj_Asso();
-            // Refused (a missing field, the creditor identifier): the screen stays as typed.
+            // Refused (a missing field, the creditor identifier): leaving now would drop what was
+            // typed, so the screen stays.
             if (!ecritureFaite_)
                 return;
         }

@@ -183,8 +183,9 @@ class Ctr_Association : public QWidget {
     void Cmd_Ajouter_Click();
     void Cmd_Ok_Click();
     // Applies the screen to the record in memory (Verification) and tells whether it now differs
-    // from the record as read, the address and bank blocks included. False when the code on
-    // screen names no record shown.
+    // from the record as read, the address and bank blocks included (a change there alone would
+    // otherwise be dropped without a word). False when the code on screen names no record shown:
+    // an emptied screen with a code typed again must not be offered for saving over the last one.
     bool modificationsEnCours();
     // Writes the screen into record in the order of positions of a creation or of an update.
     // False when the creditor identifier is refused: nothing after it is written, and the caller

@@ -257,13 +257,12 @@ void Ctr_Association::Vider_Donnees_Asso() {
     }
     Cbo_JourSol->setCurrentIndex(-1);
     Cbo_Systeme->setCurrentIndex(-1);
-    // Nothing of the association shown before may linger on the empty screen, even where the
-    // next display would leave a field as it finds it; only the port stays, as the emptying of
-    // the sending fields leaves it (Vider_CRCESU).
-    for (QLineEdit* field : {Txt_Systeme, Txt_NumSysTelegest, Txt_Moi, Txt_LigneCarteTelGest,
-                             Txt_DateGrilleAggir2008}) {
+    // Where the next display leaves a field as it finds it (a record without remote management),
+    // nothing of the association shown before may linger: its mobile flag would be written into
+    // the next one, or offered as a change on leaving. The port stays, as the emptying of the
+    // sending fields leaves it, and so does the AGGIR date, which every display sets.
+    for (QLineEdit* field : {Txt_Systeme, Txt_NumSysTelegest, Txt_Moi, Txt_LigneCarteTelGest})
         field->clear();
-    }
     Cac_TelMobile->setChecked(false);
     setTelegestionEnabled(false);
     cbo_RespPaie->setCurrentIndex(-1);

@@ -77,7 +77,8 @@ void Ctr_Association::setTelegestionEnabled(bool enabled) {
 void Ctr_Association::showTelegestion(store::Record& r) {
     const store::Variables& v = store::Variables::Get();
     if (r.Value(38).empty()) {
-        // The whole group goes grey, the card fields included: an unchecked box keeps none of them.
+        // The box is unchecked too: left checked over a greyed system list, the association could
+        // never be saved. The card fields go grey with it, since an unchecked box stores none.
         Cac_Telegestion->setChecked(false);
         setTelegestionEnabled(false);
         return;

@@ -144,6 +144,7 @@ void Ctr_Association::Cmd_Ajouter_Click() {
                         toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
         return;
     }
+    // Creation mode only once a code can be offered: a refusal above leaves none under way.
     mode_ = 1;
     // A code already in use is reported by the display, which empties it for another one.
     Txt_CodeAssoc->setText(QStringLiteral("%1").arg(*count + 1, 3, 10, QLatin1Char('0')));

@@ -295,8 +295,16 @@ TEST_F(CtrAssociationTest, EmptyPositionsShowNothing) {
 TEST_F(CtrAssociationTest, EmptyingClearsTheScreen) {
     start();
     enterCode("1");
+    const QString date = w<QLineEdit>("Txt_DateGrilleAggir2008")->text();
+    const QString port = w<QLineEdit>("Txt_Port")->text();
+    ASSERT_FALSE(date.isEmpty());
+    ASSERT_TRUE(w<QCheckBox>("Cac_EnvoiAuto")->isChecked());
     w<QTabWidget>("Ong_Assoc")->setCurrentIndex(3);
     click(w<QPushButton>("Cmd_Annuler"));
+    // The next display sets these again.
+    EXPECT_EQ(w<QLineEdit>("Txt_DateGrilleAggir2008")->text(), date);
+    EXPECT_EQ(w<QLineEdit>("Txt_Port")->text(), port);
+    EXPECT_TRUE(w<QCheckBox>("Cac_EnvoiAuto")->isChecked());
     EXPECT_EQ(w<QTabWidget>("Ong_Assoc")->currentIndex(), 0);
     for (const char* name : {"Txt_SigleAssoc", "Txt_RaisonAssoc", "Txt_SirenAssoc", "Txt_Ligne1",
                              "Txt_Banque", "Txt_AgrAuto1", "Txt_CentreAssedic", "Txt_Ident",
