@@ -265,8 +265,7 @@ Record LocalDatabase::SelectRequest(const std::string& request, const std::strin
     std::string command = mv::extract(request, 1);
     std::string fileName = mv::extract(request, 2);
     std::vector<std::string> fields = SplitFields(mv::extract(request, 3));
-    std::string verb = mv::CommandVerb(command);
-    if (verb != "SSELECT" && verb != "SELECT") {
+    if (mv::VerbNamed(mv::CommandVerb(command)) != mv::Verb::Select) {
         throw StoreError(ErrorCode::CommandError,
                          "Une requête de sélection commence par SSELECT ou SELECT : " +
                              mv::text::Printable(command));

@@ -24,10 +24,9 @@ CommandOutput Refused(std::string message) {
 
 CommandOutput RunCommand(Database& db, std::string_view text,
                          const std::vector<std::string>& columnNames, const RowSink* sink) {
-    std::string verb = CommandVerb(text);
     std::optional<Database::ReadTransaction> snapshot;
-    if (verb == "SSELECT" || verb == "SELECT" || verb == "COMPTER" || verb == "COUNT" ||
-        verb == "LIST")
+    if (auto verb = VerbNamed(CommandVerb(text));
+        verb == Verb::Select || verb == Verb::Count || verb == Verb::List)
         snapshot.emplace(db);
     Command command = ParseCommand(db, text);
     CommandOutput out;

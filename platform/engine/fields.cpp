@@ -112,6 +112,9 @@ class ExprParser {
         if (word == "OCONV") {
             if (!Accept('('))
                 Bad("« ( » attendue");
+            // Each level costs stack here and in every evaluation.
+            if (++depth_ > kMaxDepth)
+                Bad("imbrication trop profonde");
             auto e = std::make_shared<Expr>();
             e->kind = Expr::Kind::Oconv;
             e->args.push_back(Concat());
@@ -120,14 +123,18 @@ class ExprParser {
             e->args.push_back(Concat());
             if (!Accept(')'))
                 Bad("« ) » attendue");
+            --depth_;
             return e;
         }
         pos_ = start;
         Bad("terme inconnu");
     }
 
+    static constexpr int kMaxDepth = 32;
+
     std::string_view text_;
     size_t pos_ = 0;
+    int depth_ = 0;
 };
 
 // Width and justification of a format such as "10L" or "5R".
@@ -179,7 +186,41 @@ Field FromItem(const FileRef& file, std::string_view name, std::string_view item
     return field;
 }
 
-Field ResolveItem(Database& db, const FileRef& file, std::string_view name, int position);
+[[noreturn]] void UnknownField(const FileRef& file, std::string_view name, int position) {
+    Fail("Champ inconnu à la position " + std::to_string(position) + " : " + text::Printable(name) +
+         " (fichier " + text::Printable(file.DataName()) + ").");
+}
+
+Field ResolveItem(Database& db, const FileRef& file, std::string_view name, int position) {
+    auto dict = db.FindFile(file.DictName());
+    if (!dict)
+        UnknownField(file, name, position);
+    if (Database::CheckId(name).empty()) {
+        if (auto item = db.Read(*dict, name))
+            return FromItem(file, name, *item, position);
+    }
+    std::vector<std::string> matches;
+    sql::Statement& s = db.Prepare("SELECT id FROM records WHERE file_id = ?1");
+    {
+        sql::Use use(s);
+        s.Bind(1, dict->id);
+        while (s.Step()) {
+            if (text::EqualsNoCase(s.Bytes(0), name))
+                matches.push_back(s.String(0));
+        }
+    }
+    if (matches.empty())
+        UnknownField(file, name, position);
+    if (matches.size() > 1) {
+        std::string list;
+        for (const auto& m : matches)
+            list += (list.empty() ? "" : ", ") + text::Printable(m);
+        Fail("Champ ambigu à la position " + std::to_string(position) + " : " +
+             text::Printable(name) + " (" + list + ").");
+    }
+    auto item = db.Read(*dict, matches.front());
+    return FromItem(file, matches.front(), item ? *item : std::string(), position);
+}
 
 }  // namespace
 
@@ -205,12 +246,8 @@ Field ResolveField(Database& db, const FileRef& file, std::string_view name, int
         field.location = *n;
         return field;
     }
-    auto unknown = [&]() -> Field {
-        Fail("Champ inconnu à la position " + std::to_string(position) + " : " +
-             text::Printable(name) + " (fichier " + text::Printable(file.DataName()) + ").");
-    };
     if (file.isDict)
-        return unknown();
+        UnknownField(file, name, position);
     struct FieldCache : Database::Cache {
         std::map<std::pair<std::int64_t, std::string>, Field, std::less<>> fields;
     };
@@ -228,45 +265,6 @@ Field ResolveField(Database& db, const FileRef& file, std::string_view name, int
     cache.emplace(std::move(key), resolved);
     return resolved;
 }
-
-namespace {
-
-Field ResolveItem(Database& db, const FileRef& file, std::string_view name, int position) {
-    auto unknown = [&]() -> Field {
-        Fail("Champ inconnu à la position " + std::to_string(position) + " : " +
-             text::Printable(name) + " (fichier " + text::Printable(file.DataName()) + ").");
-    };
-    auto dict = db.FindFile(file.DictName());
-    if (!dict)
-        return unknown();
-    if (Database::CheckId(name).empty()) {
-        if (auto item = db.Read(*dict, name))
-            return FromItem(file, name, *item, position);
-    }
-    std::vector<std::string> matches;
-    sql::Statement& s = db.Prepare("SELECT id FROM records WHERE file_id = ?1");
-    {
-        sql::Use use(s);
-        s.Bind(1, dict->id);
-        while (s.Step()) {
-            if (text::EqualsNoCase(s.Bytes(0), name))
-                matches.push_back(s.String(0));
-        }
-    }
-    if (matches.empty())
-        return unknown();
-    if (matches.size() > 1) {
-        std::string list;
-        for (const auto& m : matches)
-            list += (list.empty() ? "" : ", ") + text::Printable(m);
-        Fail("Champ ambigu à la position " + std::to_string(position) + " : " +
-             text::Printable(name) + " (" + list + ").");
-    }
-    auto item = db.Read(*dict, matches.front());
-    return FromItem(file, matches.front(), item ? *item : std::string(), position);
-}
-
-}  // namespace
 
 std::string_view Evaluator::Text(const Field& field, std::string_view id, std::string_view body,
                                  std::string& scratch) {
@@ -314,6 +312,7 @@ std::string Evaluator::Evaluate(const Expr& expr, std::string_view id) {
 std::string Evaluator::Convert(std::string_view conversion, std::string_view value) {
     if (conversion.empty())
         return std::string(value);
+    const std::string upper = text::Upper(conversion);
     std::string out;
     bool first = true;
     // Each value converts on its own; the value marks stay.
@@ -326,7 +325,6 @@ std::string Evaluator::Convert(std::string_view conversion, std::string_view val
         if (!first)
             out.push_back('\xFD');
         first = false;
-        std::string upper = text::Upper(conversion);
         if (upper == "MCU") {
             out += text::Upper(v);
         } else if (upper == "MCL") {

@@ -26,30 +26,14 @@ class Parser {
         const Token& first = Peek();
         if (first.kind == Token::Kind::End)
             Fail("Commande vide.");
-        std::string verb = first.kind == Token::Kind::Word ? text::Upper(first.text) : "";
-        Command command;
-        if (verb == "SSELECT" || verb == "SELECT") {
-            command.verb = Verb::Select;
-        } else if (verb == "COMPTER" || verb == "COUNT") {
-            command.verb = Verb::Count;
-        } else if (verb == "LIST") {
-            command.verb = Verb::List;
-        } else if (verb == "CREATE.FILE") {
-            command.verb = Verb::CreateFile;
-        } else if (verb == "DELETE.FILE") {
-            command.verb = Verb::DeleteFile;
-        } else if (verb == "CREATE.INDEX") {
-            command.verb = Verb::CreateIndex;
-        } else if (verb == "BUILD.INDEX") {
-            command.verb = Verb::BuildIndex;
-        } else if (verb == "DELETE.INDEX") {
-            command.verb = Verb::DeleteIndex;
-        } else if (verb == "DATE.FORMAT") {
-            command.verb = Verb::DateFormat;
-        } else {
+        std::optional<Verb> verb =
+            first.kind == Token::Kind::Word ? VerbNamed(first.text) : std::nullopt;
+        if (!verb) {
             Fail("Commande inconnue à la position " + std::to_string(first.position) + " : " +
                  Show(first));
         }
+        Command command;
+        command.verb = *verb;
         Next();
         switch (command.verb) {
             case Verb::Select:
@@ -250,29 +234,25 @@ class Parser {
     }
 
     CondNode ParseOr(const FileRef& file) {
-        CondNode left = ParseAnd(file);
-        if (!PeekWord({"OR"}))
-            return left;
-        CondNode node;
-        node.kind = CondNode::Kind::Or;
-        node.children.push_back(std::move(left));
-        while (PeekWord({"OR"})) {
-            Next();
-            node.children.push_back(ParseAnd(file));
-        }
-        return node;
+        return Joined(CondNode::Kind::Or, "OR", [&] { return ParseAnd(file); });
     }
 
     CondNode ParseAnd(const FileRef& file) {
-        CondNode left = ParseTerm(file);
-        if (!PeekWord({"AND"}))
-            return left;
+        return Joined(CondNode::Kind::And, "AND", [&] { return ParseTerm(file); });
+    }
+
+    // One operand, or several joined by word.
+    template <typename Operand>
+    CondNode Joined(CondNode::Kind kind, const char* word, Operand&& operand) {
+        CondNode first = operand();
+        if (!PeekWord({word}))
+            return first;
         CondNode node;
-        node.kind = CondNode::Kind::And;
-        node.children.push_back(std::move(left));
-        while (PeekWord({"AND"})) {
+        node.kind = kind;
+        node.children.push_back(std::move(first));
+        while (PeekWord({word})) {
             Next();
-            node.children.push_back(ParseTerm(file));
+            node.children.push_back(operand());
         }
         return node;
     }
@@ -280,11 +260,17 @@ class Parser {
     CondNode ParseTerm(const FileRef& file) {
         const Token& t = Peek();
         if (t.kind == Token::Kind::Open) {
+            // Each level costs stack in the parser and in every record's test.
+            if (++depth_ > kMaxDepth) {
+                Fail("Trop de parenthèses imbriquées à la position " + std::to_string(t.position) +
+                     " (" + std::to_string(kMaxDepth) + " niveaux au plus).");
+            }
             Next();
             CondNode inner = ParseOr(file);
             if (Peek().kind != Token::Kind::Close)
                 Expected("parenthèse fermante attendue", Peek());
             Next();
+            --depth_;
             return inner;
         }
         if (!PeekWord({"AVEC", "WITH", "SANS", "WITHOUT"}))
@@ -357,10 +343,13 @@ class Parser {
         c.value = std::string(v);
     }
 
+    static constexpr int kMaxDepth = 64;
+
     Database& db_;
     std::string_view text_;
     std::vector<Token> tokens_;
     size_t index_ = 0;
+    int depth_ = 0;
 };
 
 }  // namespace
@@ -412,6 +401,27 @@ std::vector<Token> Tokenize(std::string_view s) {
     end.position = static_cast<int>(s.size() + 1);
     tokens.push_back(end);
     return tokens;
+}
+
+std::optional<Verb> VerbNamed(std::string_view word) {
+    static constexpr std::pair<std::string_view, Verb> kVerbs[] = {
+        {"SSELECT", Verb::Select},
+        {"SELECT", Verb::Select},
+        {"COMPTER", Verb::Count},
+        {"COUNT", Verb::Count},
+        {"LIST", Verb::List},
+        {"CREATE.FILE", Verb::CreateFile},
+        {"DELETE.FILE", Verb::DeleteFile},
+        {"CREATE.INDEX", Verb::CreateIndex},
+        {"BUILD.INDEX", Verb::BuildIndex},
+        {"DELETE.INDEX", Verb::DeleteIndex},
+        {"DATE.FORMAT", Verb::DateFormat},
+    };
+    for (const auto& [name, verb] : kVerbs) {
+        if (text::EqualsNoCase(word, name))
+            return verb;
+    }
+    return std::nullopt;
 }
 
 Command ParseCommand(Database& db, std::string_view text) {

@@ -9,10 +9,11 @@
 //                                              see IndexDef for the id prefix)
 //   DATE.FORMAT [word]
 //
-// conditions: terms joined by AND / OR (AND binds tighter), in parentheses if wanted. A term is
-// AVEC|WITH or SANS|WITHOUT, a field, and an operator (= # <> < > <= >= EQ NE LT GT LE GE) with a
-// value; without operator and value, AVEC means "not empty" and SANS "empty". A multivalued
-// field satisfies a test when one of its values does; SANS holds when none does.
+// conditions: terms joined by AND / OR (AND binds tighter), in parentheses if wanted (64 levels
+// at most). A term is AVEC|WITH or SANS|WITHOUT, a field, and an operator (= # <> < > <= >= EQ
+// NE LT GT LE GE) with a value; without operator and value, AVEC means "not empty" and SANS
+// "empty". A multivalued field satisfies a test when one of its values does; SANS holds when
+// none does.
 // Values are delimited by "...", '...' or \...\ and cannot hold their delimiter. With = and #,
 // a "]" ending the value means "begins with", a "[" starting it "ends with", both "contains".
 // Keywords are case-insensitive; "DICT X" names the dictionary of X. Anything else is an error
@@ -98,5 +99,8 @@ Command ParseCommand(Database& db, std::string_view text);
 
 // The first word of a command in upper case ("SSELECT"), empty for a blank command.
 std::string CommandVerb(std::string_view text);
+
+// The verb a command word names, in either language and any case; nullopt for another word.
+std::optional<Verb> VerbNamed(std::string_view word);
 
 }  // namespace mv
