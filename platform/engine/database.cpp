@@ -60,6 +60,29 @@ ALTER TABLE indexes_v2 RENAME TO indexes;
 PRAGMA user_version=2;
 )sql";
 
+// The integer a one-row query gives, 0 when it gives no row.
+std::int64_t QueryInt(sql::Connection& connection, std::string_view query) {
+    sql::Statement s(connection, query);
+    sql::Use use(s);
+    return s.Step() ? s.Int(0) : 0;
+}
+
+// Runs fn holding the database's write lock, and keeps its changes only when it ends normally.
+template <typename Fn>
+void WithWriteLock(sql::Connection& connection, Fn&& fn) {
+    connection.Exec("BEGIN IMMEDIATE");
+    try {
+        fn();
+        connection.Exec("COMMIT");
+    } catch (...) {
+        try {
+            connection.Exec("ROLLBACK");
+        } catch (const std::exception&) {
+        }
+        throw;
+    }
+}
+
 }  // namespace
 
 std::string IndexDef::GroupOf(std::string_view recordId) const {
@@ -117,80 +140,33 @@ void Database::InitSchema() {
     // A bulk load leaves a large journal behind; keep it from holding the disk afterwards.
     connection_.Exec("PRAGMA journal_size_limit=67108864");
     connection_.Exec("PRAGMA cache_size=-" + std::to_string(options_.cacheKiB));
-    std::int64_t appId = 0;
-    {
-        sql::Statement s(connection_, "PRAGMA application_id");
-        sql::Use use(s);
-        if (s.Step())
-            appId = s.Int(0);
-    }
-    if (appId == kApplicationId) {
-        std::int64_t version = 0;
-        {
-            sql::Statement s(connection_, "PRAGMA user_version");
-            sql::Use use(s);
-            if (s.Step())
-                version = s.Int(0);
-        }
+    if (QueryInt(connection_, "PRAGMA application_id") == kApplicationId) {
+        std::int64_t version = QueryInt(connection_, "PRAGMA user_version");
         if (version == 1) {
-            connection_.Exec("BEGIN IMMEDIATE");
-            try {
-                sql::Statement s(connection_, "PRAGMA user_version");
-                bool still = false;
-                {
-                    sql::Use use(s);
-                    still = s.Step() && s.Int(0) == 1;  // another process may have done it
-                }
-                if (still)
+            WithWriteLock(connection_, [&] {
+                // Another process may have upgraded it while we waited.
+                if (QueryInt(connection_, "PRAGMA user_version") == 1)
                     connection_.Exec(kUpgradeFrom1);
-                connection_.Exec("COMMIT");
-            } catch (...) {
-                try {
-                    connection_.Exec("ROLLBACK");
-                } catch (const std::exception&) {
-                }
-                throw;
-            }
+            });
         } else if (version != kSchemaVersion) {
             throw Error(ErrorKind::Io, "La base de données " + path_ +
                                            " a été créée par une autre version du programme.");
         }
         return;
     }
-    connection_.Exec("BEGIN IMMEDIATE");
-    try {
+    WithWriteLock(connection_, [&] {
         // A concurrent creator may have finished while we waited for the write lock.
-        std::int64_t tables = 0;
-        {
-            sql::Statement s(connection_,
-                             "SELECT count(*) FROM sqlite_master WHERE name NOT LIKE 'sqlite_%'");
-            sql::Use use(s);
-            if (s.Step())
-                tables = s.Int(0);
+        if (QueryInt(connection_, "PRAGMA application_id") == kApplicationId)
+            return;
+        if (QueryInt(connection_,
+                     "SELECT count(*) FROM sqlite_master WHERE name NOT LIKE 'sqlite_%'") > 0) {
+            throw Error(ErrorKind::Io,
+                        "Le fichier " + path_ + " n'est pas une base de données de ce système.");
         }
-        {
-            sql::Statement s(connection_, "PRAGMA application_id");
-            sql::Use use(s);
-            if (s.Step())
-                appId = s.Int(0);
-        }
-        if (appId != kApplicationId) {
-            if (tables > 0) {
-                throw Error(ErrorKind::Io, "Le fichier " + path_ +
-                                               " n'est pas une base de données de ce système.");
-            }
-            connection_.Exec(kSchema);
-            connection_.Exec("PRAGMA application_id=" + std::to_string(kApplicationId));
-            connection_.Exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
-        }
-        connection_.Exec("COMMIT");
-    } catch (...) {
-        try {
-            connection_.Exec("ROLLBACK");
-        } catch (const std::exception&) {
-        }
-        throw;
-    }
+        connection_.Exec(kSchema);
+        connection_.Exec("PRAGMA application_id=" + std::to_string(kApplicationId));
+        connection_.Exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
+    });
 }
 
 sql::Statement& Database::Prepare(std::string_view text) {
@@ -403,7 +379,7 @@ void Database::Write(const FileRef& file, std::string_view id, std::string_view 
         s.Bind(1, file.id).Bind(2, id).Bind(3, body);
         s.Step();
     }
-    UpdateIndexEntries(file, id, old ? &*old : nullptr, body);
+    UpdateIndexEntries(file, id, old, body);
     if (file.isDict)
         Invalidate();
     t.Commit();
@@ -421,37 +397,27 @@ void Database::Delete(const FileRef& file, std::string_view id) {
         s.Bind(1, file.id).Bind(2, id);
         s.Step();
     }
-    for (const IndexDef& index : Indexes(file)) {
-        sql::Statement& s = Prepare(
-            "DELETE FROM index_entries WHERE index_id = ?1 AND key = ?2 "
-            "AND id = ?3");
-        for (const auto& [key, pos] : index.Entries(id, *old)) {
-            sql::Use use(s);
-            s.Bind(1, index.id).Bind(2, key).Bind(3, id);
-            s.Step();
-        }
-    }
+    UpdateIndexEntries(file, id, old, std::nullopt);
     if (file.isDict)
         Invalidate();
     t.Commit();
 }
 
 void Database::UpdateIndexEntries(const FileRef& file, std::string_view id,
-                                  const std::string* oldBody, std::string_view newBody) {
+                                  std::optional<std::string_view> oldBody,
+                                  std::optional<std::string_view> newBody) {
     std::vector<IndexDef> indexes = Indexes(file);
     if (indexes.empty())
         return;
-    bool existed = oldBody != nullptr;
     sql::Statement& remove =
         Prepare("DELETE FROM index_entries WHERE index_id = ?1 AND key = ?2 AND id = ?3");
     sql::Statement& insert = Prepare(
         "INSERT OR REPLACE INTO index_entries(index_id, key, id, pos) VALUES (?1, ?2, ?3, ?4)");
+    using Entries = std::vector<std::pair<std::string, int>>;
     for (const IndexDef& index : indexes) {
-        auto newKeys = index.Entries(id, newBody);
-        std::vector<std::pair<std::string, int>> oldKeys;
-        if (existed)
-            oldKeys = index.Entries(id, *oldBody);
-        if (existed && oldKeys == newKeys)
+        Entries oldKeys = oldBody ? index.Entries(id, *oldBody) : Entries();
+        Entries newKeys = newBody ? index.Entries(id, *newBody) : Entries();
+        if (oldKeys == newKeys)
             continue;
         for (const auto& [key, pos] : oldKeys) {
             sql::Use use(remove);

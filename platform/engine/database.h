@@ -164,9 +164,10 @@ class Database {
   private:
     void InitSchema();
     void CheckAlive(const FileRef& file);
-    // oldBody is null when the record did not exist.
-    void UpdateIndexEntries(const FileRef& file, std::string_view id, const std::string* oldBody,
-                            std::string_view newBody);
+    // A body is nullopt when the record does not exist (before a creation, after a removal).
+    void UpdateIndexEntries(const FileRef& file, std::string_view id,
+                            std::optional<std::string_view> oldBody,
+                            std::optional<std::string_view> newBody);
     void EndTransaction(bool commit);
     void Refresh();
     void Invalidate();
