@@ -103,6 +103,20 @@ void BindHolds(sql::Statement& s, const Plan& plan) {
         s.Bind(n++, h);
 }
 
+// " AND column >= ?n" and, for a bounded range, " AND column < ?n+1".
+std::string RangeSql(const char* column, const Range& r, int n) {
+    std::string sqlText = std::string(" AND ") + column + " >= ?" + std::to_string(n);
+    if (r.hi)
+        sqlText += std::string(" AND ") + column + " < ?" + std::to_string(n + 1);
+    return sqlText;
+}
+
+void BindRange(sql::Statement& s, const Range& r, int n) {
+    s.Bind(n, r.lo);
+    if (r.hi)
+        s.Bind(n + 1, *r.hi);
+}
+
 class Runner {
   public:
     Runner(Database& db, const Query& query) : db_(db), query_(query), eval_(db) {}
@@ -211,21 +225,15 @@ class Runner {
             case Plan::Kind::Scan:
             case Plan::Kind::IdRange: {
                 std::string sqlText = "SELECT id, body FROM records WHERE file_id = ?1";
-                if (plan.ids) {
-                    sqlText += " AND id >= ?2";
-                    if (plan.ids->hi)
-                        sqlText += " AND id < ?3";
-                }
+                if (plan.ids)
+                    sqlText += RangeSql("id", *plan.ids, 2);
                 sqlText += HoldsSql(plan, "body", "id") + " ORDER BY id";
                 sql::Statement& s = db_.Prepare(sqlText);
                 sql::Use use(s);
                 BindHolds(s, plan);
                 s.Bind(1, query_.file.id);
-                if (plan.ids) {
-                    s.Bind(2, plan.ids->lo);
-                    if (plan.ids->hi)
-                        s.Bind(3, *plan.ids->hi);
-                }
+                if (plan.ids)
+                    BindRange(s, *plan.ids, 2);
                 while (s.Step()) {
                     if (Test(s.Bytes(0), s.Bytes(1)))
                         fn(s.Bytes(0), s.Bytes(1), std::string_view(), -1);
@@ -237,28 +245,13 @@ class Runner {
                     ForEachKey(plan, fn);
                     break;
                 }
-                std::string sqlText =
-                    "SELECT e.id, r.body FROM index_entries e CROSS JOIN records r "
-                    "ON r.file_id = ?1 AND r.id = e.id WHERE e.index_id = ?2 AND e.key >= ?3";
-                if (plan.keys.hi)
-                    sqlText += " AND e.key < ?4";
-                if (plan.ids) {
-                    sqlText += " AND e.id >= ?5";
-                    if (plan.ids->hi)
-                        sqlText += " AND e.id < ?6";
-                }
-                sqlText += HoldsSql(plan, "r.body", "e.id");
-                sql::Statement& s = db_.Prepare(sqlText);
+                sql::Statement& s =
+                    PrepareEntries(plan,
+                                   "SELECT e.id, r.body FROM index_entries e CROSS JOIN records r "
+                                   "ON r.file_id = ?1 AND r.id = e.id",
+                                   true);
                 sql::Use use(s);
-                BindHolds(s, plan);
-                s.Bind(1, query_.file.id).Bind(2, plan.index.id).Bind(3, plan.keys.lo);
-                if (plan.keys.hi)
-                    s.Bind(4, *plan.keys.hi);
-                if (plan.ids) {
-                    s.Bind(5, plan.ids->lo);
-                    if (plan.ids->hi)
-                        s.Bind(6, *plan.ids->hi);
-                }
+                s.Bind(1, query_.file.id);
                 // Several values of one record may fall in a range of prefixes.
                 std::unordered_set<std::string> seen;
                 while (s.Step()) {
@@ -403,67 +396,54 @@ class Runner {
     }
 
     std::int64_t CountIds(const Range& r, std::int64_t cap) {
-        return Estimate('r', query_.file.id, r, cap,
-                        [&](std::int64_t c) { return CountIdRange(r, c); });
+        return Estimate('r', query_.file.id, r, cap, [&](std::int64_t c) {
+            return CountRange("records", "file_id", query_.file.id, "id", r, c);
+        });
     }
 
     std::int64_t CountKeys(const IndexDef& index, const Range& r, std::int64_t cap) {
-        return Estimate('i', index.id, r, cap,
-                        [&](std::int64_t c) { return CountKeyRange(index, r, c); });
+        return Estimate('i', index.id, r, cap, [&](std::int64_t c) {
+            return CountRange("index_entries", "index_id", index.id, "key", r, c);
+        });
     }
 
-    // Rows in a range, counting no further than cap + 1.
-    std::int64_t CountIdRange(const Range& r, std::int64_t cap) {
-        std::string sqlText =
-            "SELECT count(*) FROM (SELECT 1 FROM records WHERE file_id = ?1 AND id >= ?2";
-        if (r.hi)
-            sqlText += " AND id < ?3";
-        sqlText += " LIMIT ?4)";
-        sql::Statement& s = db_.Prepare(sqlText);
+    // Rows of table in a range of column, counting no further than cap + 1.
+    std::int64_t CountRange(const char* table, const char* owner, std::int64_t ownerId,
+                            const char* column, const Range& r, std::int64_t cap) {
+        sql::Statement& s =
+            db_.Prepare(std::string("SELECT count(*) FROM (SELECT 1 FROM ") + table + " WHERE " +
+                        owner + " = ?1" + RangeSql(column, r, 2) + " LIMIT ?4)");
         sql::Use use(s);
-        s.Bind(1, query_.file.id).Bind(2, r.lo).Bind(4, cap + 1);
-        if (r.hi)
-            s.Bind(3, *r.hi);
+        s.Bind(1, ownerId).Bind(4, cap + 1);
+        BindRange(s, r, 2);
         return s.Step() ? s.Int(0) : 0;
     }
 
-    std::int64_t CountKeyRange(const IndexDef& index, const Range& r, std::int64_t cap) {
-        std::string sqlText =
-            "SELECT count(*) FROM (SELECT 1 FROM index_entries WHERE index_id = ?1 AND key >= ?2";
-        if (r.hi)
-            sqlText += " AND key < ?3";
-        sqlText += " LIMIT ?4)";
+    // The index entries "e" of plan's key and id ranges, head giving the columns and any join;
+    // with holds, the body tests on the joined records "r".
+    sql::Statement& PrepareEntries(const Plan& plan, const std::string& head, bool holds) {
+        std::string sqlText = head + " WHERE e.index_id = ?2" + RangeSql("e.key", plan.keys, 3);
+        if (plan.ids)
+            sqlText += RangeSql("e.id", *plan.ids, 5);
+        if (holds)
+            sqlText += HoldsSql(plan, "r.body", "e.id");
         sql::Statement& s = db_.Prepare(sqlText);
-        sql::Use use(s);
-        s.Bind(1, index.id).Bind(2, r.lo).Bind(4, cap + 1);
-        if (r.hi)
-            s.Bind(3, *r.hi);
-        return s.Step() ? s.Int(0) : 0;
+        s.Bind(2, plan.index.id);
+        BindRange(s, plan.keys, 3);
+        if (plan.ids)
+            BindRange(s, *plan.ids, 5);
+        if (holds)
+            BindHolds(s, plan);
+        return s;
     }
 
     // IndexRange without the records: an entry holding a whole attribute stands for the record
     // (a body with only that attribute); the others are read.
     template <typename Fn>
     void ForEachKey(const Plan& plan, Fn&& fn) {
-        std::string sqlText =
-            "SELECT id, key, pos FROM index_entries WHERE index_id = ?2 AND key >= ?3";
-        if (plan.keys.hi)
-            sqlText += " AND key < ?4";
-        if (plan.ids) {
-            sqlText += " AND id >= ?5";
-            if (plan.ids->hi)
-                sqlText += " AND id < ?6";
-        }
-        sql::Statement& s = db_.Prepare(sqlText);
+        sql::Statement& s =
+            PrepareEntries(plan, "SELECT e.id, e.key, e.pos FROM index_entries e", false);
         sql::Use use(s);
-        s.Bind(2, plan.index.id).Bind(3, plan.keys.lo);
-        if (plan.keys.hi)
-            s.Bind(4, *plan.keys.hi);
-        if (plan.ids) {
-            s.Bind(5, plan.ids->lo);
-            if (plan.ids->hi)
-                s.Bind(6, *plan.ids->hi);
-        }
         std::unordered_set<std::string> seen;
         std::string body;
         while (s.Step()) {
