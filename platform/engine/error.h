@@ -25,4 +25,7 @@ class Error : public std::runtime_error {
     ErrorKind kind_;
 };
 
+// French words for a system error number (errno), for the end of a message: "accès refusé".
+std::string SystemReason(int errnum);
+
 }  // namespace mv

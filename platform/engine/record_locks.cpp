@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <thread>
 
 #include "error.h"
@@ -13,6 +12,16 @@
 
 namespace mv {
 namespace {
+
+// Sets (F_WRLCK) or clears (F_UNLCK) the lock on one byte of fd, without waiting.
+bool SetByteLock(int fd, short type, std::uint64_t offset) {
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = static_cast<off_t>(offset);
+    lock.l_len = 1;
+    return ::fcntl(fd, F_OFD_SETLK, &lock) == 0;
+}
 
 std::string Key(std::string_view file, std::string_view id) {
     std::string key(file);
@@ -29,7 +38,7 @@ RecordLocks::RecordLocks(const std::string& lockPath) {
     fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (fd_ < 0) {
         throw Error(ErrorKind::Io, "Impossible d'ouvrir le fichier des verrous " + lockPath +
-                                       " : " + std::strerror(errno) + ".");
+                                       " : " + SystemReason(errno) + ".");
     }
 }
 
@@ -43,30 +52,17 @@ std::uint64_t RecordLocks::Offset(std::string_view file, std::string_view id) {
 }
 
 bool RecordLocks::TryLock(std::uint64_t offset) {
-    if (fd_ < 0)
-        return true;
-    struct flock lock {};
-    lock.l_type = F_WRLCK;
-    lock.l_whence = SEEK_SET;
-    lock.l_start = static_cast<off_t>(offset);
-    lock.l_len = 1;
-    if (::fcntl(fd_, F_OFD_SETLK, &lock) == 0)
+    if (fd_ < 0 || SetByteLock(fd_, F_WRLCK, offset))
         return true;
     if (errno == EAGAIN || errno == EACCES || errno == EINTR)
         return false;
     throw Error(ErrorKind::Io,
-                std::string("Échec du verrouillage d'un enregistrement : ") + std::strerror(errno));
+                "Échec du verrouillage d'un enregistrement : " + SystemReason(errno) + ".");
 }
 
 void RecordLocks::Unlock(std::uint64_t offset) {
-    if (fd_ < 0)
-        return;
-    struct flock lock {};
-    lock.l_type = F_UNLCK;
-    lock.l_whence = SEEK_SET;
-    lock.l_start = static_cast<off_t>(offset);
-    lock.l_len = 1;
-    ::fcntl(fd_, F_OFD_SETLK, &lock);
+    if (fd_ >= 0)
+        SetByteLock(fd_, F_UNLCK, offset);
 }
 
 void RecordLocks::Acquire(std::string_view file, std::string_view id,

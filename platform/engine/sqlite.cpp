@@ -5,6 +5,25 @@
 #include "error.h"
 
 namespace mv::sql {
+namespace {
+
+// Why a call failed, in French: the system's own error when there was one.
+std::string Reason(sqlite3* db, int code) {
+    if (int errnum = db ? sqlite3_system_errno(db) : 0)
+        return SystemReason(errnum);
+    switch (code & 0xFF) {
+        case SQLITE_NOMEM:
+            return "mémoire insuffisante";
+        case SQLITE_FULL:
+            return "plus de place sur le disque";
+        case SQLITE_READONLY:
+            return "base en lecture seule";
+        default:
+            return "code " + std::to_string(code);
+    }
+}
+
+}  // namespace
 
 Statement::Statement(Connection& connection, std::string_view text) : connection_(&connection) {
     int rc = sqlite3_prepare_v3(connection.Handle(), text.data(), static_cast<int>(text.size()),
@@ -29,36 +48,30 @@ Statement& Statement::operator=(Statement&& other) noexcept {
     return *this;
 }
 
+Statement& Statement::Bound(int rc) {
+    if (rc != SQLITE_OK)
+        connection_->Fail(rc, "bind");
+    return *this;
+}
+
 Statement& Statement::Bind(int index, std::string_view bytes) {
     // A null pointer would bind NULL, which never equals an empty id.
     static const char kEmpty = 0;
-    int rc = sqlite3_bind_blob64(stmt_, index, bytes.empty() ? &kEmpty : bytes.data(), bytes.size(),
-                                 SQLITE_TRANSIENT);
-    if (rc != SQLITE_OK)
-        connection_->Fail(rc, "bind");
-    return *this;
+    return Bound(sqlite3_bind_blob64(stmt_, index, bytes.empty() ? &kEmpty : bytes.data(),
+                                     bytes.size(), SQLITE_TRANSIENT));
 }
 
 Statement& Statement::BindText(int index, std::string_view text) {
-    int rc =
-        sqlite3_bind_text64(stmt_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
-    if (rc != SQLITE_OK)
-        connection_->Fail(rc, "bind");
-    return *this;
+    return Bound(
+        sqlite3_bind_text64(stmt_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
 }
 
 Statement& Statement::Bind(int index, std::int64_t value) {
-    int rc = sqlite3_bind_int64(stmt_, index, value);
-    if (rc != SQLITE_OK)
-        connection_->Fail(rc, "bind");
-    return *this;
+    return Bound(sqlite3_bind_int64(stmt_, index, value));
 }
 
 Statement& Statement::BindNull(int index) {
-    int rc = sqlite3_bind_null(stmt_, index);
-    if (rc != SQLITE_OK)
-        connection_->Fail(rc, "bind");
-    return *this;
+    return Bound(sqlite3_bind_null(stmt_, index));
 }
 
 bool Statement::Step() {
@@ -104,11 +117,11 @@ Connection::Connection(const std::string& path) : path_(path) {
         sqlite3_open_v2(path.c_str(), &db_,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        std::string message = db_ ? sqlite3_errmsg(db_) : "mémoire insuffisante";
+        std::string reason = Reason(db_, rc);
         sqlite3_close_v2(db_);
         db_ = nullptr;
         throw Error(ErrorKind::Io,
-                    "Impossible d'ouvrir la base de données " + path + " : " + message + ".");
+                    "Impossible d'ouvrir la base de données " + path + " : " + reason + ".");
     }
     sqlite3_extended_result_codes(db_, 1);
 }
@@ -135,16 +148,17 @@ void Connection::Fail(int code, std::string_view what) const {
                         "La base de données est occupée par un autre programme ; réessayez.");
         case SQLITE_CORRUPT:
         case SQLITE_NOTADB:
+            throw Error(ErrorKind::Io,
+                        "Le fichier " + path_ + " est endommagé ou n'est pas une base de données.");
+        case SQLITE_READONLY:
             throw Error(ErrorKind::Io, "La base de données " + path_ +
-                                           " est endommagée ou n'est pas une base (" + detail +
-                                           ").");
+                                           " est en lecture seule : rien ne peut y être modifié.");
         case SQLITE_IOERR:
         case SQLITE_FULL:
         case SQLITE_CANTOPEN:
-        case SQLITE_READONLY:
         case SQLITE_PERM:
-            throw Error(ErrorKind::Io,
-                        "Erreur d'accès à la base de données " + path_ + " (" + detail + ").");
+            throw Error(ErrorKind::Io, "Erreur d'accès à la base de données " + path_ + " : " +
+                                           Reason(db_, code) + ".");
         default:
             throw Error(ErrorKind::Failure, "Erreur de la base de données (" + detail +
                                                 ") : " + std::string(what.substr(0, 80)));

@@ -43,6 +43,9 @@ class Statement {
     bool Valid() const { return stmt_ != nullptr; }
 
   private:
+    // Throws the error of a failed bind.
+    Statement& Bound(int rc);
+
     sqlite3_stmt* stmt_ = nullptr;
     Connection* connection_ = nullptr;
 };
