@@ -197,9 +197,12 @@ class ResultBuilder {
     std::string text_;
 };
 
-Record OutputRecord(const mv::CommandOutput& out, const std::string& command) {
+// Runs a command that returns no selection and gives its output record.
+Record RunForOutput(mv::Database& engine, const std::string& command, std::string& status) {
+    mv::CommandOutput out = Guard([&] { return mv::RunCommand(engine, command); });
+    status = std::to_string(out.status);
     Record record;
-    record.SetValue(1, std::to_string(out.status));
+    record.SetValue(1, status);
     record.SetValue(2, command);
     for (size_t i = 0; i < out.lines.size(); ++i)
         record.SetValue(3, static_cast<int>(i + 1), out.lines[i]);
@@ -247,17 +250,12 @@ Record LocalDatabase::CallSubroutine(const std::string& routine, std::string& st
         throw StoreError(ErrorCode::CommandError,
                          "Routine inconnue : " + mv::text::Printable(routine) + ".");
     }
-    mv::CommandOutput out = Guard([&] { return mv::RunCommand(*engine_, command); });
-    status = std::to_string(out.status);
-    return OutputRecord(out, command);
+    return RunForOutput(*engine_, command, status);
 }
 
 Record LocalDatabase::ExecuteRequest(const std::string& request, const std::string&,
                                      std::string& status) {
-    std::string command = mv::extract(request, 1);
-    mv::CommandOutput out = Guard([&] { return mv::RunCommand(*engine_, command); });
-    status = std::to_string(out.status);
-    return OutputRecord(out, command);
+    return RunForOutput(*engine_, mv::extract(request, 1), status);
 }
 
 Record LocalDatabase::SelectRequest(const std::string& request, const std::string&,
