@@ -24,6 +24,10 @@ std::string Reason(const std::error_code& ec) {
         return "support en lecture seule";
     if (ec == std::errc::is_a_directory)
         return "un dossier porte ce nom";
+    if (ec == std::errc::not_a_directory)
+        return "un élément du chemin n'est pas un dossier";
+    if (ec == std::errc::file_exists)
+        return "un fichier porte ce nom";
     return ec.message();
 }
 

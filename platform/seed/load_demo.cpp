@@ -6,16 +6,18 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "day_number.h"
 #include "demo_data.h"
+#include "platform/filesystem/file_system.h"
 #include "seed.h"
 #include "store/local_database.h"
 #include "store/record.h"
@@ -28,36 +30,54 @@ namespace {
 using demo::Address;
 using demo::BankDetails;
 
+// Attributes of a record and their texts, written in turn.
+void Set(store::Record& record, std::initializer_list<std::pair<int, std::string_view>> slots) {
+    for (const auto& [attribute, text] : slots)
+        record.SetValue(attribute, text);
+}
+
 // Writes values 1..n of one attribute; an all-empty list leaves the attribute empty.
 void SetValues(store::Record& record, int attribute, const std::vector<std::string>& values) {
-    bool any = false;
-    for (const std::string& v : values)
-        any = any || !v.empty();
-    if (!any)
+    if (std::all_of(values.begin(), values.end(), [](const auto& v) { return v.empty(); }))
         return;
     for (size_t i = 0; i < values.size(); ++i)
         record.SetValue(attribute, static_cast<int>(i) + 1, values[i]);
 }
 
-void SetAddress(store::Record& record, int first, const Address& a) {
-    const std::string* parts[] = {&a.line1,  &a.line2,   &a.line3,   &a.postalCode,
-                                  &a.cedex,  &a.commune, &a.country, &a.phone,
-                                  &a.mobile, &a.fax,     &a.insee};
-    for (int i = 0; i < 11; ++i)
-        record.SetValue(first + i, *parts[i]);
+// The same member of every line of a history, as the values of one attribute.
+template <typename Line>
+std::vector<std::string> Column(const std::vector<Line>& lines, std::string Line::*member) {
+    std::vector<std::string> values;
+    for (const Line& line : lines)
+        values.push_back(line.*member);
+    return values;
 }
 
-void SetBank(store::Record& record, int first, const BankDetails& b) {
-    record.SetValue(first, 1, b.bankName);
+void SetAddress(store::Record& r, int first, const Address& a) {
+    Set(r, {{first, a.line1},
+            {first + 1, a.line2},
+            {first + 2, a.line3},
+            {first + 3, a.postalCode},
+            {first + 4, a.cedex},
+            {first + 5, a.commune},
+            {first + 6, a.country},
+            {first + 7, a.phone},
+            {first + 8, a.mobile},
+            {first + 9, a.fax},
+            {first + 10, a.insee}});
+}
+
+void SetBank(store::Record& r, int first, const BankDetails& b) {
+    r.SetValue(first, 1, b.bankName);
     if (!b.branchName.empty())
-        record.SetValue(first, 2, b.branchName);
-    record.SetValue(first + 1, b.bankCode);
-    record.SetValue(first + 2, b.branchCode);
-    record.SetValue(first + 3, b.account);
-    record.SetValue(first + 4, b.ribKey);
-    record.SetValue(first + 5, b.iban);
-    record.SetValue(first + 6, b.bic);
-    record.SetValue(first + 7, b.ics);
+        r.SetValue(first, 2, b.branchName);
+    Set(r, {{first + 1, b.bankCode},
+            {first + 2, b.branchCode},
+            {first + 3, b.account},
+            {first + 4, b.ribKey},
+            {first + 5, b.iban},
+            {first + 6, b.bic},
+            {first + 7, b.ics}});
 }
 
 std::string DateOrEmpty(const std::string& text) {
@@ -66,100 +86,89 @@ std::string DateOrEmpty(const std::string& text) {
 
 store::Record AssociationRecord(const demo::Association& a) {
     store::Record r;
-    r.SetValue(1, a.sigle);
-    r.SetValue(2, a.raison);
+    Set(r, {{1, a.sigle}, {2, a.raison}, {14, a.siren}});
     SetAddress(r, 3, a.address);
-    r.SetValue(14, a.siren);
     SetBank(r, 15, a.bank);  // 22 is the creditor identifier
-    r.SetValue(23, a.agrement2);
-    r.SetValue(24, a.payrollQuality);
-    r.SetValue(25, a.payShift);
-    std::vector<std::string> physical, fullTime, periods, dates;
-    for (const demo::Headcount& h : a.workforce) {
-        physical.push_back(h.physical);
-        fullTime.push_back(h.fullTime);
-        periods.push_back(h.period);
-        dates.push_back(DateOrEmpty(h.dated));
-    }
-    SetValues(r, 27, physical);
-    SetValues(r, 28, fullTime);
-    SetValues(r, 29, periods);
-    r.SetValue(30, a.payrollManager);
+    SetValues(r, 27, Column(a.workforce, &demo::Headcount::physical));
+    SetValues(r, 28, Column(a.workforce, &demo::Headcount::fullTime));
+    SetValues(r, 29, Column(a.workforce, &demo::Headcount::period));
+    std::vector<std::string> dated = Column(a.workforce, &demo::Headcount::dated);
+    std::transform(dated.begin(), dated.end(), dated.begin(), DateOrEmpty);
+    SetValues(r, 40, dated);
     SetValues(r, 31, {a.feeAmounts[0], a.feeAmounts[1], a.feeAmounts[2]});
     SetValues(r, 32, {a.feeRules[0], a.feeRules[1], a.feeRules[2]});
-    r.SetValue(33, a.assedicCentre);
-    r.SetValue(34, a.assedicNumber);
-    r.SetValue(35, a.email);
-    r.SetValue(36, a.vatNumber);
-    r.SetValue(37, a.finess);
-    r.SetValue(38, a.telegestionSystem);
-    r.SetValue(39, a.telegestionIdent);
-    SetValues(r, 40, dates);
-    r.SetValue(41, a.agrement1);
-    r.SetValue(42, a.solidarityDay);
-    r.SetValue(43, a.sendingServer);
-    r.SetValue(44, a.sendingLogin);
-    r.SetValue(45, a.sendingPassword);
-    r.SetValue(46, a.teletransmitterCode);
-    r.SetValue(47, a.intervenerCode);
-    r.SetValue(49, a.payslipPreprinted);
-    r.SetValue(50, a.invoicePreprinted);
-    r.SetValue(51, a.telegestionPhone);
-    r.SetValue(52, a.cardLine1);
-    r.SetValue(53, a.cardLine2);
-    r.SetValue(54, a.payslipLogo);
-    r.SetValue(55, a.invoiceLogo);
-    r.SetValue(56, DateOrEmpty(a.aggir2008));
-    r.SetValue(58, a.telegestionMobile);
-    r.SetValue(59, a.simplifiedPayslip);
-    r.SetValue(60, a.cet);
-    r.SetValue(64, a.payrollPhone);
-    r.SetValue(65, a.payrollMail);
+    const std::string aggir = DateOrEmpty(a.aggir2008);
+    Set(r, {{23, a.agrement2},
+            {24, a.payrollQuality},
+            {25, a.payShift},
+            {30, a.payrollManager},
+            {33, a.assedicCentre},
+            {34, a.assedicNumber},
+            {35, a.email},
+            {36, a.vatNumber},
+            {37, a.finess},
+            {38, a.telegestionSystem},
+            {39, a.telegestionIdent},
+            {41, a.agrement1},
+            {42, a.solidarityDay},
+            {43, a.sendingServer},
+            {44, a.sendingLogin},
+            {45, a.sendingPassword},
+            {46, a.teletransmitterCode},
+            {47, a.intervenerCode},
+            {49, a.payslipPreprinted},
+            {50, a.invoicePreprinted},
+            {51, a.telegestionPhone},
+            {52, a.cardLine1},
+            {53, a.cardLine2},
+            {54, a.payslipLogo},
+            {55, a.invoiceLogo},
+            {56, aggir},
+            {58, a.telegestionMobile},
+            {59, a.simplifiedPayslip},
+            {60, a.cet},
+            {64, a.payrollPhone},
+            {65, a.payrollMail}});
     return r;
 }
 
 store::Record EstablishmentRecord(const demo::Establishment& e) {
     store::Record r;
-    r.SetValue(1, e.sigle);
-    r.SetValue(2, e.raison);
+    Set(r, {{1, e.sigle}, {2, e.raison}});
     SetAddress(r, 3, e.address);
-    r.SetValue(14, e.siret);
-    r.SetValue(15, e.naf);
-    r.SetValue(16, e.weeklyHours);
+    // Every value is written, empty ones too, so that the three attributes stay parallel.
     for (size_t i = 0; i < e.headcount.size(); ++i) {
         const int v = static_cast<int>(i) + 1;
         r.SetValue(17, v, e.headcount[i].physical);
         r.SetValue(18, v, e.headcount[i].fullTime);
         r.SetValue(19, v, e.headcount[i].period);
     }
-    r.SetValue(20, e.urssafAffiliation);
-    r.SetValue(21, e.urssafCode);
-    r.SetValue(22, e.carteOrange);
-    r.SetValue(23, e.urssafCentre);
-    r.SetValue(24, e.modulationMonth);
-    r.SetValue(25, e.fraction);
-    r.SetValue(26, e.payParameter1);
-    r.SetValue(27, e.payParameter2);
-    r.SetValue(28, e.abattement);
-    r.SetValue(29, e.overtimeRelief);
-    r.SetValue(30, e.aideIncitative);
-    r.SetValue(31, e.hourlyFloor);
-    r.SetValue(33, e.scheme);
-    r.SetValue(34, e.insee);
-    r.SetValue(35, e.collectivite);
+    Set(r, {{14, e.siret},
+            {15, e.naf},
+            {16, e.weeklyHours},
+            {20, e.urssafAffiliation},
+            {21, e.urssafCode},
+            {22, e.carteOrange},
+            {23, e.urssafCentre},
+            {24, e.modulationMonth},
+            {25, e.fraction},
+            {26, e.payParameter1},
+            {27, e.payParameter2},
+            {28, e.abattement},
+            {29, e.overtimeRelief},
+            {30, e.aideIncitative},
+            {31, e.hourlyFloor},
+            {33, e.scheme},
+            {34, e.insee},
+            {35, e.collectivite},
+            {44, e.idcc}});
     SetBank(r, 36, e.bank);
-    r.SetValue(44, e.idcc);
     return r;
 }
 
 store::Record ActivityRecord(const demo::Activity& a) {
     store::Record r;
-    r.SetValue(1, a.label);
-    r.SetValue(2, a.section);
     SetBank(r, 3, a.bank);
-    r.SetValue(11, a.vatCode);
-    r.SetValue(12, a.type);
-    r.SetValue(13, a.service);
     // Every value is written, empty ones too, so that the four attributes stay parallel.
     for (size_t i = 0; i < a.costs.size(); ++i) {
         const int v = static_cast<int>(i) + 1;
@@ -168,11 +177,16 @@ store::Record ActivityRecord(const demo::Activity& a) {
         r.SetValue(16, v, a.costs[i].majorated);
         r.SetValue(20, v, a.costs[i].type);
     }
-    r.SetValue(19, a.finess);
-    r.SetValue(21, a.tariffLabel);
-    r.SetValue(22, a.notExempt);
-    r.SetValue(23, a.accountWithoutCoverage);
-    r.SetValue(24, a.accountAnnualFee);
+    Set(r, {{1, a.label},
+            {2, a.section},
+            {11, a.vatCode},
+            {12, a.type},
+            {13, a.service},
+            {19, a.finess},
+            {21, a.tariffLabel},
+            {22, a.notExempt},
+            {23, a.accountWithoutCoverage},
+            {24, a.accountAnnualFee}});
     return r;
 }
 
@@ -184,16 +198,11 @@ std::string LastCode(const std::vector<std::string>& codes) {
 }
 
 store::Record CounterRecord(const demo::Association& a) {
-    std::vector<std::string> activities, establishments;
-    for (const auto& x : a.activities)
-        activities.push_back(x.code);
-    for (const auto& x : a.establishments)
-        establishments.push_back(x.code);
     store::Record r;
     for (int i = 1; i <= 5; ++i)
         r.SetValue(i, 1, "000");
-    r.SetValue(2, 1, LastCode(activities));
-    r.SetValue(4, 1, LastCode(establishments));
+    r.SetValue(2, 1, LastCode(Column(a.activities, &demo::Activity::code)));
+    r.SetValue(4, 1, LastCode(Column(a.establishments, &demo::Establishment::code)));
     return r;
 }
 
@@ -202,15 +211,6 @@ store::Record InvoiceNumbersRecord(const demo::Association& a) {
     for (int i = 1; i <= 6; ++i)
         r.SetValue(i, "0000000000");
     r.SetValue(1, a.lastInvoiceNumber);
-    return r;
-}
-
-store::Record TableRecord(const demo::Table& t) {
-    store::Record r;
-    r.SetValue(1, t.title);
-    SetValues(r, 2, t.codes);
-    SetValues(r, 3, t.labels);
-    SetValues(r, 4, t.values);
     return r;
 }
 
@@ -245,23 +245,12 @@ class Writer {
 };
 
 void WriteTemplates(const std::string& folder) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error || !fs::is_directory(folder)) {
-        throw std::runtime_error("Impossible de créer le dossier des modèles « " + folder +
-                                 " » : " + error.message());
-    }
+    files::FileSystem& fileSystem = files::Default();
+    fileSystem.CreateFolder(folder);
     for (const demo::Template& t : demo::Templates()) {
-        const fs::path path = fs::path(folder) / t.fileName;
-        if (fs::exists(path))
-            continue;
-        std::ofstream out(path, std::ios::binary);
-        out << t.text;
-        out.close();
-        if (!out) {
-            throw std::runtime_error("Impossible d'écrire le modèle « " + path.string() + " ».");
-        }
+        const std::string path = folder + "/" + t.fileName;
+        if (!fileSystem.Exists(path))
+            fileSystem.WriteFile(path, t.text);
     }
 }
 
@@ -285,6 +274,12 @@ void LoadDemo(store::Database& database, const std::string& folder) {
         transaction.emplace(*local);
     Bootstrap(database);
     Writer w(database);
+    auto put = [&w](const std::string& file, const std::string& id,
+                    std::initializer_list<std::pair<int, std::string_view>> slots) {
+        store::Record r;
+        Set(r, slots);
+        w.Put(file, id, r);
+    };
 
     for (const demo::Association& a : demo::Associations()) {
         w.Put("ASSOCIATION", a.code, AssociationRecord(a));
@@ -295,31 +290,29 @@ void LoadDemo(store::Database& database, const std::string& folder) {
         w.Put("COMPTEUR", a.code, CounterRecord(a));
         w.Put("NUMEROFACT", a.code, InvoiceNumbersRecord(a));
         for (const auto* chart : {&demo::CommonChart(), &a.extraAccounts}) {
-            for (const demo::Account& account : *chart) {
-                store::Record r;
-                r.SetValue(1, account.label);
-                w.Put("PLANCOMPTABLE", a.code + account.code, r);
-            }
+            for (const demo::Account& account : *chart)
+                put("PLANCOMPTABLE", a.code + account.code, {{1, account.label}});
         }
     }
 
-    for (const demo::Table& t : demo::Tables())
-        w.Put("TABLES", t.id, TableRecord(t));
-    for (const demo::Agreement& c : demo::Agreements()) {
+    for (const demo::Table& t : demo::Tables()) {
         store::Record r;
-        r.SetValue(1, c.label);
-        r.SetValue(2, c.idcc);
-        w.Put("CONVENTIONCOL", c.id, r);
+        r.SetValue(1, t.title);
+        SetValues(r, 2, t.codes);
+        SetValues(r, 3, t.labels);
+        SetValues(r, 4, t.values);
+        w.Put("TABLES", t.id, r);
     }
+    for (const demo::Agreement& c : demo::Agreements())
+        put("CONVENTIONCOL", c.id, {{1, c.label}, {2, c.idcc}});
     for (const demo::Person& p : demo::People()) {
-        store::Record r;
-        r.SetValue(1, p.civility);
-        r.SetValue(2, p.lastName);
-        r.SetValue(3, p.firstName);
-        r.SetValue(4, p.postalCode);
-        r.SetValue(5, p.commune);
-        r.SetValue(31, p.sector);
-        w.Put("CIVILAIDANT", p.id, r);
+        put("CIVILAIDANT", p.id,
+            {{1, p.civility},
+             {2, p.lastName},
+             {3, p.firstName},
+             {4, p.postalCode},
+             {5, p.commune},
+             {31, p.sector}});
     }
     for (const demo::UserRights& u : demo::Rights()) {
         store::Record r;
@@ -327,14 +320,8 @@ void LoadDemo(store::Database& database, const std::string& folder) {
         SetValues(r, 2, u.levels);
         w.Put("DROITS", u.user, r);
     }
-
-    store::Record period;
-    period.SetValue(1, 1, demo::kPayPeriod);
-    w.Put("PERIODESPAIE", "1", period);
-
-    store::Record accounting;
-    accounting.SetValue(15, demo::kAccountingEnabled);
-    w.Put("COMPTEUR", "999", accounting);
+    put("PERIODESPAIE", "1", {{1, demo::kPayPeriod}});
+    put("COMPTEUR", "999", {{15, demo::kAccountingEnabled}});
 
     // The paths record follows the templates wherever they were written.
     store::File& paths = w.Open("CHEMINFICHIER");
