@@ -2,6 +2,7 @@
 // and the buttons that leave the screen or open other windows.
 #include "control/ctr_association.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,7 +26,7 @@ Ctr_Association::Ctr_Association(QWidget* parent) : QWidget(parent) {
     buildUi();
     setTabOrder();
     Remplir_JourSol();
-    Mnu_Aide = new toolkit::HelpMenu(this, [this] { guarded([this] { Mnu_Sommaire_Click(); }); });
+    Mnu_Aide = new toolkit::HelpMenu(this, handler(&Ctr_Association::Mnu_Sommaire_Click));
     wireHandlers();
     wireFieldRules();
     connect(qApp, &QApplication::focusChanged, this, &Ctr_Association::onFocusChanged);
@@ -44,38 +45,32 @@ Ctr_Association::~Ctr_Association() {
 void Ctr_Association::wireHandlers() {
     // Every handler runs guarded: a record-store failure becomes a message, never an exception
     // unwinding through Qt's event loop.
-    auto run = [this](void (Ctr_Association::*fn)()) {
-        return [this, fn] { guarded([this, fn] { (this->*fn)(); }); };
-    };
-    auto key = [this](void (Ctr_Association::*fn)(int&)) {
-        return [this, fn](int& k) { guarded([this, fn, &k] { (this->*fn)(k); }); };
-    };
-
     connect(Txt_CodeAssoc, &QLineEdit::textChanged, this,
-            run(&Ctr_Association::Txt_CodeAssoc_Change));
-    toolkit::OnKeyPress(Txt_CodeAssoc, key(&Ctr_Association::Txt_CodeAssoc_KeyPress));
-    toolkit::OnLostFocus(Txt_CodeAssoc, run(&Ctr_Association::Txt_CodeAssoc_LostFocus));
+            handler(&Ctr_Association::Txt_CodeAssoc_Change));
+    toolkit::OnKeyPress(Txt_CodeAssoc, keyHandler(&Ctr_Association::Txt_CodeAssoc_KeyPress));
+    toolkit::OnLostFocus(Txt_CodeAssoc, handler(&Ctr_Association::Txt_CodeAssoc_LostFocus));
 
     connect(Cbo_SigleAssoc, &QComboBox::editTextChanged, this,
-            run(&Ctr_Association::Cbo_SigleAssoc_Change));
+            handler(&Ctr_Association::Cbo_SigleAssoc_Change));
     connect(Cbo_SigleAssoc, &QComboBox::activated, this,
-            run(&Ctr_Association::Cbo_SigleAssoc_Click));
-    toolkit::OnKeyPress(Cbo_SigleAssoc, key(&Ctr_Association::Cbo_SigleAssoc_KeyPress));
+            handler(&Ctr_Association::Cbo_SigleAssoc_Click));
+    toolkit::OnKeyPress(Cbo_SigleAssoc, keyHandler(&Ctr_Association::Cbo_SigleAssoc_KeyPress));
 
-    connect(Cbo_Systeme, &QComboBox::activated, this, run(&Ctr_Association::Cbo_Systeme_Click));
-    connect(Cac_Telegestion, &QCheckBox::clicked, this,
-            run(&Ctr_Association::Cac_Telegestion_Click));
-    connect(Cac_EnvoiAuto, &QCheckBox::clicked, this, run(&Ctr_Association::Cac_EnvoiAuto_Click));
-    connect(Opt_AdrIP, &QRadioButton::clicked, this, run(&Ctr_Association::Opt_AdrIP_Click));
-    connect(Opt_Domaine, &QRadioButton::clicked, this, run(&Ctr_Association::Opt_Domaine_Click));
-
-    connect(Cmd_Ajouter, &QPushButton::clicked, this, run(&Ctr_Association::Cmd_Ajouter_Click));
-    connect(Cmd_Ok, &QPushButton::clicked, this, run(&Ctr_Association::Cmd_Ok_Click));
-    connect(Cmd_Annuler, &QPushButton::clicked, this, run(&Ctr_Association::Cmd_Annuler_Click));
-    connect(Cmd_Sortir, &QPushButton::clicked, this, run(&Ctr_Association::Cmd_Sortir_Click));
-    connect(Cmd_Etablissement, &QPushButton::clicked, this,
-            run(&Ctr_Association::Cmd_Etablissement_Click));
-    connect(Cmd_Activite, &QPushButton::clicked, this, run(&Ctr_Association::Cmd_Activite_Click));
+    const std::pair<QAbstractButton*, void (Ctr_Association::*)()> clicks[] = {
+        {Cac_Telegestion, &Ctr_Association::Cac_Telegestion_Click},
+        {Cac_EnvoiAuto, &Ctr_Association::Cac_EnvoiAuto_Click},
+        {Opt_AdrIP, &Ctr_Association::Opt_AdrIP_Click},
+        {Opt_Domaine, &Ctr_Association::Opt_Domaine_Click},
+        {Cmd_Ajouter, &Ctr_Association::Cmd_Ajouter_Click},
+        {Cmd_Ok, &Ctr_Association::Cmd_Ok_Click},
+        {Cmd_Annuler, &Ctr_Association::Cmd_Annuler_Click},
+        {Cmd_Sortir, &Ctr_Association::Cmd_Sortir_Click},
+        {Cmd_Etablissement, &Ctr_Association::Cmd_Etablissement_Click},
+        {Cmd_Activite, &Ctr_Association::Cmd_Activite_Click},
+    };
+    for (const auto& [button, fn] : clicks)
+        connect(button, &QAbstractButton::clicked, this, handler(fn));
+    connect(Cbo_Systeme, &QComboBox::activated, this, handler(&Ctr_Association::Cbo_Systeme_Click));
 
     // A right click on the background reaches the control itself (labels, frames and pages
     // pass it on); the tab bar keeps its clicks, so it is wired too.
@@ -87,13 +82,27 @@ void Ctr_Association::guarded(const std::function<void()>& fn) {
     try {
         fn();
     } catch (const store::StoreError& e) {
-        toolkit::MsgBox(QStringLiteral("Erreur de la base de données (code %1) :\n%2")
-                            .arg(QString::number(e.code(), 16).toUpper(), toQ(e.what())),
-                        toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+        avertir(QStringLiteral("Erreur de la base de données (code %1) :\n%2")
+                    .arg(QString::number(e.code(), 16).toUpper(), toQ(e.what())));
     } catch (const std::exception& e) {
-        toolkit::MsgBox(QStringLiteral("Erreur inattendue :\n%1").arg(toQ(e.what())),
-                        toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+        avertir(QStringLiteral("Erreur inattendue :\n%1").arg(toQ(e.what())));
     }
+}
+
+std::function<void()> Ctr_Association::handler(void (Ctr_Association::*fn)()) {
+    return [this, fn] { guarded([this, fn] { (this->*fn)(); }); };
+}
+
+std::function<void(int&)> Ctr_Association::keyHandler(void (Ctr_Association::*fn)(int&)) {
+    return [this, fn](int& key) { guarded([this, fn, &key] { (this->*fn)(key); }); };
+}
+
+void Ctr_Association::avertir(const QString& text) {
+    toolkit::MsgBox(text, toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+}
+
+void Ctr_Association::informer(const QString& text) {
+    toolkit::MsgBox(text, toolkit::Icon::Information, toolkit::Buttons::Ok, this);
 }
 
 void Ctr_Association::DroitsUtilisateur(std::shared_ptr<store::UserRights> rights) {
@@ -132,9 +141,7 @@ void Ctr_Association::Init() {
     }
     Ong_Assoc->setCurrentIndex(0);
     mode_ = 0;
-    Cmd_Etablissement->setEnabled(false);
-    Cmd_Activite->setEnabled(false);
-    Cmd_Ok->setEnabled(false);
+    assoc::setEnabled({Cmd_Etablissement, Cmd_Activite, Cmd_Ok}, false);
     Griser();
     Remplir_Table_Telegestion();
     initialised_ = true;
@@ -150,15 +157,11 @@ void Ctr_Association::applyRights() {
 }
 
 void Ctr_Association::Griser() {
-    Txt_RaisonAssoc->setEnabled(false);
-    Cmd_Annuler->setEnabled(false);
-    Cmd_Etablissement->setEnabled(false);
-    Cmd_Activite->setEnabled(false);
+    assoc::setEnabled({Txt_RaisonAssoc, Cmd_Annuler, Cmd_Etablissement, Cmd_Activite}, false);
 }
 
 void Ctr_Association::Afficher() {
-    Txt_RaisonAssoc->setEnabled(true);
-    Cmd_Annuler->setEnabled(true);
+    assoc::setEnabled({Txt_RaisonAssoc, Cmd_Annuler}, true);
 }
 
 void Ctr_Association::Fermeture() {
@@ -204,9 +207,9 @@ void Ctr_Association::enteringControl() {
         return;
     v.chemin.reset();
     checkingPaths_ = true;
-    toolkit::MsgBox(QStringLiteral("Les chemins d'accès des produits bureautiques ne sont pas "
-                                   "corrects, veuillez les saisir."),
-                    toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+    avertir(
+        QStringLiteral("Les chemins d'accès des produits bureautiques ne sont pas corrects, "
+                       "veuillez les saisir."));
     wSortir_ = true;
     unloadHost();
     checkingPaths_ = false;
@@ -224,12 +227,11 @@ void Ctr_Association::showHelpMenu(int button) {
 
 void Ctr_Association::Mnu_Sommaire_Click() {
     const store::Variables& v = store::Variables::Get();
-    if (!showHelp(v.client, v.database, "Association", "P", "Assoc.htm")) {
-        toolkit::MsgBox(QStringLiteral("L'aide n'est pas disponible."), toolkit::Icon::Exclamation,
-                        toolkit::Buttons::Ok, this);
-    }
+    if (!showHelp(v.client, v.database, "Association", "P", "Assoc.htm"))
+        avertir(QStringLiteral("L'aide n'est pas disponible."));
 }
 
+// The two windows are not part of this program yet: the code is handed where they will read it.
 void Ctr_Association::Cmd_Etablissement_Click() {
     store::Variables::Get().codeAssociation = toolkit::fromQ(Txt_CodeAssoc->text());
 }

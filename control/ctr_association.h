@@ -118,8 +118,13 @@ class Ctr_Association : public QWidget {
     void Cmd_Activite_Click();
     void Cmd_Sortir_Click();
     // Runs fn; a record-store (or other) failure becomes a message instead of escaping into the
-    // event loop.
+    // event loop. handler and keyHandler wrap a handler that way for wiring.
     void guarded(const std::function<void()>& fn);
+    std::function<void()> handler(void (Ctr_Association::*fn)());
+    std::function<void(int&)> keyHandler(void (Ctr_Association::*fn)(int&));
+    // The common message boxes: a refusal or a failure (exclamation), a fact (information).
+    void avertir(const QString& text);
+    void informer(const QString& text);
 
     // --- lookups (ctr_association_lookup.cpp)
     void Cbo_SigleAssoc_KeyPress(int& keyAscii);
@@ -130,6 +135,8 @@ class Ctr_Association : public QWidget {
     void Txt_CodeAssoc_LostFocus();
     void typeAhead();
     void setSigleComboShown(bool shown);
+    // Back to the search after a save or a cancel: code enabled and focused, sigle list shown.
+    void retourRecherche();
 
     // --- display (ctr_association_display.cpp)
     void Remplir_JourSol();
@@ -166,6 +173,8 @@ class Ctr_Association : public QWidget {
 
     // --- field entry rules (ctr_association_regles.cpp)
     void wireFieldRules();
+    // A text that is neither empty nor 9 characters long is refused; the focus comes back.
+    void verifierNeufCaracteres(QLineEdit* field, const QString& refus);
     void Txt_SirenAssoc_LostFocus();
     void Txt_Finess_LostFocus();
     void Txt_SigleAssoc_LostFocus();
@@ -207,9 +216,6 @@ class Ctr_Association : public QWidget {
     std::string texteLu_;         // whole text of the record as read, for the change test
     std::string texteComposant_;  // what the last component read or write returned
     bool zoneObligEchec_ = false;
-    bool W_Telegestion = false;
-    bool W_ChoixOpt = false;
-    int PreviousTab = 0;
 
     // Companion components: the widget placed on the screen and the contract it fulfils (null
     // while only a placeholder stands there).

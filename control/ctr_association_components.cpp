@@ -1,5 +1,6 @@
-// The companion components the association screen places, and the utility forms it uses.
+// The companion components the association screen places, and the helpers its files share.
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 #include <cmath>
 #include <cstdlib>
@@ -65,6 +66,28 @@ bool showHelp([[maybe_unused]] std::shared_ptr<store::Client> client,
 }
 
 namespace assoc {
+
+void setEnabled(std::initializer_list<QWidget*> widgets, bool enabled) {
+    for (QWidget* w : widgets)
+        w->setEnabled(enabled);
+}
+
+void clear(std::initializer_list<QLineEdit*> fields) {
+    for (QLineEdit* field : fields)
+        field->clear();
+}
+
+void poser(store::Record& r, int attribute, const QString& text) {
+    const std::string bytes = toolkit::fromQ(text);
+    if (r.Value(attribute) != bytes)
+        r.SetValue(attribute, bytes);
+}
+
+void poser(store::Record& r, int attribute, int value, const QString& text) {
+    const std::string bytes = toolkit::fromQ(text);
+    if (r.Value(attribute, value) != bytes)
+        r.SetValue(attribute, value, bytes);
+}
 
 QString effectifHeading() {
     // "Période" over the dates, each workforce word ending where its numbers end.

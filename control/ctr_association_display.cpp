@@ -33,6 +33,30 @@ bool isOne(const std::string& stored) {
     return stored == "1";
 }
 
+// The date of a workforce count: its own stored date when it has one, else the first day of the
+// month after its period "yyyymm". A value that reads as neither is shown as stored.
+QString dateEffectif(const std::string& period, const std::string& stored) {
+    if (!stored.empty()) {
+        const QString date = assoc::dayToDate(stored);
+        return date.isEmpty() ? toQ(stored) : date;
+    }
+    const QString p = toQ(period);
+    bool okYear = false;
+    bool okMonth = false;
+    int year = p.left(4).toInt(&okYear);
+    int month = p.mid(4, 2).toInt(&okMonth) + 1;
+    if (!okYear || !okMonth || p.size() != 6)
+        return p;
+    if (month == 13) {
+        month = 1;
+        ++year;
+    }
+    const QString date = assoc::normaliseDate(QStringLiteral("01/%1/%2")
+                                                  .arg(month, 2, 10, QLatin1Char('0'))
+                                                  .arg(year, 4, 10, QLatin1Char('0')));
+    return date.isEmpty() ? p : date;
+}
+
 }  // namespace
 
 void Ctr_Association::Affichage_Donnees_Asso_ParCODE() {
@@ -40,22 +64,18 @@ void Ctr_Association::Affichage_Donnees_Asso_ParCODE() {
     v.association.reset();
     v.association = store::ReadSkippingErrors(v.fAssociation.get(), fromQ(Txt_CodeAssoc->text()));
     texteLu_ = v.association->Text();
-    if (texteLu_.empty() && mode_ != 1) {
-        toolkit::MsgBox(QStringLiteral("Cette entité juridique n'existe pas, vous devez d'abord "
-                                       "cliquer sur Ajouter pour créer une nouvelle entité "
-                                       "juridique."),
-                        toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
-        Txt_CodeAssoc->clear();
-        Txt_CodeAssoc->setFocus();
-    } else if (!texteLu_.empty() && mode_ == 1) {
-        toolkit::MsgBox(QStringLiteral("Entité juridique déjà existante, veuillez saisir un autre "
-                                       "numéro d'entité juridique."),
-                        toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
-        Txt_CodeAssoc->clear();
-        Txt_CodeAssoc->setFocus();
-    } else {
+    // A record is shown when it exists outside a creation, or is free for one.
+    const bool creation = mode_ == 1;
+    if (texteLu_.empty() == creation) {
         Affichage();
+        return;
     }
+    avertir(creation ? assoc::kEntiteDejaExistante
+                     : QStringLiteral("Cette entité juridique n'existe pas, vous devez d'abord "
+                                      "cliquer sur Ajouter pour créer une nouvelle entité "
+                                      "juridique."));
+    Txt_CodeAssoc->clear();
+    Txt_CodeAssoc->setFocus();
 }
 
 void Ctr_Association::Affichage_Donnees_Asso_ParSIGLE() {
@@ -147,8 +167,7 @@ void Ctr_Association::Affichage() {
     } else {
         GriserCESU();
     }
-    if (v.association)
-        showCotisations(*v.association);
+    showCotisations(*v.association);
     skippingErrors([&] { Degriser_Cotisation(); });
 }
 
@@ -181,8 +200,7 @@ void Ctr_Association::Remplir_RespPaie(const std::string& stored) {
         }
     });
     if (rows.Text().empty()) {
-        toolkit::MsgBox(QStringLiteral("Erreur de lecture des qualités de responsable de paie"),
-                        toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+        avertir(QStringLiteral("Erreur de lecture des qualités de responsable de paie"));
         return;
     }
     // Codes first, then the labels in the same order.
@@ -196,40 +214,13 @@ void Ctr_Association::Remplir_RespPaie(const std::string& stored) {
 
 void Ctr_Association::Remplir_Effectif(const store::Record& r) {
     Cbo_Effectif->clear();
-    for (int i = 1;; ++i) {
-        const std::string period = r.Value(29, i);
-        if (period.empty())
-            break;
-        QString date;
-        const std::string stored = r.Value(40, i);
-        if (!stored.empty()) {
-            date = assoc::dayToDate(stored);
-            if (date.isEmpty())
-                date = toQ(stored);
-        } else {
-            // A period "yyyymm" stands for the first day of the month after it.
-            const QString p = toQ(period);
-            bool okYear = false;
-            bool okMonth = false;
-            int year = p.left(4).toInt(&okYear);
-            int month = p.mid(4, 2).toInt(&okMonth) + 1;
-            if (month == 13) {
-                month = 1;
-                ++year;
-            }
-            if (okYear && okMonth && p.size() == 6) {
-                date = assoc::normaliseDate(QStringLiteral("01/%1/%2")
-                                                .arg(month, 2, 10, QLatin1Char('0'))
-                                                .arg(year, 4, 10, QLatin1Char('0')));
-            }
-            if (date.isEmpty())
-                date = p;
-        }
+    for (int i = 1; !r.Value(29, i).empty(); ++i) {
         const QString physique = assoc::hundredthsToNumber(r.Value(27, i));
         const bool whole = physique.endsWith(QStringLiteral(".00"));
         const QString etp = assoc::hundredthsToNumber(r.Value(28, i));
-        Cbo_Effectif->addItem(assoc::effectifEntry(
-            date, assoc::formatNumber(physique, 4, whole ? 0 : 2), assoc::formatNumber(etp, 4, 2)));
+        Cbo_Effectif->addItem(assoc::effectifEntry(dateEffectif(r.Value(29, i), r.Value(40, i)),
+                                                   assoc::formatNumber(physique, 4, whole ? 0 : 2),
+                                                   assoc::formatNumber(etp, 4, 2)));
     }
     // The latest period is the one that matters today.
     Cbo_Effectif->setCurrentIndex(Cbo_Effectif->count() - 1);
@@ -244,12 +235,9 @@ void Ctr_Association::clearComponents() {
 
 void Ctr_Association::Vider_Donnees_Asso() {
     Cbo_SigleAssoc->setEditText(QString());
-    for (QLineEdit* field :
-         {Txt_SigleAssoc, Txt_RaisonAssoc, Txt_SirenAssoc, Txt_NumTVA, Txt_AgrAuto1, Txt_AgrAuto2,
-          Txt_RespPerso, Txt_TelRespPaie, Txt_MailRespPaie, Txt_Email, Txt_Finess,
-          Txt_CentreAssedic, Txt_NumAffilAssedic, Txt_Ident}) {
-        field->clear();
-    }
+    assoc::clear({Txt_SigleAssoc, Txt_RaisonAssoc, Txt_SirenAssoc, Txt_NumTVA, Txt_AgrAuto1,
+                  Txt_AgrAuto2, Txt_RespPerso, Txt_TelRespPaie, Txt_MailRespPaie, Txt_Email,
+                  Txt_Finess, Txt_CentreAssedic, Txt_NumAffilAssedic, Txt_Ident});
     clearCotisations();
     for (QCheckBox* box : {Cac_CET, Chk_DecalagePaie, Cac_Telegestion, Cac_PresentSimpl,
                            Cac_PreImpBulltPaie, Cac_LogoBullPaie, Cac_PreImpFact, Cac_LogoFact}) {
@@ -261,8 +249,7 @@ void Ctr_Association::Vider_Donnees_Asso() {
     // nothing of the association shown before may linger: its mobile flag would be written into
     // the next one, or offered as a change on leaving. The port stays, as the emptying of the
     // sending fields leaves it, and so does the AGGIR date, which every display sets.
-    for (QLineEdit* field : {Txt_Systeme, Txt_NumSysTelegest, Txt_Moi, Txt_LigneCarteTelGest})
-        field->clear();
+    assoc::clear({Txt_Systeme, Txt_NumSysTelegest, Txt_Moi, Txt_LigneCarteTelGest});
     Cac_TelMobile->setChecked(false);
     setTelegestionEnabled(false);
     cbo_RespPaie->setCurrentIndex(-1);
@@ -274,11 +261,8 @@ void Ctr_Association::Vider_Donnees_Asso() {
 }
 
 void Ctr_Association::Vider_Donnees_AssoSIGLE() {
-    for (QLineEdit* field :
-         {Txt_RaisonAssoc, Txt_SirenAssoc, Txt_NumTVA, Txt_RespPerso, Txt_TelRespPaie,
-          Txt_MailRespPaie, Txt_CentreAssedic, Txt_NumAffilAssedic}) {
-        field->clear();
-    }
+    assoc::clear({Txt_RaisonAssoc, Txt_SirenAssoc, Txt_NumTVA, Txt_RespPerso, Txt_TelRespPaie,
+                  Txt_MailRespPaie, Txt_CentreAssedic, Txt_NumAffilAssedic});
     Chk_DecalagePaie->setChecked(false);
     Cac_CET->setChecked(false);
     Cbo_JourSol->setCurrentIndex(-1);

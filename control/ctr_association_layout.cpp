@@ -73,9 +73,21 @@ QGridLayout* formGrid(QWidget* parent) {
     return grid;
 }
 
-void addRow(QGridLayout* grid, int row, int column, QLabel* l, QWidget* field, int span = 1) {
+void addRow(QGridLayout* grid, int row, int column, QLabel* l, QWidget* field) {
     grid->addWidget(l, row, column, Qt::AlignLeft | Qt::AlignVCenter);
-    grid->addWidget(field, row, column + 1, 1, span, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(field, row, column + 1, Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+// A text box of about chars characters with its label, on a row of a form grid.
+QLineEdit* textRow(QGridLayout* grid, int row, int column, const char* name, int chars,
+                   const char* labelName, const QString& caption, QLabel** labelOut = nullptr) {
+    QWidget* parent = grid->parentWidget();
+    QLineEdit* field = lineEdit(parent, name, chars);
+    QLabel* l = label(parent, labelName, caption, field);
+    addRow(grid, row, column, l, field);
+    if (labelOut)
+        *labelOut = l;
+    return field;
 }
 
 }  // namespace
@@ -179,19 +191,13 @@ QWidget* Ctr_Association::buildTabCoordonnees() {
     auto* ids = new QWidget(page);
     auto* grid = formGrid(ids);
     grid->setContentsMargins(0, 6, 0, 0);
-    Txt_SirenAssoc = lineEdit(ids, "Txt_SirenAssoc", 11);
-    addRow(grid, 0, 0,
-           label(ids, "Etq_SirenAssoc", QStringLiteral("Numéro SIRE&N"), Txt_SirenAssoc),
-           Txt_SirenAssoc);
-    Txt_NumTVA = lineEdit(ids, "Txt_NumTVA", 16);
-    addRow(grid, 1, 0,
-           label(ids, "Etq_NumTVA", QStringLiteral("N° T.V.A. intracommunautaire"), Txt_NumTVA),
-           Txt_NumTVA);
-    Txt_Finess = lineEdit(ids, "Txt_Finess", 11);
-    addRow(grid, 0, 2, label(ids, "Etq_Finess", QStringLiteral("Numéro FINESS"), Txt_Finess),
-           Txt_Finess);
-    Txt_Email = lineEdit(ids, "Txt_Email", 32);
-    addRow(grid, 1, 2, label(ids, "Etq_Email", QStringLiteral("E-Mail"), Txt_Email), Txt_Email);
+    Txt_SirenAssoc = textRow(grid, 0, 0, "Txt_SirenAssoc", 11, "Etq_SirenAssoc",
+                             QStringLiteral("Numéro SIRE&N"));
+    Txt_NumTVA = textRow(grid, 1, 0, "Txt_NumTVA", 16, "Etq_NumTVA",
+                         QStringLiteral("N° T.V.A. intracommunautaire"));
+    Txt_Finess =
+        textRow(grid, 0, 2, "Txt_Finess", 11, "Etq_Finess", QStringLiteral("Numéro FINESS"));
+    Txt_Email = textRow(grid, 1, 2, "Txt_Email", 32, "Etq_Email", QStringLiteral("E-Mail"));
     grid->setColumnMinimumWidth(1, widthFor(ids, 18));
     grid->setColumnStretch(4, 1);
     column->addWidget(ids);
@@ -219,13 +225,10 @@ QWidget* Ctr_Association::buildTabPersonnel() {
     Cdr_Assedic = frame(page, "Cdr_Assedic", QStringLiteral("Assedic"));
     {
         auto* g = formGrid(Cdr_Assedic);
-        Txt_CentreAssedic = lineEdit(Cdr_Assedic, "Txt_CentreAssedic", 30);
-        addRow(g, 0, 0, label(Cdr_Assedic, nullptr, QStringLiteral("Centre"), Txt_CentreAssedic),
-               Txt_CentreAssedic);
-        Txt_NumAffilAssedic = lineEdit(Cdr_Assedic, "Txt_NumAffilAssedic", 16);
-        addRow(g, 1, 0,
-               label(Cdr_Assedic, nullptr, QStringLiteral("N° affil."), Txt_NumAffilAssedic),
-               Txt_NumAffilAssedic);
+        Txt_CentreAssedic =
+            textRow(g, 0, 0, "Txt_CentreAssedic", 30, nullptr, QStringLiteral("Centre"));
+        Txt_NumAffilAssedic =
+            textRow(g, 1, 0, "Txt_NumAffilAssedic", 16, nullptr, QStringLiteral("N° affil."));
         g->setRowStretch(2, 1);
         g->setColumnStretch(2, 1);
     }
@@ -239,15 +242,10 @@ QWidget* Ctr_Association::buildTabPersonnel() {
         cbo_RespPaie->setMinimumWidth(widthFor(cbo_RespPaie, 30));
         addRow(g, 0, 0, label(fra_RespPaie, nullptr, QStringLiteral("Qualité"), cbo_RespPaie),
                cbo_RespPaie);
-        Txt_RespPerso = lineEdit(fra_RespPaie, "Txt_RespPerso", 30);
-        addRow(g, 1, 0, label(fra_RespPaie, nullptr, QStringLiteral("Nom"), Txt_RespPerso),
-               Txt_RespPerso);
-        Txt_TelRespPaie = lineEdit(fra_RespPaie, "Txt_TelRespPaie", 15);
-        addRow(g, 2, 0, label(fra_RespPaie, nullptr, QStringLiteral("Tél."), Txt_TelRespPaie),
-               Txt_TelRespPaie);
-        Txt_MailRespPaie = lineEdit(fra_RespPaie, "Txt_MailRespPaie", 30);
-        addRow(g, 3, 0, label(fra_RespPaie, nullptr, QStringLiteral("E-Mail"), Txt_MailRespPaie),
-               Txt_MailRespPaie);
+        Txt_RespPerso = textRow(g, 1, 0, "Txt_RespPerso", 30, nullptr, QStringLiteral("Nom"));
+        Txt_TelRespPaie = textRow(g, 2, 0, "Txt_TelRespPaie", 15, nullptr, QStringLiteral("Tél."));
+        Txt_MailRespPaie =
+            textRow(g, 3, 0, "Txt_MailRespPaie", 30, nullptr, QStringLiteral("E-Mail"));
     }
     grid->addWidget(fra_RespPaie, 0, 1);
 
@@ -320,22 +318,14 @@ QWidget* Ctr_Association::buildTabTelegestion() {
     systeme->addStretch();
     g->addWidget(Etq_Systeme, 0, 0, Qt::AlignLeft | Qt::AlignVCenter);
     g->addLayout(systeme, 0, 1);
-    Txt_Ident = lineEdit(fields, "Txt_Ident", 20);
-    Etq_Ident =
-        label(fields, "Etq_Ident", QStringLiteral("Identificateur de l'association"), Txt_Ident);
-    addRow(g, 1, 0, Etq_Ident, Txt_Ident);
-    Txt_NumSysTelegest = lineEdit(fields, "Txt_NumSysTelegest", 16);
-    Etq_NumSysTelGestion =
-        label(fields, "Etq_NumSysTelGestion", QStringLiteral("N° téléphone Système télégestion"),
-              Txt_NumSysTelegest);
-    addRow(g, 2, 0, Etq_NumSysTelGestion, Txt_NumSysTelegest);
-    Txt_Moi = lineEdit(fields, "Txt_Moi", 46);
-    Etq_MOI = label(fields, "Etq_MOI", QStringLiteral("Ligne 1 MOI"), Txt_Moi);
-    addRow(g, 3, 0, Etq_MOI, Txt_Moi);
-    Txt_LigneCarteTelGest = lineEdit(fields, "Txt_LigneCarteTelGest", 46);
-    Etq_Ligne2CarteTelGest =
-        label(fields, "Etq_Ligne2CarteTelGest", QStringLiteral("Ligne 2"), Txt_LigneCarteTelGest);
-    addRow(g, 4, 0, Etq_Ligne2CarteTelGest, Txt_LigneCarteTelGest);
+    Txt_Ident = textRow(g, 1, 0, "Txt_Ident", 20, "Etq_Ident",
+                        QStringLiteral("Identificateur de l'association"), &Etq_Ident);
+    Txt_NumSysTelegest =
+        textRow(g, 2, 0, "Txt_NumSysTelegest", 16, "Etq_NumSysTelGestion",
+                QStringLiteral("N° téléphone Système télégestion"), &Etq_NumSysTelGestion);
+    Txt_Moi = textRow(g, 3, 0, "Txt_Moi", 46, "Etq_MOI", QStringLiteral("Ligne 1 MOI"), &Etq_MOI);
+    Txt_LigneCarteTelGest = textRow(g, 4, 0, "Txt_LigneCarteTelGest", 46, "Etq_Ligne2CarteTelGest",
+                                    QStringLiteral("Ligne 2"), &Etq_Ligne2CarteTelGest);
     Cac_TelMobile =
         checkBox(fields, "Cac_TelMobile", QStringLiteral("Système via téléphonie mobile"));
     g->addWidget(Cac_TelMobile, 5, 1);
@@ -384,12 +374,10 @@ QWidget* Ctr_Association::buildTabMisesEnForme() {
     }
     g->addWidget(Cdr_Editions, 2, 0, 1, 3);
 
-    Txt_DateGrilleAggir2008 = lineEdit(page, "Txt_DateGrilleAggir2008", 11);
+    Txt_DateGrilleAggir2008 =
+        textRow(g, 3, 0, "Txt_DateGrilleAggir2008", 11, "Etq_DateGrilleAggir2008",
+                QStringLiteral("Date effet grille Aggir 2008"));
     Txt_DateGrilleAggir2008->setPlaceholderText(QStringLiteral("jj/mm/aaaa"));
-    addRow(g, 3, 0,
-           label(page, "Etq_DateGrilleAggir2008", QStringLiteral("Date effet grille Aggir 2008"),
-                 Txt_DateGrilleAggir2008),
-           Txt_DateGrilleAggir2008);
     g->setRowStretch(4, 1);
     g->setColumnStretch(2, 1);
     return page;
@@ -447,14 +435,11 @@ QWidget* Ctr_Association::buildTabCesu() {
     Cdr_Parametres = frame(page, "Cdr_Parametres", QStringLiteral("Paramètres de connexion"));
     {
         auto* g = formGrid(Cdr_Parametres);
-        Txt_LoginUtil = lineEdit(Cdr_Parametres, "Txt_LoginUtil", 24);
-        Etq_LoginUtil = label(Cdr_Parametres, "Etq_LoginUtil", QStringLiteral(" Login utilisateur"),
-                              Txt_LoginUtil);
-        addRow(g, 0, 0, Etq_LoginUtil, Txt_LoginUtil);
-        Txt_Mtp = lineEdit(Cdr_Parametres, "Txt_Mtp", 24);
+        Txt_LoginUtil = textRow(g, 0, 0, "Txt_LoginUtil", 24, "Etq_LoginUtil",
+                                QStringLiteral(" Login utilisateur"), &Etq_LoginUtil);
+        Txt_Mtp =
+            textRow(g, 1, 0, "Txt_Mtp", 24, "Etq_Mtp", QStringLiteral(" Mot de passe"), &Etq_Mtp);
         Txt_Mtp->setEchoMode(QLineEdit::PasswordEchoOnEdit);
-        Etq_Mtp = label(Cdr_Parametres, "Etq_Mtp", QStringLiteral(" Mot de passe"), Txt_Mtp);
-        addRow(g, 1, 0, Etq_Mtp, Txt_Mtp);
         g->setColumnStretch(2, 1);
     }
     column->addWidget(Cdr_Parametres);
@@ -463,15 +448,11 @@ QWidget* Ctr_Association::buildTabCesu() {
     {
         auto* g = formGrid(codes);
         g->setContentsMargins(0, 6, 0, 0);
-        Txt_CodeTeletransmettant = lineEdit(codes, "Txt_CodeTeletransmettant", 14);
-        Etq_CodeTeletransmettant =
-            label(codes, "Etq_CodeTeletransmettant", QStringLiteral("Code du télétransmettant"),
-                  Txt_CodeTeletransmettant);
-        addRow(g, 0, 0, Etq_CodeTeletransmettant, Txt_CodeTeletransmettant);
-        Txt_CodeIntervenant = lineEdit(codes, "Txt_CodeIntervenant", 14);
-        Etq_CodeIntervenant = label(codes, "Etq_CodeIntervenant",
-                                    QStringLiteral("Code intervenant"), Txt_CodeIntervenant);
-        addRow(g, 1, 0, Etq_CodeIntervenant, Txt_CodeIntervenant);
+        Txt_CodeTeletransmettant =
+            textRow(g, 0, 0, "Txt_CodeTeletransmettant", 14, "Etq_CodeTeletransmettant",
+                    QStringLiteral("Code du télétransmettant"), &Etq_CodeTeletransmettant);
+        Txt_CodeIntervenant = textRow(g, 1, 0, "Txt_CodeIntervenant", 14, "Etq_CodeIntervenant",
+                                      QStringLiteral("Code intervenant"), &Etq_CodeIntervenant);
         g->setColumnStretch(2, 1);
     }
     column->addWidget(codes);

@@ -5,6 +5,7 @@
 #include <QStackedLayout>
 
 #include "control/ctr_association.h"
+#include "control/ctr_association_parts.h"
 #include "entry/code_padding.h"
 #include "entry/type_ahead.h"
 #include "platform/toolkit/message_box.h"
@@ -52,8 +53,7 @@ void Ctr_Association::typeAhead() {
     const QString typed = Cbo_SigleAssoc->currentText().toUpper();
     const std::optional<std::string> value = store::QuoteValue(fromQ(typed), true);
     if (!value) {
-        toolkit::MsgBox(toQ(store::UnquotableMessage(fromQ(typed))), toolkit::Icon::Exclamation,
-                        toolkit::Buttons::Ok, this);
+        avertir(toQ(store::UnquotableMessage(fromQ(typed))));
         return;
     }
     store::Record rows =
@@ -62,8 +62,7 @@ void Ctr_Association::typeAhead() {
     if (rows.DCount() == 0) {
         // The list on screen stays, and so do the rows it reads.
         toolkit::Beep();
-        toolkit::MsgBox(QStringLiteral("Aucune association commençant par ") + typed,
-                        toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+        avertir(QStringLiteral("Aucune association commençant par ") + typed);
         return;
     }
     selection_ = std::move(rows);
@@ -87,9 +86,7 @@ void Ctr_Association::Txt_CodeAssoc_Change() {
     const QString code = Txt_CodeAssoc->text();
     const bool filled = !code.isEmpty();
     Cmd_Ajouter->setEnabled(!filled);
-    Cmd_Etablissement->setEnabled(filled);
-    Cmd_Activite->setEnabled(filled);
-    Cmd_Ok->setEnabled(filled);
+    assoc::setEnabled({Cmd_Etablissement, Cmd_Activite, Cmd_Ok}, filled);
     if (code.size() == 3)
         Affichage_Donnees_Asso_ParCODE();
     else
@@ -102,6 +99,13 @@ void Ctr_Association::Txt_CodeAssoc_KeyPress(int& keyAscii) {
 
 void Ctr_Association::Txt_CodeAssoc_LostFocus() {
     entry::CodePaddingOnLeaving(Txt_CodeAssoc);
+}
+
+void Ctr_Association::retourRecherche() {
+    Txt_CodeAssoc->setEnabled(true);
+    Txt_CodeAssoc->setFocus();
+    setSigleComboShown(true);
+    Cmd_Annuler->setEnabled(false);
 }
 
 void Ctr_Association::setSigleComboShown(bool shown) {

@@ -2,12 +2,15 @@
 // Helpers shared by the files of the association screen; not part of its interface.
 
 #include <QString>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "store/components.h"
+#include "store/record.h"
 
+class QLineEdit;
 class QWidget;
 
 // A companion component placed on the screen: the widget and the contract it fulfils. The
@@ -26,6 +29,17 @@ bool showHelp(std::shared_ptr<store::Client> client, std::shared_ptr<store::Data
               const std::string& topic, const std::string& kind, const std::string& file);
 
 namespace assoc {
+
+inline const QString kEntiteDejaExistante = QStringLiteral(
+    "Entité juridique déjà existante, veuillez saisir un autre numéro d'entité juridique.");
+
+void setEnabled(std::initializer_list<QWidget*> widgets, bool enabled);
+void clear(std::initializer_list<QLineEdit*> fields);
+
+// Writes a position only when its text changes: an empty value written past the end of a record
+// would add marks, and an untouched record would no longer read as it was stored.
+void poser(store::Record& r, int attribute, const QString& text);
+void poser(store::Record& r, int attribute, int value, const QString& text);
 
 // The solidarity day: entry text and stored code, in list order.
 struct JourSolidarite {

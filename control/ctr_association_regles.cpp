@@ -24,10 +24,6 @@
 
 namespace {
 
-void refuser(QWidget* parent, const QString& message) {
-    toolkit::MsgBox(message, toolkit::Icon::Exclamation, toolkit::Buttons::Ok, parent);
-}
-
 // The leading digits of a text read as a number, blanks skipped, without their leading zeros.
 QString chiffresSignificatifs(const QString& text) {
     QString digits;
@@ -54,10 +50,6 @@ bool aFormeDeDate(const QString& text) {
 }  // namespace
 
 void Ctr_Association::wireFieldRules() {
-    auto run = [this](void (Ctr_Association::*fn)()) {
-        return [this, fn] { guarded([this, fn] { (this->*fn)(); }); };
-    };
-
     // The solidarity day is chosen from its list, never typed.
     entry::AttachNoTyping(Cbo_JourSol);
 
@@ -67,10 +59,10 @@ void Ctr_Association::wireFieldRules() {
     entry::AttachAddressPart(Txt_AdrSvrCESU2, Txt_AdrSvrCESU3);
     entry::AttachDigitsAndSeparators(Txt_AdrSvrCESU3);
     entry::AttachDigitsAndSeparators(Txt_Port);
-    toolkit::OnLostFocus(Txt_AdrSvrCESU, run(&Ctr_Association::Txt_AdrSvrCESU_LostFocus));
-    toolkit::OnLostFocus(Txt_AdrSvrCESU1, run(&Ctr_Association::Txt_AdrSvrCESU1_LostFocus));
-    toolkit::OnLostFocus(Txt_AdrSvrCESU2, run(&Ctr_Association::Txt_AdrSvrCESU2_LostFocus));
-    toolkit::OnLostFocus(Txt_AdrSvrCESU3, run(&Ctr_Association::Txt_AdrSvrCESU3_LostFocus));
+    toolkit::OnLostFocus(Txt_AdrSvrCESU, handler(&Ctr_Association::Txt_AdrSvrCESU_LostFocus));
+    toolkit::OnLostFocus(Txt_AdrSvrCESU1, handler(&Ctr_Association::Txt_AdrSvrCESU1_LostFocus));
+    toolkit::OnLostFocus(Txt_AdrSvrCESU2, handler(&Ctr_Association::Txt_AdrSvrCESU2_LostFocus));
+    toolkit::OnLostFocus(Txt_AdrSvrCESU3, handler(&Ctr_Association::Txt_AdrSvrCESU3_LostFocus));
     entry::AttachDigitsOnly(Txt_CodeIntervenant);
     entry::AttachDigitsOnly(Txt_CodeTeletransmettant);
     entry::AttachLengthCap(Txt_NumSysTelegest, 14, entry::AddressCharsKey);
@@ -84,35 +76,38 @@ void Ctr_Association::wireFieldRules() {
     }
 
     // Identity, payroll manager and layout fields.
-    toolkit::OnLostFocus(Txt_SirenAssoc, run(&Ctr_Association::Txt_SirenAssoc_LostFocus));
+    toolkit::OnLostFocus(Txt_SirenAssoc, handler(&Ctr_Association::Txt_SirenAssoc_LostFocus));
     entry::AttachAlphanumeric(Txt_Finess);
-    toolkit::OnLostFocus(Txt_Finess, run(&Ctr_Association::Txt_Finess_LostFocus));
-    toolkit::OnLostFocus(Txt_SigleAssoc, run(&Ctr_Association::Txt_SigleAssoc_LostFocus));
+    toolkit::OnLostFocus(Txt_Finess, handler(&Ctr_Association::Txt_Finess_LostFocus));
+    toolkit::OnLostFocus(Txt_SigleAssoc, handler(&Ctr_Association::Txt_SigleAssoc_LostFocus));
     entry::AttachTelephone(Txt_TelRespPaie);
-    toolkit::OnLostFocus(Txt_TelRespPaie, run(&Ctr_Association::Txt_TelRespPaie_LostFocus));
-    toolkit::OnLostFocus(Txt_MailRespPaie, run(&Ctr_Association::Txt_MailRespPaie_LostFocus));
-    entry::AttachDate(Txt_DateGrilleAggir2008, run(&Ctr_Association::Txt_DateGrilleAggir2008_Tab));
+    toolkit::OnLostFocus(Txt_TelRespPaie, handler(&Ctr_Association::Txt_TelRespPaie_LostFocus));
+    toolkit::OnLostFocus(Txt_MailRespPaie, handler(&Ctr_Association::Txt_MailRespPaie_LostFocus));
+    entry::AttachDate(Txt_DateGrilleAggir2008,
+                      handler(&Ctr_Association::Txt_DateGrilleAggir2008_Tab));
     toolkit::OnLostFocus(Txt_DateGrilleAggir2008,
-                         run(&Ctr_Association::Txt_DateGrilleAggir2008_LostFocus));
+                         handler(&Ctr_Association::Txt_DateGrilleAggir2008_LostFocus));
 
     toolkit::OnMouseDown(Cdr_Assedic, [this](int button) { Cdr_Assedic_MouseDown(button); });
     toolkit::OnMouseDown(Ong_Assoc, [this](int button) { Ong_Assoc_MouseDown(button); });
 }
 
-void Ctr_Association::Txt_SirenAssoc_LostFocus() {
-    const QString siren = Txt_SirenAssoc->text();
-    if (siren.isEmpty() || siren.size() == 9)
+void Ctr_Association::verifierNeufCaracteres(QLineEdit* field, const QString& refus) {
+    const QString text = field->text();
+    if (text.isEmpty() || text.size() == 9)
         return;
-    refuser(this, QStringLiteral("Le numéro de SIREN doit comporter 9 caractères."));
-    toolkit::GiveFocusBack(Txt_SirenAssoc);
+    avertir(refus);
+    toolkit::GiveFocusBack(field);
+}
+
+void Ctr_Association::Txt_SirenAssoc_LostFocus() {
+    verifierNeufCaracteres(Txt_SirenAssoc,
+                           QStringLiteral("Le numéro de SIREN doit comporter 9 caractères."));
 }
 
 void Ctr_Association::Txt_Finess_LostFocus() {
-    const QString finess = Txt_Finess->text();
-    if (finess.isEmpty() || finess.size() == 9)
-        return;
-    refuser(this, QStringLiteral("Le numéro de FINESS doit comporter 9 caractères."));
-    toolkit::GiveFocusBack(Txt_Finess);
+    verifierNeufCaracteres(Txt_Finess,
+                           QStringLiteral("Le numéro de FINESS doit comporter 9 caractères."));
 }
 
 void Ctr_Association::Txt_SigleAssoc_LostFocus() {
@@ -148,7 +143,7 @@ void Ctr_Association::verifierDateAggir() {
         return;
     }
     if (echec || u.DateVersJour(date).isEmpty()) {
-        refuser(this, QStringLiteral("Erreur de saisie dans la date, veuillez la ressaisir."));
+        avertir(QStringLiteral("Erreur de saisie dans la date, veuillez la ressaisir."));
         toolkit::GiveFocusBack(Txt_DateGrilleAggir2008);
     }
 }
@@ -167,7 +162,7 @@ void Ctr_Association::Txt_TelRespPaie_LostFocus() {
         Txt_TelRespPaie->setText(paires);
         return;
     }
-    refuser(this, QStringLiteral("Vous avez saisi un numéro de téléphone incorrect."));
+    avertir(QStringLiteral("Vous avez saisi un numéro de téléphone incorrect."));
     Txt_TelRespPaie->clear();
     toolkit::GiveFocusBack(Txt_TelRespPaie);
 }
@@ -177,16 +172,14 @@ void Ctr_Association::Txt_MailRespPaie_LostFocus() {
     const qsizetype arobase = mail.indexOf(QLatin1Char('@'));
     if (arobase > 0 && arobase < mail.size() - 1)
         return;
-    refuser(this, QStringLiteral("Adresse mail invalide."));
+    avertir(QStringLiteral("Adresse mail invalide."));
     toolkit::GiveFocusBack(Txt_MailRespPaie);
 }
 
 void Ctr_Association::Cdr_Assedic_MouseDown(int button) {
-    if (button == 2)
-        Mnu_Aide->popupAtCursor();
+    showHelpMenu(button);
 }
 
 void Ctr_Association::Ong_Assoc_MouseDown(int button) {
-    if (button == 2)
-        Mnu_Aide->popupAtCursor();
+    showHelpMenu(button);
 }

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "control/ctr_association.h"
+#include "control/ctr_association_parts.h"
 #include "platform/toolkit/events.h"
 #include "platform/toolkit/message_box.h"
 #include "platform/toolkit/qtext.h"
@@ -66,12 +67,10 @@ void Ctr_Association::Remplir_Table_Telegestion() {
 }
 
 void Ctr_Association::setTelegestionEnabled(bool enabled) {
-    for (QWidget* w : std::initializer_list<QWidget*>{Etq_Systeme, Cbo_Systeme, Etq_Ident,
-                                                      Txt_Ident, Txt_NumSysTelegest,
-                                                      Etq_NumSysTelGestion, Etq_Ligne2CarteTelGest,
-                                                      Txt_LigneCarteTelGest, Txt_Moi, Etq_MOI}) {
-        w->setEnabled(enabled);
-    }
+    assoc::setEnabled(
+        {Etq_Systeme, Cbo_Systeme, Etq_Ident, Txt_Ident, Txt_NumSysTelegest, Etq_NumSysTelGestion,
+         Etq_Ligne2CarteTelGest, Txt_LigneCarteTelGest, Txt_Moi, Etq_MOI},
+        enabled);
 }
 
 void Ctr_Association::showTelegestion(store::Record& r) {
@@ -171,22 +170,18 @@ void Ctr_Association::Remplir_CRCESU() {
 }
 
 void Ctr_Association::Vider_CRCESU() {
-    for (QLineEdit* field :
-         {Txt_CodeTeletransmettant, Txt_CodeIntervenant, Txt_AdrSvrCESU, Txt_AdrSvrCESU1,
-          Txt_AdrSvrCESU2, Txt_AdrSvrCESU3, Txt_Domaine, Txt_LoginUtil, Txt_Mtp}) {
-        field->clear();
-    }
+    assoc::clear({Txt_CodeTeletransmettant, Txt_CodeIntervenant, Txt_AdrSvrCESU, Txt_AdrSvrCESU1,
+                  Txt_AdrSvrCESU2, Txt_AdrSvrCESU3, Txt_Domaine, Txt_LoginUtil, Txt_Mtp});
     Opt_AdrIP->setChecked(true);
     Opt_AdrIP_Click();
 }
 
 void Ctr_Association::setCesuEnabled(bool enabled) {
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             Cdr_AdresseServeur, Txt_AdrSvrCESU, Txt_AdrSvrCESU1, Txt_AdrSvrCESU2, Txt_AdrSvrCESU3,
-             Txt_Domaine, Etq_Point1, Etq_Point2, Etq_Point3, Etq_2Points, Opt_Domaine, Opt_AdrIP,
-             Cdr_Parametres, Txt_LoginUtil, Txt_Mtp, Etq_LoginUtil, Etq_Mtp}) {
-        w->setEnabled(enabled);
-    }
+    assoc::setEnabled(
+        {Cdr_AdresseServeur, Txt_AdrSvrCESU, Txt_AdrSvrCESU1, Txt_AdrSvrCESU2, Txt_AdrSvrCESU3,
+         Txt_Domaine, Etq_Point1, Etq_Point2, Etq_Point3, Etq_2Points, Opt_Domaine, Opt_AdrIP,
+         Cdr_Parametres, Txt_LoginUtil, Txt_Mtp, Etq_LoginUtil, Etq_Mtp},
+        enabled);
 }
 
 void Ctr_Association::GriserCESU() {
@@ -207,11 +202,9 @@ void Ctr_Association::Cac_EnvoiAuto_Click() {
 }
 
 void Ctr_Association::setAddressPartsEnabled(bool enabled) {
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             Txt_AdrSvrCESU, Txt_AdrSvrCESU1, Txt_AdrSvrCESU2, Txt_AdrSvrCESU3, Txt_Port,
-             Etq_Point1, Etq_Point2, Etq_Point3, Etq_2Points}) {
-        w->setEnabled(enabled);
-    }
+    assoc::setEnabled({Txt_AdrSvrCESU, Txt_AdrSvrCESU1, Txt_AdrSvrCESU2, Txt_AdrSvrCESU3, Txt_Port,
+                       Etq_Point1, Etq_Point2, Etq_Point3, Etq_2Points},
+                      enabled);
 }
 
 void Ctr_Association::Opt_AdrIP_Click() {
@@ -225,17 +218,19 @@ void Ctr_Association::Opt_Domaine_Click() {
 }
 
 void Ctr_Association::Stockage_Telegestion(store::Record& record, bool creation) {
-    if (!Cac_Telegestion->isChecked()) {
-        for (int attribute : {38, 39, 51, 52, 53, 58})
-            record.SetValue(attribute, "");
-        return;
-    }
-    record.SetValue(38, fromQ(Txt_Systeme->text()));
-    record.SetValue(39, fromQ(Txt_Ident->text()));
-    record.SetValue(51, fromQ(Txt_NumSysTelegest->text()));
-    record.SetValue(52, fromQ(Txt_Moi->text()));
-    record.SetValue(53, fromQ(Txt_LigneCarteTelGest->text()));
-    record.SetValue(58, !creation && Cac_TelMobile->isChecked() ? "1" : "0");
+    const bool checked = Cac_Telegestion->isChecked();
+    const std::pair<int, QLineEdit*> texts[] = {{38, Txt_Systeme},
+                                                {39, Txt_Ident},
+                                                {51, Txt_NumSysTelegest},
+                                                {52, Txt_Moi},
+                                                {53, Txt_LigneCarteTelGest}};
+    for (const auto& [attribute, field] : texts)
+        assoc::poser(record, attribute, checked ? field->text() : QString());
+    const bool mobile = !creation && Cac_TelMobile->isChecked();
+    assoc::poser(record, 58,
+                 !checked ? QString()
+                 : mobile ? QStringLiteral("1")
+                          : QStringLiteral("0"));
 }
 
 void Ctr_Association::Stockage_EnvoiAuto(store::Record& record) {
@@ -250,24 +245,24 @@ void Ctr_Association::Stockage_EnvoiAuto(store::Record& record) {
                       Txt_AdrSvrCESU3->text() + QLatin1Char(':') +
                       (port.isEmpty() ? QStringLiteral("21") : port);
         }
-        record.SetValue(43, fromQ(adresse));
-        record.SetValue(44, fromQ(Txt_LoginUtil->text()));
-        record.SetValue(45, fromQ(Txt_Mtp->text()));
+        assoc::poser(record, 43, adresse);
+        assoc::poser(record, 44, Txt_LoginUtil->text());
+        assoc::poser(record, 45, Txt_Mtp->text());
     } else {
         // The display checks the box whenever a server is stored: an unchecked box keeps none.
         for (int attribute : {43, 44, 45})
-            record.SetValue(attribute, "");
+            assoc::poser(record, attribute, QString());
     }
-    record.SetValue(46, fromQ(Txt_CodeTeletransmettant->text()));
-    record.SetValue(47, fromQ(Txt_CodeIntervenant->text()));
+    assoc::poser(record, 46, Txt_CodeTeletransmettant->text());
+    assoc::poser(record, 47, Txt_CodeIntervenant->text());
 }
 
 void Ctr_Association::verifierPartieAdresse(QLineEdit* part) {
     if (partieAdresseValide(part->text()))
         return;
-    toolkit::MsgBox(QStringLiteral("Une adresse IP ne peut contenir que des éléments compris "
-                                   "entre 0 et 254 compris."),
-                    toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+    avertir(
+        QStringLiteral("Une adresse IP ne peut contenir que des éléments compris entre 0 et "
+                       "254 compris."));
     part->clear();
     toolkit::GiveFocusBack(part);
 }

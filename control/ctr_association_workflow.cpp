@@ -19,6 +19,7 @@
 #include "store/store_error.h"
 #include "store/variables.h"
 
+using assoc::poser;
 using toolkit::fromQ;
 using toolkit::toQ;
 
@@ -26,20 +27,6 @@ namespace {
 
 // COMPTEUR "999" holds the accounting settings: an association coded 999 would reset them.
 constexpr int kDernierCode = 998;
-
-// Writes a position only when its text changes: an empty value written past the end of a record
-// would add marks, and an untouched record would no longer read as it was stored.
-void poser(store::Record& r, int attribute, const QString& text) {
-    const std::string bytes = fromQ(text);
-    if (r.Value(attribute) != bytes)
-        r.SetValue(attribute, bytes);
-}
-
-void poser(store::Record& r, int attribute, int value, const QString& text) {
-    const std::string bytes = fromQ(text);
-    if (r.Value(attribute, value) != bytes)
-        r.SetValue(attribute, value, bytes);
-}
 
 QString etat(const QCheckBox* box) {
     switch (box->checkState()) {
@@ -55,6 +42,17 @@ QString etat(const QCheckBox* box) {
 
 QString jourVersStockage(const QString& date) {
     return date.isEmpty() ? QString() : Composant_Utilitaires::Instance().DateVersJour(date);
+}
+
+// "0" and the list position counted from 1: "01" for the first quality, "00" for none.
+QString qualiteStockee(const QComboBox* qualites) {
+    return QStringLiteral("0%1").arg(qualites->currentIndex() + 1);
+}
+
+// The code of the solidarity day chosen, empty when none.
+QString jourSolidariteStocke(const QComboBox* jours) {
+    const int jour = jours->currentIndex();
+    return jour >= 0 ? QString::fromUtf8(assoc::kJoursSolidarite[jour].code) : QString();
 }
 
 bool icsAccepte(const QString& ics) {
@@ -119,9 +117,7 @@ std::optional<int> compterAssociations(store::Database& database) {
 
 void Ctr_Association::Cmd_Ajouter_Click() {
     if (!Txt_CodeAssoc->text().isEmpty()) {
-        toolkit::MsgBox(
-            QStringLiteral("Pour pouvoir ajouter, vous devez d'abord valider votre feuille."),
-            toolkit::Icon::Information, toolkit::Buttons::Ok, this);
+        informer(QStringLiteral("Pour pouvoir ajouter, vous devez d'abord valider votre feuille."));
         Txt_CodeAssoc->setFocus();
         return;
     }
@@ -130,27 +126,24 @@ void Ctr_Association::Cmd_Ajouter_Click() {
         return;
     const std::optional<int> count = compterAssociations(*v.database);
     if (!count) {
-        toolkit::MsgBox(QStringLiteral("Le nombre d'entités juridiques n'a pas pu être compté : "
-                                       "aucun code ne peut être proposé."),
-                        toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+        avertir(
+            QStringLiteral("Le nombre d'entités juridiques n'a pas pu être compté : aucun code "
+                           "ne peut être proposé."));
         return;
     }
     if (*count + 1 > kDernierCode) {
-        toolkit::MsgBox(QStringLiteral("Impossible d'ajouter une entité juridique : le fichier en "
-                                       "compte déjà %1 et le dernier code possible est %2 (le "
-                                       "code 999 est réservé aux paramètres comptables).")
-                            .arg(*count)
-                            .arg(kDernierCode),
-                        toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+        avertir(QStringLiteral("Impossible d'ajouter une entité juridique : le fichier en compte "
+                               "déjà %1 et le dernier code possible est %2 (le code 999 est "
+                               "réservé aux paramètres comptables).")
+                    .arg(*count)
+                    .arg(kDernierCode));
         return;
     }
     // Creation mode only once a code can be offered: a refusal above leaves none under way.
     mode_ = 1;
     // A code already in use is reported by the display, which empties it for another one.
     Txt_CodeAssoc->setText(QStringLiteral("%1").arg(*count + 1, 3, 10, QLatin1Char('0')));
-    Cmd_Etablissement->setEnabled(false);
-    Cmd_Activite->setEnabled(false);
-    Cmd_Ajouter->setEnabled(false);
+    assoc::setEnabled({Cmd_Etablissement, Cmd_Activite, Cmd_Ajouter}, false);
     if (Txt_SigleAssoc->isVisible())
         Txt_SigleAssoc->setFocus();
 }
@@ -178,10 +171,7 @@ void Ctr_Association::Cmd_Annuler_Click() {
     }
     Txt_CodeAssoc->clear();
     Vider_Donnees_Asso();
-    Txt_CodeAssoc->setEnabled(true);
-    Txt_CodeAssoc->setFocus();
-    setSigleComboShown(true);
-    Cmd_Annuler->setEnabled(false);
+    retourRecherche();
 }
 
 void Ctr_Association::Creation_FichierUNIDATA() {
@@ -191,7 +181,7 @@ void Ctr_Association::Creation_FichierUNIDATA() {
 void Ctr_Association::ZoneOblig() {
     zoneObligEchec_ = false;
     auto echec = [this](const QString& message, int tab, QWidget* field) {
-        toolkit::MsgBox(message, toolkit::Icon::Information, toolkit::Buttons::Ok, this);
+        informer(message);
         if (tab >= 0)
             Ong_Assoc->setCurrentIndex(tab);
         if (field)
@@ -291,11 +281,10 @@ void Ctr_Association::Verification() {
     poser(r, 25, 1, etat(Chk_DecalagePaie));
     poser(r, 60, Cac_CET->isChecked() ? QStringLiteral("1") : QString());
     poser(r, 30, 1, Txt_RespPerso->text());
-    poser(r, 24, QStringLiteral("0%1").arg(cbo_RespPaie->currentIndex() + 1));
+    poser(r, 24, qualiteStockee(cbo_RespPaie));
     poser(r, 64, Txt_TelRespPaie->text());
     poser(r, 65, Txt_MailRespPaie->text());
-    const int jour = Cbo_JourSol->currentIndex();
-    poser(r, 42, jour >= 0 ? QString::fromUtf8(assoc::kJoursSolidarite[jour].code) : QString());
+    poser(r, 42, jourSolidariteStocke(Cbo_JourSol));
     poser(r, 33, Txt_CentreAssedic->text());
     poser(r, 34, Txt_NumAffilAssedic->text());
     poser(r, 35, Txt_Email->text());
@@ -357,13 +346,10 @@ bool Ctr_Association::ecrireEcran(store::Record& r, bool creation) {
     position(
         [&] { poser(r, 60, !creation && Cac_CET->isChecked() ? QStringLiteral("1") : QString()); });
     position([&] { poser(r, 30, 1, Txt_RespPerso->text()); });
-    position([&] { poser(r, 24, QStringLiteral("0%1").arg(cbo_RespPaie->currentIndex() + 1)); });
+    position([&] { poser(r, 24, qualiteStockee(cbo_RespPaie)); });
     position([&] { poser(r, 64, Txt_TelRespPaie->text()); });
     position([&] { poser(r, 65, Txt_MailRespPaie->text()); });
-    position([&] {
-        const int jour = creation ? -1 : Cbo_JourSol->currentIndex();
-        poser(r, 42, jour >= 0 ? QString::fromUtf8(assoc::kJoursSolidarite[jour].code) : QString());
-    });
+    position([&] { poser(r, 42, creation ? QString() : jourSolidariteStocke(Cbo_JourSol)); });
     if (!creation) {
         position([&] {
             EnrModifCotisation();
@@ -386,8 +372,7 @@ bool Ctr_Association::ecrireEcran(store::Record& r, bool creation) {
 }
 
 void Ctr_Association::refuserIcs() {
-    toolkit::MsgBox(QStringLiteral("L'ICS est une chaîne de 13 caractères qui commence par FR"),
-                    toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+    avertir(QStringLiteral("L'ICS est une chaîne de 13 caractères qui commence par FR"));
     Ong_Assoc->setCurrentIndex(1);
     if (auto* ics = Ctr_RIB->findChild<QLineEdit*>(QStringLiteral("Txt_Ics")))
         ics->setFocus();
@@ -407,9 +392,7 @@ void Ctr_Association::Creation_Asso() {
     }
     // Created meanwhile from another screen: its counters must not be reset.
     if (!store::ReadSkippingErrors(v.fAssociation.get(), code).Text().empty()) {
-        toolkit::MsgBox(QStringLiteral("Entité juridique déjà existante, veuillez saisir un autre "
-                                       "numéro d'entité juridique."),
-                        toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+        avertir(assoc::kEntiteDejaExistante);
         return;
     }
 
@@ -438,20 +421,16 @@ void Ctr_Association::Creation_Asso() {
         refuserIcs();
         return;
     }
-    toolkit::MsgBox(QStringLiteral("Ajout de l'entité juridique %1 %2 effectué.")
-                        .arg(codeAffiche, toQ(r.Value(1, 1))),
-                    toolkit::Icon::Information, toolkit::Buttons::Ok, this);
-    toolkit::MsgBox(QStringLiteral("Pensez à créer au moins un établissement et au moins une "
-                                   "activité pour cette nouvelle association."),
-                    toolkit::Icon::Information, toolkit::Buttons::Ok, this);
+    informer(QStringLiteral("Ajout de l'entité juridique %1 %2 effectué.")
+                 .arg(codeAffiche, toQ(r.Value(1, 1))));
+    informer(
+        QStringLiteral("Pensez à créer au moins un établissement et au moins une activité "
+                       "pour cette nouvelle association."));
     Vider_Donnees_Asso();
     Remplir_SigleAssoc();
     mode_ = 0;
     Txt_CodeAssoc->clear();
-    Txt_CodeAssoc->setEnabled(true);
-    Txt_CodeAssoc->setFocus();
-    setSigleComboShown(true);
-    Cmd_Annuler->setEnabled(false);
+    retourRecherche();
 }
 
 void Ctr_Association::Maj_Asso() {
@@ -462,14 +441,10 @@ void Ctr_Association::Maj_Asso() {
     store::Variables& v = store::Variables::Get();
     if (!v.association || v.association->Text().empty() ||
         v.association->Id() != fromQ(Txt_CodeAssoc->text())) {
-        toolkit::MsgBox(
-            QStringLiteral("Le numéro d'entité juridique que vous avez saisi n'existe pas."),
-            toolkit::Icon::Exclamation, toolkit::Buttons::Ok, this);
+        avertir(QStringLiteral("Le numéro d'entité juridique que vous avez saisi n'existe pas."));
         Vider_Donnees_Asso();
         Txt_CodeAssoc->clear();
-        Txt_CodeAssoc->setEnabled(true);
-        Txt_CodeAssoc->setFocus();
-        setSigleComboShown(true);
+        retourRecherche();
         return;
     }
     store::Record& r = *v.association;
@@ -484,8 +459,5 @@ void Ctr_Association::Maj_Asso() {
     Vider_Donnees_Asso();
     Remplir_SigleAssoc();
     Txt_CodeAssoc->clear();
-    Txt_CodeAssoc->setEnabled(true);
-    Txt_CodeAssoc->setFocus();
-    setSigleComboShown(true);
-    Cmd_Annuler->setEnabled(false);
+    retourRecherche();
 }
