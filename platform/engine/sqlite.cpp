@@ -1,5 +1,7 @@
 #include "sqlite.h"
 
+#include <cerrno>
+#include <filesystem>
 #include <utility>
 
 #include "error.h"
@@ -118,6 +120,12 @@ Connection::Connection(const std::string& path) : path_(path) {
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string reason = Reason(db_, rc);
+        // A refused creation is retried read-only, whose "missing file" hides the real cause.
+        std::error_code ec;
+        const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+        if (db_ && sqlite3_system_errno(db_) == ENOENT &&
+            std::filesystem::is_directory(folder.empty() ? "." : folder, ec))
+            reason = SystemReason(EACCES);
         sqlite3_close_v2(db_);
         db_ = nullptr;
         throw Error(ErrorKind::Io,
