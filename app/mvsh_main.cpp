@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/shell/shell.h"
-#include "store/store_error.h"
+#include "platform/seed/seed.h"
 
 namespace {
 
@@ -29,11 +29,14 @@ int main(int argc, char** argv) {
     bool batch = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--db" && i + 1 < argc) {
+        if ((arg == "--db" || arg == "-c") && i + 1 == argc) {
+            return Usage("l'option " + arg + " attend " +
+                         (arg == "-c" ? "une commande" : "le chemin de la base"));
+        } else if (arg == "--db") {
             path = argv[++i];
         } else if (arg.rfind("--db=", 0) == 0) {
             path = arg.substr(5);
-        } else if (arg == "-c" && i + 1 < argc) {
+        } else if (arg == "-c") {
             commands.push_back(argv[++i]);
             batch = true;
         } else if (arg == "-h" || arg == "--help") {
@@ -51,7 +54,7 @@ int main(int argc, char** argv) {
         bool fresh = !std::filesystem::exists(path);
         db = store::OpenLocalDatabase(path);
         if (fresh) {
-            mvsh::Bootstrap(*db);
+            seed::Bootstrap(*db);
             std::cerr << "Nouvelle base créée : " << path << "\n";
         }
     } catch (const std::exception& e) {
@@ -63,6 +66,11 @@ int main(int argc, char** argv) {
 
     if (batch) {
         for (const std::string& command : commands) {
+            // At a prompt a blank line is nothing; given as a command it is a mistake.
+            if (command.find_first_not_of(" \t\r\n") == std::string::npos) {
+                std::cerr << "Erreur : Commande vide.\n";
+                return 1;
+            }
             mvsh::Shell::Result result = shell.Run(command);
             std::cout.flush();
             if (result == mvsh::Shell::Result::Error)

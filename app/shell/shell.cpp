@@ -1,5 +1,6 @@
 #include "shell.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -8,7 +9,6 @@
 #include "platform/engine/query.h"
 #include "platform/engine/text.h"
 #include "platform/seed/seed.h"
-#include "store/store_error.h"
 
 namespace mvsh {
 namespace {
@@ -99,12 +99,6 @@ std::vector<std::string> Words(const std::string& text) {
 
 }  // namespace
 
-void Bootstrap(store::LocalDatabase& db) {
-    store::LocalDatabase::Transaction transaction(db);
-    seed::Bootstrap(db);
-    transaction.Commit();
-}
-
 Shell::Shell(std::shared_ptr<store::LocalDatabase> db, std::ostream& out, std::ostream& err,
              std::string demoFolder)
     : db_(std::move(db)), out_(out), err_(err), demoFolder_(std::move(demoFolder)) {}
@@ -134,11 +128,8 @@ Shell::Result Shell::Run(const std::string& line) {
             return Engine(line);
         }
         return Result::Ok;
-    } catch (const store::StoreError& e) {
-        err_ << "Erreur : " << e.what() << "\n";
-    } catch (const mv::Error& e) {
-        err_ << "Erreur : " << e.what() << "\n";
     } catch (const std::exception& e) {
+        // Engine, record-store and file errors alike carry a French message.
         err_ << "Erreur : " << e.what() << "\n";
     }
     return Result::Error;
@@ -198,7 +189,6 @@ void Shell::List(const std::string& line) {
 
 void Shell::Show(const std::string& line) {
     std::vector<std::string> words = Words(Rest(line));
-    size_t first = 1;
     if (!words.empty() && mv::text::EqualsNoCase(words[0], "DICT") && words.size() > 1) {
         words[0] = "DICT " + words[1];
         words.erase(words.begin() + 1);
@@ -206,7 +196,7 @@ void Shell::Show(const std::string& line) {
     if (words.size() < 2)
         throw mv::Error(mv::ErrorKind::Command, "Usage : CT fichier identifiant...");
     auto file = db_->OpenFile(words[0]);
-    for (size_t i = first; i < words.size(); ++i) {
+    for (size_t i = 1; i < words.size(); ++i) {
         store::Record record = file->Read(words[i]);
         out_ << file->Name() << " " << mv::text::Printable(words[i], 4000) << "\n";
         for (int a = 1; a <= record.DCount(); ++a) {
@@ -224,9 +214,33 @@ void Shell::Load(const std::string& line) {
         path = path.substr(1, path.size() - 2);
     if (path.empty())
         throw mv::Error(mv::ErrorKind::Command, "Usage : LOAD chemin");
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw mv::Error(mv::ErrorKind::Io, "Impossible de lire le fichier " + path + ".");
+    // Only a plain file: a folder reads as nothing and a device may never end.
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    std::string why;
+    switch (fs::status(path, ec).type()) {
+        case fs::file_type::regular:
+            break;
+        case fs::file_type::not_found:
+            why = "fichier introuvable";
+            break;
+        case fs::file_type::directory:
+            why = "c'est un dossier";
+            break;
+        case fs::file_type::none:
+            why = mv::SystemReason(ec.value());
+            break;
+        default:
+            why = "ce n'est pas un fichier ordinaire";
+    }
+    std::ifstream in;
+    if (why.empty()) {
+        in.open(path, std::ios::binary);
+        if (!in)
+            why = "accès refusé";
+    }
+    if (!why.empty())
+        throw mv::Error(mv::ErrorKind::Io, "Impossible de lire " + path + " : " + why + ".");
     std::int64_t n = db_->Load(in);
     out_ << n << " enregistrement(s) chargé(s).\n";
 }
@@ -244,9 +258,7 @@ void Shell::Dump(const std::string& line) {
 }
 
 void Shell::Demo() {
-    store::LocalDatabase::Transaction transaction(*db_);
     seed::LoadDemo(*db_, demoFolder_);
-    transaction.Commit();
     out_ << "Données de démonstration chargées (modèles dans " << demoFolder_ << ").\n";
 }
 

@@ -45,7 +45,4 @@ class Shell {
     std::string demoFolder_;
 };
 
-// Makes a new database ready for the system (files, dictionaries, indexes).
-void Bootstrap(store::LocalDatabase& db);
-
 }  // namespace mvsh
