@@ -1,7 +1,8 @@
 #pragma once
-// One fuzz case for the command parser and the dump loader: data runs as a command line and as
-// JSON Lines against a small private database, inside a transaction that is rolled back.
-// Engine errors are the expected outcome of bad input; anything else escapes to the caller.
+// One fuzz case for the command parser, the dump loader and the record-store shell: data runs as
+// a command line, as JSON Lines and as a shell line against a small private database, inside a
+// transaction that is rolled back. Engine errors are the expected outcome of bad input (the shell
+// prints its own); anything else escapes to the caller.
 
 #include <cstddef>
 #include <cstdint>
