@@ -452,7 +452,9 @@ LoadCounts LoadJsonLines(Database& db, std::istream& in) {
         FileRef file = db.RequireFile(fileName);
         Field field = ResolveField(db, file, fieldName, 0);
         if (field.kind != Field::Kind::Attribute)
-            throw Error(ErrorKind::Command, "Index impossible sur le champ " + fieldName + ".");
+            throw Error(ErrorKind::Command, "Index impossible sur le champ " +
+                                                text::Printable(fieldName) + " du fichier " +
+                                                file.name + " : il ne lit pas un attribut.");
         if (db.CreateIndex(file, fieldName, field.location, idPrefix))
             ++counts.indexes;
     }
