@@ -1,88 +1,101 @@
 #include "setup_world.h"
 
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-
-#include "store/local_database.h"
-#include "store/store_error.h"
+#include <iterator>
 
 namespace stdfs = std::filesystem;
 
+namespace {
+
+// Request text with its marks shown as "|".
+std::string Readable(std::string text) {
+    for (char& c : text)
+        c = c == '\xFE' || c == '\xFD' || c == '\xFC' ? '|' : c;
+    return text;
+}
+
+// Records come back bound to this wrapper, so that their DBWrite is logged too.
+class RecordingFile : public store::File {
+  public:
+    RecordingFile(std::shared_ptr<store::File> target, Log& log)
+        : target_(std::move(target)), log_(log) {}
+    const std::string& Name() const override { return target_->Name(); }
+    store::Record Read(const std::string& id) override { return Rebind(target_->Read(id)); }
+    store::Record ReadForUpdate(const std::string& id) override {
+        return Rebind(target_->ReadForUpdate(id));
+    }
+    store::Record NewItem(const std::string& id) override {
+        log_.push_back("NEWITEM " + Name() + " " + id);
+        return Rebind(target_->NewItem(id));
+    }
+    void Release(const std::string& id) override { target_->Release(id); }
+    void Write(const std::string& id, const std::string& text) override {
+        log_.push_back("WRITE " + Name() + " " + id);
+        target_->Write(id, text);
+    }
+    void DeleteRecord(const std::string& id) override { target_->DeleteRecord(id); }
+
+  private:
+    store::Record Rebind(const store::Record& r) { return {shared_from_this(), r.Id(), r.Text()}; }
+    std::shared_ptr<store::File> target_;
+    Log& log_;
+};
+
+}  // namespace
+
+std::shared_ptr<store::File> RecordingDatabase::OpenFile(const std::string& name) {
+    log_.push_back("OPEN " + name);
+    return std::make_shared<RecordingFile>(target_->OpenFile(name), log_);
+}
+
+store::Record RecordingDatabase::ExecuteRequest(const std::string& request,
+                                                const std::string& options, std::string& status) {
+    log_.push_back("EXECUTE " + Readable(request));
+    return target_->ExecuteRequest(request, options, status);
+}
+
+store::Record RecordingDatabase::SelectRequest(const std::string& request,
+                                               const std::string& options, std::string& status) {
+    log_.push_back("SELECT " + Readable(request));
+    return target_->SelectRequest(request, options, status);
+}
+
+void LoggingFiles::Copy(const std::string& source, const std::string& destination) {
+    real_.Copy(source, destination);
+    auto local = [this](const std::string& path) {
+        return path.rfind(prefix_, 0) == 0 ? path.substr(prefix_.size()) : "?" + path;
+    };
+    log_.push_back("COPY " + local(source) + " > " + local(destination));
+    if (afterCopy)
+        afterCopy();
+}
+
 SetupWorld::SetupWorld() {
-    std::string pattern = (stdfs::temp_directory_path() / "meri-setup-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp");
-    root = pattern;
-    folder = root + "/modeles";
-    stdfs::create_directories(folder);
+    std::filesystem::create_directories(folder);
     WriteTemplate("Contrat.txt", "Contrat de travail\n");
     WriteTemplate("Avenant.txt", "Avenant au contrat\n");
     WriteTemplate("Defaut.txt", "Convocation\n");
-
-    real = store::OpenLocalDatabase(root + "/base.mvdb");
     real->Execute("CREATE.FILE CONVENTIONCOL 3,1");
     real->Execute("CREATE.FILE CIVILAIDANT 3,1");
-    db = std::make_shared<RecordingDatabase>(real, log);
-    // Copies are logged by name within the template folder: "Contrat.txt > Contrat007A1.txt".
-    files.OnCopy([this](const files::RecordingFileSystem::CopyMade& c) {
-        auto local = [this](const std::string& path) {
-            const std::string prefix = folder + "\\";
-            return path.rfind(prefix, 0) == 0 ? path.substr(prefix.size()) : "?" + path;
-        };
-        log.push_back("COPY " + local(c.source) + " > " + local(c.destination));
-    });
-}
-
-SetupWorld::~SetupWorld() {
-    db.reset();
-    real.reset();
-    std::error_code ignored;
-    stdfs::remove_all(root, ignored);
 }
 
 void SetupWorld::AddConventions(std::initializer_list<std::string> keys) {
     auto file = real->OpenFile("CONVENTIONCOL");
-    for (const std::string& key : keys) {
-        store::Record r = file->NewItem(key);
-        r.SetValue(1, "Convention " + key);
-        r.DBWrite();
-    }
+    for (const std::string& key : keys)
+        store::Record(file, key, "Convention " + key).DBWrite();
 }
 
 std::string SetupWorld::Template(const std::string& name) const {
     std::ifstream in(folder + "/" + name, std::ios::binary);
-    if (!in)
-        return "<absent>";
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void SetupWorld::RemoveTemplate(const std::string& name) const {
-    stdfs::remove(folder + "/" + name);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<absent>";
 }
 
 void SetupWorld::WriteTemplate(const std::string& name, const std::string& contents) const {
     std::ofstream(folder + "/" + name, std::ios::binary) << contents;
 }
 
-std::vector<std::string> SetupWorld::TemplateNames() const {
-    std::vector<std::string> names;
-    for (const auto& e : stdfs::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-bool SetupWorld::HasFile(const std::string& name) const {
-    try {
-        real->OpenFile(name);
-        return true;
-    } catch (const store::StoreError& e) {
-        if (e.code() == store::ErrorCode::FileNotFound)
-            return false;
-        throw;
-    }
+size_t SetupWorld::TemplateCount() const {
+    auto entries = stdfs::directory_iterator(folder);
+    return static_cast<size_t>(std::distance(stdfs::begin(entries), stdfs::end(entries)));
 }
