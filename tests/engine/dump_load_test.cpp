@@ -87,7 +87,10 @@ TEST_F(DumpLoad, LoadingOverExistingRecordsReplacesThem) {
 }
 
 TEST_F(DumpLoad, BadLineRefusesTheWholeLoad) {
-    const std::pair<const char*, const char*> cases[] = {
+    std::string deep;  // a dictionary expression nested past what the engine evaluates
+    for (int i = 0; i < 33; ++i)
+        deep = "OCONV(" + (deep.empty() ? "@ID" : deep) + ",\\\"MCU\\\")";
+    const std::pair<std::string, const char*> cases[] = {
         {"{\"file\": \"T\", \"id\": \"1\", \"attrs\": [\"a\"}", "Ligne 2 : JSON invalide"},
         {"{\"file\": \"T\", \"id\": \"1\", \"attrs\": [1]}", "Ligne 2 : JSON invalide"},
         {"{\"id\": \"1\"}", "Ligne 2 : « file » ou « index » manque."},
@@ -97,9 +100,12 @@ TEST_F(DumpLoad, BadLineRefusesTheWholeLoad) {
         {"{\"file\": \"T\", \"id\": \"1\", \"attrs\": [\"\\ud800\"]}", "Ligne 2 : JSON invalide"},
         {"{\"file\": \"BAD(NAME\"}", "Ligne 2 : Caractère interdit"},
         {"{\"index\": \"NOPE\", \"field\": \"X\"}", "Le fichier NOPE n'existe pas."},
+        {"{\"file\": \"DICT LOADED\", \"id\": \"P\", \"attrs\": [\"V\", \"" + deep +
+             "\"]}\n{\"index\": \"LOADED\", \"field\": \"P\"}",
+         "Champ virtuel P (position 0) : Expression mal formée (imbrication trop profonde)"},
     };
     for (const auto& [line, message] : cases) {
-        std::istringstream in(std::string("{\"file\": \"LOADED\", \"id\": \"1\"}\n") + line + "\n");
+        std::istringstream in("{\"file\": \"LOADED\", \"id\": \"1\"}\n" + line + "\n");
         std::string error = MessageOf([&] { db->Load(in); });
         EXPECT_EQ(error.rfind(message, 0), 0u) << line << " gave " << error;
         EXPECT_EQ(ErrorOf([&] { db->OpenFile("LOADED"); }), store::ErrorCode::FileNotFound)

@@ -91,6 +91,13 @@ TEST_F(Malformed, IncompleteOrSurplusConditionsAreNeverIgnored) {
         {"SSELECT ASSOCIATION AVEC 99999999999 = \"A\"",
          "Numéro d'attribut trop grand à la position 26 : 99999999999"},
     };
+    // Nesting costs stack: a deep one is refused, never a crash.
+    const std::string deep = "SSELECT ASSOCIATION " + std::string(6000, '(') + "AVEC 1 = \"SAD\"" +
+                             std::string(6000, ')');
+    EXPECT_EQ(Error(deep), "Trop de parenthèses imbriquées à la position 85 (64 niveaux au plus).");
+    const std::string allowed =
+        "SSELECT ASSOCIATION " + std::string(64, '(') + "AVEC 1 = \"SAD\"" + std::string(64, ')');
+    EXPECT_EQ(Error(allowed), "");
     for (const Case& c : cases) {
         EXPECT_EQ(Code(c.command), store::ErrorCode::CommandError) << c.command;
         EXPECT_EQ(Error(c.command), c.message) << c.command;

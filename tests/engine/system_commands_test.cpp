@@ -12,9 +12,7 @@ class SystemCommands : public DatabaseTest {
         MakeFile("ASSOCIATION", {{"SigleAssoc", 1, "20L"}});
         MakeFile("ETABLISSEMENT", {{"CodEtabl", 0, "6L"}, {"SigleEtabl", 1, "20L"}});
         MakeFile("ACTIVITES", {{"CodActivite", 0, "6L"}, {"LibActivite", 1, "30L"}});
-        MakeFile("TABLES");
         MakeFile("PLANCOMPTABLE");
-        MakeFile("CONVENTIONCOL");
         for (const char* index : {"ASSOCIATION SigleAssoc", "ETABLISSEMENT SigleEtabl",
                                   "ACTIVITES LibActivite", "PLANCOMPTABLE 1"})
             db->Execute(std::string("CREATE.INDEX ") + index);
@@ -33,15 +31,11 @@ class SystemCommands : public DatabaseTest {
         Put("ACTIVITES", "001002", "MANDATAIRE AIDE" + tail + "AM" + FM + "S2");
         Put("ACTIVITES", "001003", "ACCOMPAGNEMENT" + tail + "AC" + FM + "S1");
         Put("ACTIVITES", "002001", "PRESTATAIRE BOCAGE" + tail + "AD" + FM + "S1");
-        Put("TABLES", "QUALITERESPPAIE",
-            "Qualités" + FM + "01" + VM + "02" + FM + "Directeur" + VM + "Comptable");
         Put("PLANCOMPTABLE", "0017061000000", "PRESTATIONS AIDE MENAGERE");
         Put("PLANCOMPTABLE", "0017062000000", "PRESTATIONS MANDATAIRE");
         Put("PLANCOMPTABLE", "0017400000000", "SUBVENTIONS D'EXPLOITATION");
         Put("PLANCOMPTABLE", "0016000000000", "");
         Put("PLANCOMPTABLE", "0027061000000", "PRESTATIONS AIDE");
-        Put("CONVENTIONCOL", "B2", "Branche B");
-        Put("CONVENTIONCOL", "A1", "Branche A");
     }
 
     std::vector<std::string> Column(const std::string& command, const std::string& file,
@@ -65,14 +59,6 @@ TEST_F(SystemCommands, AssociationSigleListAndTypeAhead) {
     EXPECT_EQ(
         Column("SSELECT ASSOCIATION AVEC SigleAssoc = \"Z]\" PAR SigleAssoc", "ASSOCIATION", 1),
         V{});
-    std::string status;
-    store::Record count = db->CallSubroutine("DBA.EXECUTE", status, "COMPTER ASSOCIATION");
-    EXPECT_EQ(count.Value(3, 1), "4 enregistrement(s) compté(s).");
-}
-
-TEST_F(SystemCommands, PayrollQualitiesComeExploded) {
-    store::Record r = db->Select("SSELECT TABLES AVEC 0 = \"QUALITERESPPAIE\"", "TABLES", "2 3");
-    EXPECT_EQ(r.Text(), "01" + FM + "02" + FM + "Directeur" + FM + "Comptable");
 }
 
 TEST_F(SystemCommands, EstablishmentsOfOneAssociationAndTheirTypeAhead) {
@@ -115,15 +101,11 @@ TEST_F(SystemCommands, AccountingTypeAheadAndAccountList) {
               (V{"0016000000000", "0017061000000", "0017062000000", "0017400000000"}));
 }
 
-TEST_F(SystemCommands, CollectiveAgreementsInIdOrder) {
-    store::Record keys = db->Select("SSELECT CONVENTIONCOL", "CONVENTIONCOL", "0");
-    EXPECT_EQ(keys.Text(), "A1" + FM + "B2");
-}
-
 TEST_F(SystemCommands, NewAssociationFilesWithTheirSectorField) {
     MakeFile("CIVILAIDANT");
     std::string civil(30, '\xFE');
     Put("CIVILAIDANT", "00749", civil + "Maine-et-Loire");
+    Put("CIVILAIDANT", "00779", civil + "Deux-Sèvres");
     std::string status;
     for (const char* name : {"CONTRAT007A1", "AVENANT007A1", "CONVOVM007"}) {
         store::Record out = db->ExecuteRequest(
@@ -144,12 +126,16 @@ TEST_F(SystemCommands, NewAssociationFilesWithTheirSectorField) {
 
     Put("CONTRAT007A1", "0074900012", "contrat 1");
     Put("CONTRAT007A1", "0078500001", "contrat 2");
+    Put("CONTRAT007A1", "0077900003", "contrat 3");
     EXPECT_EQ(Column("SSELECT CONTRAT007A1 AVEC Secteur = \"Maine]\"", "CONTRAT007A1", 1),
               V{"0074900012"});
+    EXPECT_EQ(Column("SSELECT CONTRAT007A1 AVEC Secteur = \"Deux-Sèvres\"", "CONTRAT007A1", 1),
+              V{"0077900003"});
     EXPECT_EQ(Column("SSELECT CONTRAT007A1 SANS Secteur", "CONTRAT007A1", 1), V{"0078500001"});
     store::Record listed = db->Select("SSELECT CONTRAT007A1", "CONTRAT007A1", "0 Secteur");
     EXPECT_EQ(listed.Value(1, 2), "Maine-et-Loire");
-    EXPECT_EQ(listed.Value(2, 2), "");
+    EXPECT_EQ(listed.Value(2, 2), "Deux-Sèvres");
+    EXPECT_EQ(listed.Value(3, 2), "");
 }
 
 }  // namespace

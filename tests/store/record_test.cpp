@@ -3,7 +3,6 @@
 
 #include "store/record.h"
 #include "store/request.h"
-#include "store/store_error.h"
 
 namespace {
 
@@ -60,16 +59,6 @@ TEST(Record, DeleteMovesLaterOnesDown) {
     r.Delete(1, 1);
     r.Delete(1, 1);
     EXPECT_EQ(r.Text(), "");
-}
-
-TEST(Record, UnboundRecordCannotBeWritten) {
-    store::Record r("x");
-    try {
-        r.DBWrite();
-        FAIL() << "DBWrite of an unbound record must throw";
-    } catch (const store::StoreError& e) {
-        EXPECT_EQ(e.code(), store::ErrorCode::NotBound);
-    }
 }
 
 TEST(Request, ValuesNeverWidenTheSelection) {
