@@ -1,142 +1,98 @@
-// Leaving the association screen: the save prompt and its three answers, the creation prompt,
-// and a consultation user who is never asked.
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
+// Leaving the association screen: the change test, the save prompt and its answers, and a
+// consultation user who is never asked.
 
-#include "platform/engine/dynarray.h"
 #include "tests/control/association_fixture.h"
 
-class LeaveTest : public CtrAssociationTest {
-  protected:
-    void retype(const char* name, const QString& text) {
-        auto* field = w<QLineEdit>(name);
-        focusOn(field);
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(field, Qt::Key_Delete);
-        type(field, text);
-    }
-    void sortir() {
-        click(w<QPushButton>("Cmd_Sortir"));
-        settle();
-    }
-    // Shows 001 with a new raison sociale typed over the stored one.
-    void changeRaison(const QString& raison = QStringLiteral("NOUVELLE RAISON")) {
-        enterCode("1");
-        retype("Txt_RaisonAssoc", raison);
-    }
-    std::string raisonStored() { return mv::extract(stored("ASSOCIATION", "001"), 2); }
+namespace {
 
-    static inline const char* kSave =
-        "Voulez-vous enregistrer les modifications apportées à cet article ?";
-    static inline const char* kQuitCreation = "Etes-vous sûr de vouloir quitter cette création ?";
+const char* kSave = "Voulez-vous enregistrer les modifications apportées à cet article ?";
+
+struct Answered {
+    const char* raison;      // typed over 001's raison sociale
+    toolkit::Answer answer;  // to the save prompt
+    const char* refusal;     // shown by the save, or null
+    bool saved, leaves;
 };
+
+using LeaveTest = CtrAssociationTest;
+class LeaveAnswerTest : public LeaveTest, public ::testing::WithParamInterface<Answered> {};
+
+}  // namespace
+
+TEST_P(LeaveAnswerTest, SavePromptAnswer) {
+    const Answered& c = GetParam();
+    const std::string before = stored("ASSOCIATION", "001");
+    start();
+    enterCode("1");
+    retype("Txt_RaisonAssoc", c.raison);
+    answers.expect(kSave, QMessageBox::Question, c.answer);
+    if (c.refusal)
+        answers.expect(c.refusal, QMessageBox::Information);
+    clickButton("Cmd_Sortir");
+    EXPECT_TRUE(answers.done());
+    if (c.saved) {
+        EXPECT_EQ(association("001").Value(2), c.raison);
+    } else {
+        EXPECT_EQ(stored("ASSOCIATION", "001"), before);
+    }
+    EXPECT_EQ(window()->isVisible(), !c.leaves);
+    // Only a cancelled leave takes the wish to leave back.
+    EXPECT_EQ(screen()->W_Sortir(), c.answer != toolkit::Answer::Cancel);
+    if (!c.leaves) {
+        EXPECT_EQ(text("Txt_RaisonAssoc"), c.raison) << "the screen stays as typed";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, LeaveAnswerTest,
+    ::testing::Values(Answered{"NOUVELLE RAISON", toolkit::Answer::Yes, nullptr, true, true},
+                      Answered{"NOUVELLE RAISON", toolkit::Answer::No, nullptr, false, true},
+                      Answered{"NOUVELLE RAISON", toolkit::Answer::Cancel, nullptr, false, false},
+                      // A refused save keeps the window.
+                      Answered{"", toolkit::Answer::Yes,
+                               "La raison sociale de l'entité doit être renseignée.", false,
+                               false}));
 
 TEST_F(LeaveTest, NothingChangedLeavesWithoutAQuestion) {
     start();
     lookUpSigle("asd");
     chooseSigle(0);
-    ASSERT_EQ(w<QLineEdit>("Txt_CodeAssoc")->text(), "001");
-    sortir();
+    ASSERT_EQ(text("Txt_CodeAssoc"), "001");
+    clickButton("Cmd_Sortir");
     EXPECT_FALSE(window()->isVisible());
     EXPECT_TRUE(screen()->W_Sortir());
-}
-
-TEST_F(LeaveTest, YesSavesThenLeaves) {
-    start();
-    changeRaison();
-    answers.expect(kSave, QMessageBox::Question, toolkit::Answer::Yes);
-    sortir();
-    EXPECT_TRUE(answers.done());
-    EXPECT_EQ(raisonStored(), "NOUVELLE RAISON");
-    EXPECT_FALSE(window()->isVisible());
-}
-
-TEST_F(LeaveTest, NoLeavesWithoutSaving) {
-    const std::string before = stored("ASSOCIATION", "001");
-    start();
-    changeRaison();
-    answers.expect(kSave, toolkit::Answer::No);
-    sortir();
-    EXPECT_TRUE(answers.done());
-    EXPECT_EQ(stored("ASSOCIATION", "001"), before);
-    EXPECT_FALSE(window()->isVisible());
-    EXPECT_TRUE(screen()->W_Sortir());
-}
-
-TEST_F(LeaveTest, CancelStaysWithTheScreenAsTyped) {
-    const std::string before = stored("ASSOCIATION", "001");
-    start();
-    changeRaison();
-    answers.expect(kSave, toolkit::Answer::Cancel);
-    sortir();
-    EXPECT_TRUE(answers.done());
-    EXPECT_TRUE(window()->isVisible());
-    EXPECT_FALSE(screen()->W_Sortir());
-    EXPECT_EQ(w<QLineEdit>("Txt_RaisonAssoc")->text(), "NOUVELLE RAISON");
-    EXPECT_EQ(stored("ASSOCIATION", "001"), before);
-
-    // A refused save keeps the window too.
-    retype("Txt_RaisonAssoc", QString());
-    answers.expect(kSave, toolkit::Answer::Yes)
-        .expect("La raison sociale de l'entité doit être renseignée.", QMessageBox::Information);
-    sortir();
-    EXPECT_TRUE(answers.done());
-    EXPECT_TRUE(window()->isVisible());
-    EXPECT_EQ(stored("ASSOCIATION", "001"), before);
 }
 
 TEST_F(LeaveTest, AddressAndBankChangesCount) {
     start();
     enterCode("1");
+    // An address change alone is a change.
     retype("Txt_Ligne2", QStringLiteral("BATIMENT B"));
-    answers.expect(kSave, toolkit::Answer::Cancel);
-    sortir();
-    EXPECT_TRUE(answers.done()) << "an address change alone is a change";
-    w<QTabWidget>("Ong_Assoc")->setCurrentIndex(1);
+    clickAnswering("Cmd_Sortir", kSave, QMessageBox::Question, toolkit::Answer::Cancel);
+    showTab(kRib);
     retype("Txt_Banque", QStringLiteral("AUTRE BANQUE"));
-    answers.expect(kSave, toolkit::Answer::Yes);
-    sortir();
-    EXPECT_TRUE(answers.done());
-    EXPECT_EQ(mv::extract(stored("ASSOCIATION", "001"), 15, 1), "AUTRE BANQUE");
-    EXPECT_EQ(mv::extract(stored("ASSOCIATION", "001"), 4), "BATIMENT B");
+    clickAnswering("Cmd_Sortir", kSave, QMessageBox::Question, toolkit::Answer::Yes);
+    expectStored("001", {"15.1=AUTRE BANQUE", "4=BATIMENT B"});
 }
 
 TEST_F(LeaveTest, CheckBoxStoredEmptyCountsAsChanged) {
-    std::string text = stored("ASSOCIATION", "001");
-    mv::replace(text, 50, "");
-    writeRecord("ASSOCIATION", "001", text);
+    const std::string text = storeAt("001", 50, "");
     start();
     enterCode("1");
-    answers.expect(kSave, toolkit::Answer::No);
-    sortir();
-    EXPECT_TRUE(answers.done());
+    clickAnswering("Cmd_Sortir", kSave, QMessageBox::Question, toolkit::Answer::No);
     EXPECT_EQ(stored("ASSOCIATION", "001"), text);
 }
 
-TEST_F(LeaveTest, LeavingACreationAsksFirst) {
-    start();
-    click(w<QPushButton>("Cmd_Ajouter"));
-    answers.expect(kQuitCreation, QMessageBox::Question, toolkit::Answer::No);
-    sortir();
-    EXPECT_TRUE(answers.done());
-    EXPECT_TRUE(window()->isVisible());
-    EXPECT_TRUE(screen()->W_Sortir()) << "the answer No keeps the leave asked for";
-    EXPECT_EQ(screen()->mode(), 1);
-
-    answers.expect(kQuitCreation, toolkit::Answer::Yes);
-    sortir();
-    EXPECT_TRUE(answers.done());
-    EXPECT_FALSE(window()->isVisible());
-    EXPECT_TRUE(stored("COMPTEUR", "006").empty());
-}
-
-TEST_F(LeaveTest, ConsultationUserLeavesWithoutAQuestion) {
+TEST_F(LeaveTest, ConsultationUserNeitherAddsNorSavesNorIsAsked) {
     const std::string before = stored("ASSOCIATION", "001");
     start(seed::kDemoConsultUser);
-    changeRaison();
-    sortir();
+    EXPECT_NE(screen()->accessLevel(), 2);
+    EXPECT_FALSE(w("Cmd_Ajouter")->isVisible() || w("Cmd_Ok")->isVisible());
+    enterCode("1");
+    EXPECT_FALSE(w("Cmd_Ok")->isVisible());
+    expectEnabled({"Cmd_Etablissement"}, true);
+    retype("Txt_RaisonAssoc", QStringLiteral("NOUVELLE RAISON"));
+    clickButton("Cmd_Sortir");
     EXPECT_FALSE(window()->isVisible());
     EXPECT_TRUE(screen()->W_Sortir());
     EXPECT_EQ(stored("ASSOCIATION", "001"), before) << "changes dropped";
