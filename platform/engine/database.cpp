@@ -454,10 +454,6 @@ void Database::Unlock(const FileRef& file, std::string_view id) {
     locks_.Release(file.name, id);
 }
 
-bool Database::HoldsLock(const FileRef& file, std::string_view id) const {
-    return locks_.Holds(file.name, id);
-}
-
 // --- Indexes ---
 
 std::vector<IndexDef> Database::Indexes(const FileRef& file) {

@@ -68,7 +68,6 @@ class Database {
     Database& operator=(const Database&) = delete;
 
     const std::string& Path() const { return path_; }
-    std::chrono::milliseconds LockWait() const { return options_.lockWait; }
     void SetLockWait(std::chrono::milliseconds wait) { options_.lockWait = wait; }
 
     // --- Files ---
@@ -102,7 +101,6 @@ class Database {
     // Inside a transaction the lock is dropped when the outermost one ends, so that nobody
     // reads the record before the write is visible.
     void Unlock(const FileRef& file, std::string_view id);
-    bool HoldsLock(const FileRef& file, std::string_view id) const;
 
     // --- Indexes ---
     std::vector<IndexDef> Indexes(const FileRef& file);

@@ -133,10 +133,6 @@ void replace(std::string& text, int attribute, int value, int subvalue, std::str
     });
 }
 
-void insertAttribute(std::string& text, int attribute, std::string_view newText) {
-    insertField(text, kAttributeMark, attribute, newText);
-}
-
 void insertValue(std::string& text, int attribute, int value, std::string_view newText) {
     if (attribute <= 0 || value <= 0)
         return;

@@ -24,8 +24,7 @@ void replace(std::string& text, int attribute, std::string_view newText);
 void replace(std::string& text, int attribute, int value, std::string_view newText);
 void replace(std::string& text, int attribute, int value, int subvalue, std::string_view newText);
 
-// Inserts newText as a new attribute (or value) at that position; later ones move up by one.
-void insertAttribute(std::string& text, int attribute, std::string_view newText);
+// Inserts newText as a new value at that position; later ones move up by one.
 void insertValue(std::string& text, int attribute, int value, std::string_view newText);
 
 // Removes an attribute (or a value); later ones move down by one. A missing position does nothing.

@@ -105,11 +105,4 @@ bool RecordLocks::Holds(std::string_view file, std::string_view id) const {
     return held_.count(Key(file, id)) != 0;
 }
 
-void RecordLocks::ReleaseAll() {
-    for (auto& [offset, count] : holdersOfByte_)
-        Unlock(offset);
-    held_.clear();
-    holdersOfByte_.clear();
-}
-
 }  // namespace mv

@@ -28,7 +28,6 @@ class RecordLocks {
     // Drops the lock if held here; otherwise does nothing.
     void Release(std::string_view file, std::string_view id);
     bool Holds(std::string_view file, std::string_view id) const;
-    void ReleaseAll();
 
     static std::uint64_t Offset(std::string_view file, std::string_view id);
 

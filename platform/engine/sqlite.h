@@ -40,8 +40,6 @@ class Statement {
     std::int64_t Int(int column) const;
     bool IsNull(int column) const;
 
-    bool Valid() const { return stmt_ != nullptr; }
-
   private:
     // Throws the error of a failed bind.
     Statement& Bound(int rc);
