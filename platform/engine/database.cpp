@@ -44,19 +44,11 @@ std::string LockPath(const std::string& path) {
     return path + "-locks";
 }
 
-// Version 1 had no id prefix on indexes.
-constexpr const char* kUpgradeFrom1 = R"sql(
-CREATE TABLE indexes_v2(
-    index_id INTEGER PRIMARY KEY AUTOINCREMENT,
-    file_id INTEGER NOT NULL,
-    field TEXT NOT NULL,
-    location INTEGER NOT NULL,
-    id_prefix INTEGER NOT NULL DEFAULT 0,
-    UNIQUE(file_id, location, id_prefix));
-INSERT INTO indexes_v2(index_id, file_id, field, location)
-    SELECT index_id, file_id, field, location FROM indexes;
-DROP TABLE indexes;
-ALTER TABLE indexes_v2 RENAME TO indexes;
+// Version 1 had no id prefix on indexes: its table is set aside, the schema makes the new one.
+constexpr const char* kCopyFrom1 = R"sql(
+INSERT INTO indexes(index_id, file_id, field, location)
+    SELECT index_id, file_id, field, location FROM indexes_v1;
+DROP TABLE indexes_v1;
 PRAGMA user_version=2;
 )sql";
 
@@ -145,8 +137,11 @@ void Database::InitSchema() {
         if (version == 1) {
             WithWriteLock(connection_, [&] {
                 // Another process may have upgraded it while we waited.
-                if (QueryInt(connection_, "PRAGMA user_version") == 1)
-                    connection_.Exec(kUpgradeFrom1);
+                if (QueryInt(connection_, "PRAGMA user_version") != 1)
+                    return;
+                connection_.Exec("ALTER TABLE indexes RENAME TO indexes_v1");
+                connection_.Exec(kSchema);
+                connection_.Exec(kCopyFrom1);
             });
         } else if (version != kSchemaVersion) {
             throw Error(ErrorKind::Io, "La base de données " + path_ +
