@@ -36,8 +36,9 @@ std::vector<std::string> Ids(store::Database& db, const std::string& command) {
 // Every record of a file, by id.
 std::map<std::string, std::string> Contents(store::Database& db, const std::string& file) {
     std::map<std::string, std::string> out;
+    auto records = db.OpenFile(file);
     for (const std::string& id : Ids(db, "SSELECT " + file))
-        out[id] = db.OpenFile(file)->Read(id).Text();
+        out[id] = records->Read(id).Text();
     return out;
 }
 
