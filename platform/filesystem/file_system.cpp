@@ -1,5 +1,6 @@
 #include "file_system.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -94,12 +95,8 @@ class LocalFileSystem : public FileSystem {
         {
             std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
             if (!out) {
-                std::error_code ec;
-                const bool folderThere =
-                    stdfs::is_directory(target.parent_path(), ec) || target.parent_path().empty();
-                throw FileError(
-                    target.string(),
-                    what + " : " + (folderThere ? "accès refusé" : "dossier introuvable") + ".");
+                const std::error_code ec(errno, std::generic_category());
+                throw FileError(target.string(), what + " : " + Reason(ec) + ".");
             }
             out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
             out.flush();
