@@ -310,7 +310,15 @@ bool Ctr_Association::modificationsEnCours() {
     if (r.Text() != texteLu_)
         return true;
     // Their blocks are not copied into the record before the question: they are asked.
-    return (adresse_ && adresse_->Differs(r, 3)) || (rib_ && rib_->Differs(r, 15));
+    if ((adresse_ && adresse_->Differs(r, 3)) || (rib_ && rib_->Differs(r, 15)))
+        return true;
+    // Nor are the card lines and the sending settings: a changed login or server must not be
+    // dropped without a question either.
+    store::Record apres = r;
+    if (Cac_Telegestion->isChecked())
+        Stockage_Telegestion(apres, false);
+    Stockage_EnvoiAuto(apres);
+    return apres.Text() != r.Text();
 }
 
 bool Ctr_Association::ecrireEcran(store::Record& r, bool creation) {

@@ -63,7 +63,7 @@ TEST_F(LeaveTest, NothingChangedLeavesWithoutAQuestion) {
     EXPECT_TRUE(screen()->W_Sortir());
 }
 
-TEST_F(LeaveTest, AddressAndBankChangesCount) {
+TEST_F(LeaveTest, AddressBankAndSendingChangesCount) {
     start();
     enterCode("1");
     // An address change alone is a change.
@@ -73,6 +73,14 @@ TEST_F(LeaveTest, AddressAndBankChangesCount) {
     retype("Txt_Banque", QStringLiteral("AUTRE BANQUE"));
     clickAnswering("Cmd_Sortir", kSave, QMessageBox::Question, toolkit::Answer::Yes);
     expectStored("001", {"15.1=AUTRE BANQUE", "4=BATIMENT B"});
+
+    // So is a login alone, though the record copy made before the question leaves it out.
+    start();
+    enterCode("1");
+    showTab(kCesu);
+    retype("Txt_LoginUtil", QStringLiteral("autrelogin"));
+    clickAnswering("Cmd_Sortir", kSave, QMessageBox::Question, toolkit::Answer::Yes);
+    expectStored("001", {"44=autrelogin"});
 }
 
 TEST_F(LeaveTest, CheckBoxStoredEmptyCountsAsChanged) {
