@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QLocale>
 #include <cstdio>
+#include <cstring>
 
 #include "app/meridoval/demo_database.h"
 #include "app/meridoval/main_window.h"
@@ -16,6 +17,13 @@
 #include "platform/toolkit/qtext.h"
 
 int main(int argc, char** argv) {
+    // A capture needs no screen: without a platform chosen, render off screen.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--screenshot") == 0 &&
+            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("meridoval"));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
