@@ -76,7 +76,7 @@ FenetreComposants::FenetreComposants(std::shared_ptr<store::Database> database,
     onglets_->setObjectName(QStringLiteral("Ong_Composants"));
     setCentralWidget(onglets_);
 
-    auto* adresse = new Composant_Adresse;
+    auto* adresse = composantAdresse_ = new Composant_Adresse;
     adresse->setObjectName(QStringLiteral("Ctr_Adresse"));
     adresse->SetDatabase(database_);
     adresse->SetSettings(false, true, false);
@@ -93,7 +93,9 @@ FenetreComposants::FenetreComposants(std::shared_ptr<store::Database> database,
 #ifdef MERI_DEMO_RIB
     auto* rib = new Composant_RIB;
     rib->setObjectName(QStringLiteral("Ctr_RIB"));
-    rib->SetConnection(database_, client_);
+    // A screen hands the connection over each time the focus comes into the bank details.
+    connect(rib, &Composant_RIB::focusEntered, this,
+            [this, rib] { rib->SetConnection(database_, client_); });
     onglets_->addTab(
         ongletBloc(
             rib, rib_, 15, [rib](store::Record& r, int f) { return rib->ReadFromRecord(r, f); },
@@ -109,6 +111,12 @@ FenetreComposants::FenetreComposants(std::shared_ptr<store::Database> database,
     onglets_->addTab(ongletAide(), QStringLiteral("Aide"));
     onglets_->addTab(ongletDroits(), QStringLiteral("Droits"));
     resize(720, 560);
+}
+
+void FenetreComposants::closeEvent(QCloseEvent* event) {
+    composantAdresse_->SetDatabase(nullptr);
+    composantAdresse_->Close();
+    QMainWindow::closeEvent(event);
 }
 
 std::optional<store::Record> FenetreComposants::lireEnregistrement(const Bloc& bloc,

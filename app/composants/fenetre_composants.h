@@ -11,6 +11,7 @@
 #include "store/client.h"
 #include "store/database.h"
 
+class Composant_Adresse;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -31,6 +32,10 @@ class FenetreComposants : public QMainWindow {
     QTabWidget* onglets() const { return onglets_; }
     // Reads the record of that code of the block's file into the address and bank tabs.
     void lire(const QString& code);
+
+  protected:
+    // Takes the database away from the address component and closes it, as a screen does.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     // A block component (address or bank details) over a record picked by file and id.
@@ -55,6 +60,7 @@ class FenetreComposants : public QMainWindow {
     std::shared_ptr<store::Database> database_;
     std::shared_ptr<store::Client> client_;
     QTabWidget* onglets_;
+    Composant_Adresse* composantAdresse_;
     Bloc adresse_;
     Bloc rib_;
 };

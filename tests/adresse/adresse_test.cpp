@@ -198,7 +198,8 @@ TEST_F(AdresseTest, AFrenchPostalCodeHasFiveDigits) {
     QLineEdit* cp = field("Txt_CodePostal");
     type(cp, "49a1");
     EXPECT_EQ(cp->text(), "491");
-    answers.expect("Le code postal doit comporter 5 chiffres.", QMessageBox::Warning);
+    answers.expect(QString::fromUtf8("Le code postal « 491 » doit comporter 5 chiffres."),
+                   QMessageBox::Warning);
     focusOn(other);
     ASSERT_TRUE(answers.waitAnswered());
     settle(50);

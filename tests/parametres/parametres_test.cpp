@@ -125,7 +125,8 @@ TEST_F(ParametresTest, RefusesAMissingCodeADuplicateAndAMissingLabel) {
     ASSERT_TRUE(answers.waitAnswered());
 
     fill("0003", "AUTRE");
-    answers.expect(QString::fromUtf8("Le code doit comporter au plus 3 chiffres."));
+    answers.expect(QString::fromUtf8(
+        "Le code « 0003 » ne convient pas : cette table attend un nombre d'au plus 3 chiffres."));
     click(button("Cmd_Ajouter"));
     ASSERT_TRUE(answers.waitAnswered());
 
@@ -180,6 +181,12 @@ TEST_F(ParametresTest, DeletingKeepsFurtherParallelValuesAligned) {
     tva.SetValue(4, std::string("2000") + VM + "550" + VM + "0");
     tva.DBWrite();
     open("TAUXTVA", 2);
+    fill("12", "TAUX INTERMEDIAIRE");
+    answers.expect(
+        QString::fromUtf8("Le code « 12 » ne convient pas : cette table attend un "
+                          "nombre d'un seul chiffre."));
+    click(button("Cmd_Ajouter"));
+    ASSERT_TRUE(answers.waitAnswered());
     clickRow("2");
     answers.expect("Voulez-vous supprimer", toolkit::Answer::Yes);
     click(button("Cmd_Supprimer"));

@@ -124,7 +124,9 @@ TEST(Controler, FirstFaultInFieldOrderWithItsField) {
 
     c = ribComplet();
     c.ics = "FR73ZZZ123456";
-    EXPECT_EQ(Controler(c).champ, Champ::Ics);
+    EXPECT_NE(Controler(c).message.find("chiffres de contrôle (3e et 4e"), std::string::npos);
+    c.ics = "FR7AZZZ123456";
+    EXPECT_NE(Controler(c).message.find("après FR, 2 chiffres de contrôle"), std::string::npos);
     c.ics = "FR72ZZZ12345";
     EXPECT_FALSE(Controler(c)) << "other lengths are the screens' rule";
 }

@@ -255,7 +255,7 @@ void Composant_Adresse::checkPostalCode() {
     const QString text = codePostal_->text().trimmed();
     if (consultationOnly_ || text.isEmpty() || isForeign() || isFiveDigits(text))
         return;
-    toolkit::MsgBox(QStringLiteral("Le code postal doit comporter 5 chiffres."),
+    toolkit::MsgBox(QStringLiteral("Le code postal « %1 » doit comporter 5 chiffres.").arg(text),
                     toolkit::Icon::Exclamation);
     toolkit::GiveFocusBack(codePostal_);
 }

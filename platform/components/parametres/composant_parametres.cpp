@@ -279,9 +279,12 @@ std::string Composant_Parametres::checkedNewCode(const store::Record& fresh) {
     }
     if (numeric && width > 0) {
         if (!allDigits(code) || code.size() > width) {
-            toolkit::MsgBox(
-                QStringLiteral("Le code doit comporter au plus %1 chiffres.").arg(width),
-                toolkit::Icon::Exclamation);
+            const QString attendu = width == 1 ? QStringLiteral("d'un seul chiffre")
+                                               : QStringLiteral("d'au plus %1 chiffres").arg(width);
+            toolkit::MsgBox(QStringLiteral("Le code « %1 » ne convient pas : cette table attend "
+                                           "un nombre %2.")
+                                .arg(toQ(code), attendu),
+                            toolkit::Icon::Exclamation);
             return {};
         }
         code.insert(0, width - code.size(), '0');

@@ -278,6 +278,11 @@ Anomalie Controler(const CoordonneesBancaires& c) {
                         "a lieu, 3 pour l'agence.");
     }
     if (c.ics.size() == 13 && c.ics.substr(0, 2) == "FR" && !IcsValide(c.ics)) {
+        if (!chiffres(c.ics.substr(2, 2), 2) || !alnums(c.ics)) {
+            return anomalie(Champ::Ics,
+                            "L'ICS doit comporter, après FR, 2 chiffres de contrôle puis des "
+                            "lettres et des chiffres seulement.");
+        }
         return anomalie(Champ::Ics,
                         "L'ICS est incorrect : ses chiffres de contrôle (3e et 4e caractères) ne "
                         "correspondent pas au reste de l'identifiant.");
