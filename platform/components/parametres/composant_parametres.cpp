@@ -38,6 +38,8 @@ QString tableCaption(const std::string& name) {
     return QStringLiteral("%1 (table %2)").arg(QString::fromUtf8(it->second), toQ(name));
 }
 
+const QString kLibelleObligatoire = QStringLiteral("Le libellé doit être renseigné.");
+
 bool allDigits(const std::string& text) {
     return !text.empty() &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -112,10 +114,7 @@ Composant_Parametres::Composant_Parametres(QWidget* parent) : QWidget(parent) {
             return;
         key = 0;
         QTimer::singleShot(0, this, [this] {
-            const std::string code = fromQ(code_->text().trimmed().toUpper());
-            const bool known = std::any_of(entries_.begin(), entries_.end(),
-                                           [&](const Entry& e) { return e.code == code; });
-            if (known)
+            if (positionOf(entries_, typedCode()) > 0)
                 Cmd_Modifier_Click();
             else
                 Cmd_Ajouter_Click();
@@ -217,21 +216,21 @@ std::optional<store::Record> Composant_Parametres::readForUpdate(bool createWhen
     try {
         return tables_->ReadForUpdate(nomTable_);
     } catch (const store::StoreError& e) {
-        if (e.code() == store::ErrorCode::RecordNotFound && createWhenMissing) {
-            try {
-                return tables_->NewItem(nomTable_);
-            } catch (const store::StoreError& again) {
-                toolkit::MsgBox(QString::fromUtf8(again.what()), toolkit::Icon::Exclamation);
-                return std::nullopt;
-            }
+        if (e.code() != store::ErrorCode::RecordNotFound) {
+            toolkit::MsgBox(QString::fromUtf8(e.what()), toolkit::Icon::Exclamation);
+            return std::nullopt;
         }
-        if (e.code() == store::ErrorCode::RecordNotFound) {
+        if (!createWhenMissing) {
             toolkit::MsgBox(QStringLiteral("La table %1 n'existe plus.").arg(toQ(nomTable_)),
                             toolkit::Icon::Exclamation);
             showEntries({});
-        } else {
-            toolkit::MsgBox(QString::fromUtf8(e.what()), toolkit::Icon::Exclamation);
+            return std::nullopt;
         }
+    }
+    try {
+        return tables_->NewItem(nomTable_);
+    } catch (const store::StoreError& e) {
+        toolkit::MsgBox(QString::fromUtf8(e.what()), toolkit::Icon::Exclamation);
         return std::nullopt;
     }
 }
@@ -262,9 +261,24 @@ void Composant_Parametres::writeAndShow(store::Record& record, const std::string
     code_->setFocus();
 }
 
-std::string Composant_Parametres::checkedNewCode(const store::Record& fresh) {
-    std::string code = fromQ(code_->text().trimmed().toUpper());
-    const std::vector<Entry> entries = entriesOf(fresh);
+std::string Composant_Parametres::typedCode() const {
+    return fromQ(code_->text().trimmed().toUpper());
+}
+
+int Composant_Parametres::positionOf(const std::vector<Entry>& entries, const std::string& code) {
+    const auto it = std::find_if(entries.begin(), entries.end(),
+                                 [&](const Entry& e) { return e.code == code; });
+    return it == entries.end() ? 0 : static_cast<int>(it - entries.begin()) + 1;
+}
+
+void Composant_Parametres::releaseAndShow(const std::vector<Entry>& entries) {
+    release();
+    showEntries(entries);
+}
+
+std::string Composant_Parametres::checkedNewCode(const std::vector<Entry>& entries,
+                                                 QString& refusal) const {
+    std::string code = typedCode();
     // Codes of one numeric length are looked up by that length on the screens.
     size_t width = 0;
     bool numeric = !entries.empty();
@@ -281,22 +295,31 @@ std::string Composant_Parametres::checkedNewCode(const store::Record& fresh) {
         if (!allDigits(code) || code.size() > width) {
             const QString attendu = width == 1 ? QStringLiteral("d'un seul chiffre")
                                                : QStringLiteral("d'au plus %1 chiffres").arg(width);
-            toolkit::MsgBox(QStringLiteral("Le code « %1 » ne convient pas : cette table attend "
-                                           "un nombre %2.")
-                                .arg(toQ(code), attendu),
-                            toolkit::Icon::Exclamation);
+            refusal = QStringLiteral(
+                          "Le code « %1 » ne convient pas : cette table attend un "
+                          "nombre %2.")
+                          .arg(toQ(code), attendu);
             return {};
         }
         code.insert(0, width - code.size(), '0');
     }
-    const bool taken =
-        std::any_of(entries.begin(), entries.end(), [&](const Entry& e) { return e.code == code; });
-    if (taken) {
-        toolkit::MsgBox(QStringLiteral("Le code %1 existe déjà.").arg(toQ(code)),
-                        toolkit::Icon::Exclamation);
+    if (positionOf(entries, code) > 0) {
+        refusal = QStringLiteral("Le code %1 existe déjà.").arg(toQ(code));
         return {};
     }
     return code;
+}
+
+std::optional<Composant_Parametres::Held> Composant_Parametres::readEntryForUpdate(
+    const std::string& code) {
+    std::optional<store::Record> fresh = readForUpdate(false);
+    if (!fresh)
+        return std::nullopt;
+    const std::vector<Entry> entries = entriesOf(*fresh);
+    const int position = positionOf(entries, code);
+    if (position == 0)
+        releaseAndShow(entries);
+    return Held{std::move(*fresh), position};
 }
 
 void Composant_Parametres::Cmd_Ajouter_Click() {
@@ -310,19 +333,21 @@ void Composant_Parametres::Cmd_Ajouter_Click() {
     std::optional<store::Record> fresh = readForUpdate(true);
     if (!fresh)
         return;
-    const std::string code = checkedNewCode(*fresh);
+    const std::vector<Entry> entries = entriesOf(*fresh);
+    QString refusal;
+    const std::string code = checkedNewCode(entries, refusal);
+    const std::string label = fromQ(libelle_->text().trimmed());
+    // The table is given back before any message, so nobody waits on a message left open.
     if (code.empty()) {
-        release();
-        showEntries(entriesOf(*fresh));
+        releaseAndShow(entries);
+        toolkit::MsgBox(refusal, toolkit::Icon::Exclamation);
         code_->setFocus();
         code_->selectAll();
         return;
     }
-    const std::string label = fromQ(libelle_->text().trimmed());
     if (label.empty()) {
-        release();
-        showEntries(entriesOf(*fresh));
-        toolkit::MsgBox(QStringLiteral("Le libellé doit être renseigné."));
+        releaseAndShow(entries);
+        toolkit::MsgBox(kLibelleObligatoire);
         libelle_->setFocus();
         return;
     }
@@ -335,7 +360,7 @@ void Composant_Parametres::Cmd_Ajouter_Click() {
 void Composant_Parametres::Cmd_Modifier_Click() {
     if (!canEdit())
         return;
-    const std::string code = fromQ(code_->text().trimmed().toUpper());
+    const std::string code = typedCode();
     if (code.empty()) {
         toolkit::MsgBox(QStringLiteral("Choisissez dans la liste le code dont le libellé change."));
         liste_->setFocus();
@@ -343,73 +368,63 @@ void Composant_Parametres::Cmd_Modifier_Click() {
     }
     const std::string label = fromQ(libelle_->text().trimmed());
     if (label.empty()) {
-        toolkit::MsgBox(QStringLiteral("Le libellé doit être renseigné."));
+        toolkit::MsgBox(kLibelleObligatoire);
         libelle_->setFocus();
         return;
     }
-    std::optional<store::Record> fresh = readForUpdate(false);
-    if (!fresh)
+    std::optional<Held> held = readEntryForUpdate(code);
+    if (!held)
         return;
-    const std::vector<Entry> entries = entriesOf(*fresh);
-    const auto it = std::find_if(entries.begin(), entries.end(),
-                                 [&](const Entry& e) { return e.code == code; });
-    if (it == entries.end()) {
-        release();
-        showEntries(entries);
+    if (held->position == 0) {
         toolkit::MsgBox(
             QStringLiteral("Le code %1 n'existe pas : cliquez sur Ajouter pour le créer.")
                 .arg(toQ(code)),
             toolkit::Icon::Exclamation);
         return;
     }
-    fresh->SetValue(3, static_cast<int>(it - entries.begin()) + 1, label);
-    writeAndShow(*fresh, code);
+    held->record.SetValue(3, held->position, label);
+    writeAndShow(held->record, code);
 }
 
 void Composant_Parametres::Cmd_Supprimer_Click() {
     if (!canEdit())
         return;
-    const std::string code = fromQ(code_->text().trimmed().toUpper());
-    const auto known = std::find_if(entries_.begin(), entries_.end(),
-                                    [&](const Entry& e) { return e.code == code; });
-    if (code.empty() || known == entries_.end()) {
+    const std::string code = typedCode();
+    const int shown = positionOf(entries_, code);
+    if (code.empty() || shown == 0) {
         toolkit::MsgBox(QStringLiteral("Choisissez dans la liste le code à supprimer."));
         liste_->setFocus();
         return;
     }
     toolkit::Beep();
-    const QString question =
-        QStringLiteral("Voulez-vous supprimer le code %1 (%2) ?").arg(toQ(code), toQ(known->label));
+    const QString question = QStringLiteral("Voulez-vous supprimer le code %1 (%2) ?")
+                                 .arg(toQ(code), toQ(entries_[shown - 1].label));
     if (toolkit::MsgBox(question, toolkit::Icon::Question, toolkit::Buttons::YesNo) !=
         toolkit::Answer::Yes)
         return;
-    std::optional<store::Record> fresh = readForUpdate(false);
-    if (!fresh)
+    std::optional<Held> held = readEntryForUpdate(code);
+    if (!held)
         return;
-    const std::vector<Entry> entries = entriesOf(*fresh);
-    const auto it = std::find_if(entries.begin(), entries.end(),
-                                 [&](const Entry& e) { return e.code == code; });
-    if (it == entries.end()) {
+    if (held->position == 0) {
         // Someone else removed it meanwhile: what the user wanted is done.
-        release();
-        showEntries(entries);
         code_->clear();
         libelle_->clear();
         return;
     }
-    const int position = static_cast<int>(it - entries.begin()) + 1;
-    const int count = static_cast<int>(entries.size());
+    store::Record& fresh = held->record;
+    const int position = held->position;
+    const int count = std::max(fresh.DCount(2), fresh.DCount(3));
     // Further attributes holding one value per entry (the rates of TAUXTVA) lose theirs too.
-    for (int a = fresh->DCount(); a >= 4; --a) {
-        const int values = fresh->DCount(a);
+    for (int a = fresh.DCount(); a >= 4; --a) {
+        const int values = fresh.DCount(a);
         if (values >= position && values <= count && (values > 1 || count == 1))
-            fresh->Delete(a, position);
+            fresh.Delete(a, position);
     }
-    if (fresh->DCount(3) >= position)
-        fresh->Delete(3, position);
-    if (fresh->DCount(2) >= position)
-        fresh->Delete(2, position);
-    writeAndShow(*fresh, {});
+    if (fresh.DCount(3) >= position)
+        fresh.Delete(3, position);
+    if (fresh.DCount(2) >= position)
+        fresh.Delete(2, position);
+    writeAndShow(fresh, {});
 }
 
 void Composant_Parametres::Cmd_Fermer_Click() {

@@ -74,12 +74,24 @@ class Composant_Parametres : public QWidget {
     void Cmd_Modifier_Click();
     void Cmd_Supprimer_Click();
     void Cmd_Fermer_Click();
+    // The table record held for update, with the position of a code in it (0: not there).
+    struct Held {
+        store::Record record;
+        int position = 0;
+    };
+    std::string typedCode() const;
+    // 1-based position of code among entries; 0 when absent.
+    static int positionOf(const std::vector<Entry>& entries, const std::string& code);
     // Reads the record for update; null (after telling the user) when it cannot be had.
     std::optional<store::Record> readForUpdate(bool createWhenMissing);
+    // As readForUpdate, finding code; a code no longer there gives the record back at once and
+    // shows the table as stored.
+    std::optional<Held> readEntryForUpdate(const std::string& code);
     void writeAndShow(store::Record& record, const std::string& select);
     void release();
-    // The code as it will be stored, or empty after telling the user why it is refused.
-    std::string checkedNewCode(const store::Record& fresh);
+    void releaseAndShow(const std::vector<Entry>& entries);
+    // The code as it will be stored, or empty with the reason it is refused.
+    std::string checkedNewCode(const std::vector<Entry>& entries, QString& refusal) const;
 
     std::shared_ptr<store::Database> database_;
     std::shared_ptr<store::Client> client_;
