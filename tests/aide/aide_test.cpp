@@ -53,6 +53,8 @@ TEST_F(AideTest, EachScreenOpensItsPageAtItsTopic) {
         ASSERT_NE(browser, nullptr) << c.file;
         EXPECT_TRUE(browser->source().toString().endsWith(QString::fromLatin1(c.file)));
         EXPECT_TRUE(browser->windowTitle().startsWith("Aide MERIDOVAL"));
+        EXPECT_EQ(browser->document()->begin().charFormat().fontPointSize(), 16)
+            << "the shared style sheet gives the title its size";
         EXPECT_EQ(topLine(browser), QString::fromUtf8(c.heading)) << c.topic;
         if (c.atTop) {
             EXPECT_EQ(browser->verticalScrollBar()->value(), 0) << c.topic;
@@ -83,9 +85,11 @@ TEST_F(AideTest, AnUnknownPageIsReportedAndOpensNothing) {
     Composant_Aide::Instance().ShowTopic("Association", "P", "Inconnu.htm");
     EXPECT_TRUE(answers.waitAnswered());
     EXPECT_EQ(helpWindow(), nullptr);
-    answers.expect("n'existe pas");
-    Composant_Aide::Instance().ShowTopic("Association", "P", "../CMakeLists.txt");
-    EXPECT_TRUE(answers.waitAnswered());
+    for (const char* notAPage : {"../CMakeLists.txt", "aide.css"}) {
+        answers.expect("n'existe pas");
+        Composant_Aide::Instance().ShowTopic("Association", "P", notAPage);
+        EXPECT_TRUE(answers.waitAnswered()) << notAPage;
+    }
 }
 
 // Anchors named in a page, and the links it holds.

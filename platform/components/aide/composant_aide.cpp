@@ -49,6 +49,10 @@ class FenetreAide : public QTextBrowser {
         setOpenLinks(true);
         setOpenExternalLinks(false);
         resize(760, 560);
+        // The pages share one style, kept beside them rather than repeated in each.
+        QFile style(kResourceDir + QStringLiteral("aide.css"));
+        if (style.open(QIODevice::ReadOnly))
+            document()->setDefaultStyleSheet(QString::fromUtf8(style.readAll()));
         connect(this, &QTextBrowser::sourceChanged, this, [this] {
             setWindowTitle(QStringLiteral("Aide MERIDOVAL - %1").arg(documentTitle()));
         });
@@ -74,13 +78,18 @@ struct Composant_Aide::Impl {
         browser->verticalScrollBar()->setValue(first ? 0 : static_cast<int>(rect.top()));
     }
 
-    void scrollToTopic(const QString& topic) {
+    // A page topic naming the page itself shows it from its top; any other topic scrolls to its
+    // section, or to the top when the page has none.
+    void showTopic(const QString& topic, const std::string& kind) {
         if (!window)
             return;
         const QTextDocument* document = window->document();
-        int position = anchorPosition(document, AnchorFor(topic));
-        if (position < 0)
-            position = headingPosition(document, topic);
+        int position = -1;
+        if (kind != "P" || topic.compare(window->documentTitle(), Qt::CaseInsensitive) != 0) {
+            position = anchorPosition(document, AnchorFor(topic));
+            if (position < 0)
+                position = headingPosition(document, topic);
+        }
         scrollTo(window, std::max(position, 0));
     }
 };
@@ -109,7 +118,8 @@ QTextBrowser* Composant_Aide::window() const {
 QString Composant_Aide::PageUrl(const std::string& file) {
     const QString name = toolkit::toQ(file).trimmed();
     // Only plain page names: the help folder is the only place pages come from.
-    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
+    if (!name.endsWith(QStringLiteral(".htm"), Qt::CaseInsensitive) ||
+        name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
         !QFile::exists(kResourceDir + name))
         return {};
     return QStringLiteral("qrc:/aide/") + name;
@@ -160,17 +170,8 @@ void Composant_Aide::ShowTopic(const std::string& topic, const std::string& kind
     window->raise();
     window->activateWindow();
     const QString wanted = toolkit::toQ(topic);
-    // A page topic naming the page itself opens it at its top.
-    if (kind == "P" && wanted.compare(window->documentTitle(), Qt::CaseInsensitive) == 0)
-        Impl::scrollTo(window, 0);
-    else
-        impl_->scrollToTopic(wanted);
+    impl_->showTopic(wanted, kind);
     // The layout of a window shown for the first time settles after this call.
-    QTimer::singleShot(0, window, [impl = impl_.get(), wanted, kind] {
-        if (kind == "P" && impl->window &&
-            wanted.compare(impl->window->documentTitle(), Qt::CaseInsensitive) == 0)
-            Impl::scrollTo(impl->window, 0);
-        else
-            impl->scrollToTopic(wanted);
-    });
+    QTimer::singleShot(0, window,
+                       [impl = impl_.get(), wanted, kind] { impl->showTopic(wanted, kind); });
 }
