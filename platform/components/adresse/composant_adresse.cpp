@@ -25,19 +25,9 @@ constexpr int kForeignPostalCap = 10;
 constexpr int kMentionCap = 20;
 constexpr int kTelephoneCap = 20;
 
-enum Field {
-    Ligne1,
-    Ligne2,
-    Ligne3,
-    CodePostal,
-    Mention,
-    Commune,
-    Pays,
-    Telephone,
-    Portable,
-    Telecopie,
-    Insee
-};
+// Positions in the block of the values handled by name (the header lists them all).
+constexpr size_t kPays = 6;
+constexpr size_t kInsee = 10;
 
 // Shows a stored text whole even when it is longer than what may be typed.
 void setCapped(QLineEdit* field, const QString& text, int cap) {
@@ -83,8 +73,7 @@ Composant_Adresse::Composant_Adresse(QWidget* parent) : QWidget(parent) {
     const int digit = codePostal_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     for (QLineEdit* field : {telephone_, portable_, telecopie_, mention_})
         field->setMaximumWidth(digit * 20);
-    codePostal_->setMaximumWidth(codePostal_->fontMetrics().horizontalAdvance(QLatin1Char('0')) *
-                                 9);
+    codePostal_->setMaximumWidth(digit * 9);
     mention_->setPlaceholderText(QStringLiteral("CEDEX 09"));
     ligne1_->setPlaceholderText(QStringLiteral("N° et voie"));
     ligne2_->setPlaceholderText(QStringLiteral("Bâtiment, résidence, étage"));
@@ -92,32 +81,25 @@ Composant_Adresse::Composant_Adresse(QWidget* parent) : QWidget(parent) {
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
-    auto label = [this](const char* text, QWidget* buddy) {
-        auto* l = new QLabel(QString::fromUtf8(text), this);
-        l->setBuddy(buddy);
-        return l;
+    // A caption in the column before its field, the field spanning `span` columns.
+    auto place = [this, grid](const char* caption, QWidget* field, int row, int column,
+                              int span = 1) {
+        auto* label = new QLabel(QString::fromUtf8(caption), this);
+        label->setBuddy(field);
+        grid->addWidget(label, row, column);
+        grid->addWidget(field, row, column + 1, 1, span);
     };
-    grid->addWidget(label("Adresse", ligne1_), 0, 0);
-    grid->addWidget(ligne1_, 0, 1, 1, 4);
-    grid->addWidget(label("Complément", ligne2_), 1, 0);
-    grid->addWidget(ligne2_, 1, 1, 1, 4);
-    grid->addWidget(label("Lieu-dit / BP", ligne3_), 2, 0);
-    grid->addWidget(ligne3_, 2, 1, 1, 4);
-    grid->addWidget(label("Code postal", codePostal_), 3, 0);
-    grid->addWidget(codePostal_, 3, 1);
-    grid->addWidget(label("Commune", commune_), 3, 2);
-    grid->addWidget(commune_, 3, 3, 1, 2);
-    grid->addWidget(label("Mention", mention_), 4, 0);
-    grid->addWidget(mention_, 4, 1);
+    place("Adresse", ligne1_, 0, 0, 4);
+    place("Complément", ligne2_, 1, 0, 4);
+    place("Lieu-dit / BP", ligne3_, 2, 0, 4);
+    place("Code postal", codePostal_, 3, 0);
+    place("Commune", commune_, 3, 2, 2);
+    place("Mention", mention_, 4, 0);
     grid->addWidget(etqInsee_, 4, 3, 1, 2);
-    grid->addWidget(label("Pays", pays_), 5, 0);
-    grid->addWidget(pays_, 5, 1, 1, 4);
-    grid->addWidget(label("Téléphone", telephone_), 6, 0);
-    grid->addWidget(telephone_, 6, 1);
-    grid->addWidget(label("Portable", portable_), 6, 2);
-    grid->addWidget(portable_, 6, 3);
-    grid->addWidget(label("Télécopie", telecopie_), 7, 0);
-    grid->addWidget(telecopie_, 7, 1);
+    place("Pays", pays_, 5, 0, 4);
+    place("Téléphone", telephone_, 6, 0);
+    place("Portable", portable_, 6, 2);
+    place("Télécopie", telecopie_, 7, 0);
     grid->setColumnStretch(3, 1);
 
     connect(codePostal_, &QLineEdit::textEdited, this,
@@ -162,10 +144,8 @@ bool Composant_Adresse::isForeign() const {
 }
 
 void Composant_Adresse::applySettings() {
-    for (QLineEdit* field : {ligne1_, ligne2_, ligne3_, codePostal_, mention_, pays_, telephone_,
-                             portable_, telecopie_})
+    for (const auto& [field, cap] : fields())
         field->setReadOnly(consultationOnly_);
-    commune_->lineEdit()->setReadOnly(consultationOnly_);
     // A country stored on a French-only screen stays visible but cannot be typed.
     pays_->setEnabled(foreignAllowed_);
     const int postalCap = isForeign() ? kForeignPostalCap : kPostalCap;
@@ -231,24 +211,32 @@ void Composant_Adresse::postalCodeEdited(const QString& text) {
 }
 
 void Composant_Adresse::communeEdited(const QString& text) {
-    insee_.clear();
     const QString wanted = text.trimmed();
     for (int i = 0; i < commune_->count() && !wanted.isEmpty(); ++i) {
         if (commune_->itemText(i).compare(wanted, Qt::CaseInsensitive) == 0) {
-            insee_ = commune_->itemData(i).toString();
-            break;
+            showInsee(commune_->itemData(i).toString());
+            return;
         }
     }
-    etqInsee_->setText(insee_.isEmpty() ? QString()
-                                        : QStringLiteral("Code INSEE : %1").arg(insee_));
+    showInsee({});
 }
 
 void Composant_Adresse::communeChosen(int index) {
     if (index < 0 || index >= commune_->count())
         return;
     commune_->setEditText(commune_->itemText(index));
-    insee_ = commune_->itemData(index).toString();
-    etqInsee_->setText(QStringLiteral("Code INSEE : %1").arg(insee_));
+    showInsee(commune_->itemData(index).toString());
+}
+
+void Composant_Adresse::showInsee(const QString& code) {
+    insee_ = code;
+    etqInsee_->setText(code.isEmpty() ? QString() : QStringLiteral("Code INSEE : %1").arg(code));
+}
+
+void Composant_Adresse::dropOffer() {
+    commune_->hidePopup();
+    commune_->clear();
+    offeredFor_.clear();
 }
 
 void Composant_Adresse::checkPostalCode() {
@@ -284,14 +272,27 @@ void Composant_Adresse::checkTelephone(QLineEdit* field) {
     toolkit::GiveFocusBack(field);
 }
 
+std::array<std::pair<QLineEdit*, int>, Composant_Adresse::kFields - 1> Composant_Adresse::fields()
+    const {
+    return {{{ligne1_, kLineCap},
+             {ligne2_, kLineCap},
+             {ligne3_, kLineCap},
+             {codePostal_, isForeign() ? kForeignPostalCap : kPostalCap},
+             {mention_, kMentionCap},
+             {commune_->lineEdit(), kLineCap},
+             {pays_, kLineCap},
+             {telephone_, kTelephoneCap},
+             {portable_, kTelephoneCap},
+             {telecopie_, kTelephoneCap}}};
+}
+
 std::array<std::string, Composant_Adresse::kFields> Composant_Adresse::values() const {
-    const QString shown[kFields] = {
-        ligne1_->text(),   ligne2_->text(),         ligne3_->text(), codePostal_->text(),
-        mention_->text(),  commune_->currentText(), pays_->text(),   telephone_->text(),
-        portable_->text(), telecopie_->text(),      insee_};
+    const auto shownFields = fields();
     std::array<std::string, kFields> v;
-    for (size_t i = 0; i < v.size(); ++i)
-        v[i] = shown[i] == shown_[i] ? read_[i] : toolkit::fromQ(shown[i]);
+    for (size_t i = 0; i < v.size(); ++i) {
+        const QString shown = i < shownFields.size() ? shownFields[i].first->text() : insee_;
+        v[i] = shown == shown_[i] ? read_[i] : toolkit::fromQ(shown);
+    }
     return v;
 }
 
@@ -300,25 +301,13 @@ std::string Composant_Adresse::ReadFromRecord(store::Record& record, int firstAt
         read_[i] = record.Value(firstAttribute + static_cast<int>(i), 1);
         shown_[i] = toolkit::toQ(read_[i]);
     }
-    auto value = [&](Field f) { return shown_[static_cast<size_t>(f)]; };
-    commune_->hidePopup();
-    commune_->clear();
-    offeredFor_.clear();
-    setCapped(ligne1_, value(Ligne1), kLineCap);
-    setCapped(ligne2_, value(Ligne2), kLineCap);
-    setCapped(ligne3_, value(Ligne3), kLineCap);
-    setCapped(pays_, value(Pays), kLineCap);
-    setCapped(codePostal_, value(CodePostal), isForeign() ? kForeignPostalCap : kPostalCap);
-    setCapped(mention_, value(Mention), kMentionCap);
-    commune_->lineEdit()->setMaxLength(
-        std::max<int>(kLineCap, static_cast<int>(value(Commune).size())));
-    commune_->setEditText(value(Commune));
-    setCapped(telephone_, value(Telephone), kTelephoneCap);
-    setCapped(portable_, value(Portable), kTelephoneCap);
-    setCapped(telecopie_, value(Telecopie), kTelephoneCap);
-    insee_ = value(Insee);
-    etqInsee_->setText(insee_.isEmpty() ? QString()
-                                        : QStringLiteral("Code INSEE : %1").arg(insee_));
+    dropOffer();
+    // The country first: it decides how long a postal code may be.
+    setCapped(pays_, shown_[kPays], kLineCap);
+    const auto shownFields = fields();
+    for (size_t i = 0; i < shownFields.size(); ++i)
+        setCapped(shownFields[i].first, shown_[i], shownFields[i].second);
+    showInsee(shown_[kInsee]);
     return summary();
 }
 
@@ -339,32 +328,18 @@ bool Composant_Adresse::Differs(store::Record& record, int firstAttribute) {
 }
 
 void Composant_Adresse::Clear() {
-    commune_->hidePopup();
-    commune_->clear();
-    offeredFor_.clear();
-    for (QLineEdit* field : {ligne1_, ligne2_, ligne3_, mention_, pays_, telephone_, portable_,
-                             telecopie_, commune_->lineEdit()})
+    dropOffer();
+    for (const auto& [field, cap] : fields()) {
         field->clear();
-    codePostal_->clear();
-    ligne1_->setMaxLength(kLineCap);
-    ligne2_->setMaxLength(kLineCap);
-    ligne3_->setMaxLength(kLineCap);
-    pays_->setMaxLength(kLineCap);
-    mention_->setMaxLength(kMentionCap);
-    commune_->lineEdit()->setMaxLength(kLineCap);
-    for (QLineEdit* field : {telephone_, portable_, telecopie_})
-        field->setMaxLength(kTelephoneCap);
-    codePostal_->setMaxLength(kPostalCap);
-    insee_.clear();
-    etqInsee_->clear();
+        field->setMaxLength(cap);
+    }
+    showInsee({});
     read_.fill({});
     shown_.fill({});
 }
 
 void Composant_Adresse::Close() {
-    commune_->hidePopup();
-    commune_->clear();
-    offeredFor_.clear();
+    dropOffer();
 }
 
 std::string Composant_Adresse::summary() const {

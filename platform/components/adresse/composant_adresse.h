@@ -29,6 +29,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "store/components.h"
 
@@ -59,6 +60,9 @@ class Composant_Adresse : public QWidget, public store::AddressComponent {
 
   private:
     static constexpr int kFields = 11;
+    // The fields of the first ten values in record order, with the length a user may type in
+    // each; the eleventh value, the INSEE code, has no field.
+    std::array<std::pair<QLineEdit*, int>, kFields - 1> fields() const;
     // The eleven values in record order, as WriteToRecord writes them.
     std::array<std::string, kFields> values() const;
     void applySettings();
@@ -66,6 +70,9 @@ class Composant_Adresse : public QWidget, public store::AddressComponent {
     void postalCodeEdited(const QString& text);
     void communeEdited(const QString& text);
     void communeChosen(int index);
+    void showInsee(const QString& code);
+    // Empties and closes the commune offer.
+    void dropOffer();
     void checkPostalCode();
     void checkTelephone(QLineEdit* field);
     void filterTelephoneKey(int& key);
