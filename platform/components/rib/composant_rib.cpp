@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
+#include <iterator>
 
 #include "platform/toolkit/events.h"
 #include "platform/toolkit/message_box.h"
@@ -60,21 +61,28 @@ void ecrire(store::Record& record, int attribut, const std::string& texte) {
     record.SetValue(attribut, texte);
 }
 
-rib::CoordonneesBancaires lire(const store::Record& record, int f) {
-    rib::CoordonneesBancaires c;
+using rib::CoordonneesBancaires;
+
+// The details in the order of the fields and of rib::Champ; from the third on, each has its own
+// attribute, the block's second attribute onwards (the bank and its domiciliation share the first).
+constexpr std::string CoordonneesBancaires::*kParties[] = {
+    &CoordonneesBancaires::banque,       &CoordonneesBancaires::domiciliation,
+    &CoordonneesBancaires::codeBanque,   &CoordonneesBancaires::codeGuichet,
+    &CoordonneesBancaires::numeroCompte, &CoordonneesBancaires::cleRib,
+    &CoordonneesBancaires::iban,         &CoordonneesBancaires::bic,
+    &CoordonneesBancaires::ics};
+constexpr int kPremiereAttribuee = 2;
+
+CoordonneesBancaires lire(const store::Record& record, int f) {
+    CoordonneesBancaires c;
     c.banque = record.Value(f, 1);
     c.domiciliation = record.Value(f, 2);
-    c.codeBanque = record.Value(f + 1);
-    c.codeGuichet = record.Value(f + 2);
-    c.numeroCompte = record.Value(f + 3);
-    c.cleRib = record.Value(f + 4);
-    c.iban = record.Value(f + 5);
-    c.bic = record.Value(f + 6);
-    c.ics = record.Value(f + 7);
+    for (int i = kPremiereAttribuee; i < std::ssize(kParties); ++i)
+        c.*kParties[i] = record.Value(f + i - 1);
     return c;
 }
 
-std::string resume(const rib::CoordonneesBancaires& c) {
+std::string resume(const CoordonneesBancaires& c) {
     if (!c.iban.empty())
         return rib::IbanGroupe(c.iban);
     std::string texte;
@@ -238,9 +246,7 @@ void Composant_RIB::completerDepuisIban() {
 void Composant_RIB::completerIban() {
     if (!iban_->text().trimmed().isEmpty())
         return;
-    const rib::CoordonneesBancaires c = Coordonnees();
-    if (c.cleRib != rib::CleRib(c.codeBanque, c.codeGuichet, c.numeroCompte))
-        return;
+    const CoordonneesBancaires c = Coordonnees();
     const std::string iban =
         rib::IbanDepuisRib(c.codeBanque, c.codeGuichet, c.numeroCompte, c.cleRib);
     if (!iban.empty())
@@ -253,42 +259,36 @@ void Composant_RIB::SetConnection(std::shared_ptr<store::Database> database,
     client_ = std::move(client);
 }
 
-void Composant_RIB::afficher(const rib::CoordonneesBancaires& c) {
-    banque_->setText(toQ(c.banque));
-    domiciliation_->setText(toQ(c.domiciliation));
-    codeBanque_->setText(toQ(c.codeBanque));
-    codeGuichet_->setText(toQ(c.codeGuichet));
-    numeroCompte_->setText(toQ(c.numeroCompte));
-    cleRib_->setText(toQ(c.cleRib));
-    // Only a blank-free IBAN is shown in groups: anything else is shown as stored, to be seen.
-    const bool compact = c.iban.find(' ') == std::string::npos;
-    iban_->setText(toQ(compact ? rib::IbanGroupe(c.iban) : c.iban));
-    bic_->setText(toQ(c.bic));
-    ics_->setText(toQ(c.ics));
+std::array<QLineEdit*, 9> Composant_RIB::champs() const {
+    return {banque_, domiciliation_, codeBanque_, codeGuichet_, numeroCompte_,
+            cleRib_, iban_,          bic_,        ics_};
 }
 
-rib::CoordonneesBancaires Composant_RIB::Coordonnees() const {
-    rib::CoordonneesBancaires c;
-    c.banque = fromQ(banque_->text());
-    c.domiciliation = fromQ(domiciliation_->text());
-    c.codeBanque = fromQ(codeBanque_->text());
-    c.codeGuichet = fromQ(codeGuichet_->text());
-    c.numeroCompte = fromQ(numeroCompte_->text());
-    c.cleRib = fromQ(cleRib_->text());
-    c.iban = fromQ(iban_->text());
-    c.bic = fromQ(bic_->text());
-    c.ics = fromQ(ics_->text());
+void Composant_RIB::afficher(const CoordonneesBancaires& c) {
+    const auto tous = champs();
+    for (size_t i = 0; i < tous.size(); ++i)
+        tous[i]->setText(toQ(c.*kParties[i]));
+    // Only a blank-free IBAN is shown in groups: anything else is shown as stored, to be seen.
+    if (c.iban.find(' ') == std::string::npos)
+        iban_->setText(toQ(rib::IbanGroupe(c.iban)));
+}
+
+CoordonneesBancaires Composant_RIB::Coordonnees() const {
+    CoordonneesBancaires c;
+    const auto tous = champs();
+    for (size_t i = 0; i < tous.size(); ++i)
+        c.*kParties[i] = fromQ(tous[i]->text());
     return rib::Normaliser(std::move(c));
 }
 
 std::string Composant_RIB::ReadFromRecord(store::Record& record, int firstAttribute) {
-    const rib::CoordonneesBancaires c = lire(record, firstAttribute);
+    const CoordonneesBancaires c = lire(record, firstAttribute);
     afficher(c);
     return resume(rib::Normaliser(c));
 }
 
 std::string Composant_RIB::WriteToRecord(store::Record& record, int firstAttribute) {
-    const rib::CoordonneesBancaires c = Coordonnees();
+    const CoordonneesBancaires c = Coordonnees();
     const int f = firstAttribute;
     if (f <= 0)
         return resume(c);
@@ -297,13 +297,8 @@ std::string Composant_RIB::WriteToRecord(store::Record& record, int firstAttribu
     // No empty second value unless the record had one: the text must not change for nothing.
     if (!c.domiciliation.empty() || record.DCount(f) >= 2)
         record.SetValue(f, 2, c.domiciliation);
-    ecrire(record, f + 1, c.codeBanque);
-    ecrire(record, f + 2, c.codeGuichet);
-    ecrire(record, f + 3, c.numeroCompte);
-    ecrire(record, f + 4, c.cleRib);
-    ecrire(record, f + 5, c.iban);
-    ecrire(record, f + 6, c.bic);
-    ecrire(record, f + 7, c.ics);
+    for (int i = kPremiereAttribuee; i < std::ssize(kParties); ++i)
+        ecrire(record, f + i - 1, c.*kParties[i]);
     return resume(c);
 }
 
@@ -318,29 +313,7 @@ void Composant_RIB::Clear() {
 }
 
 QLineEdit* Composant_RIB::champ(rib::Champ champ) const {
-    switch (champ) {
-        case rib::Champ::Banque:
-            return banque_;
-        case rib::Champ::Domiciliation:
-            return domiciliation_;
-        case rib::Champ::CodeBanque:
-            return codeBanque_;
-        case rib::Champ::CodeGuichet:
-            return codeGuichet_;
-        case rib::Champ::NumeroCompte:
-            return numeroCompte_;
-        case rib::Champ::CleRib:
-            return cleRib_;
-        case rib::Champ::Iban:
-            return iban_;
-        case rib::Champ::Bic:
-            return bic_;
-        case rib::Champ::Ics:
-            return ics_;
-        case rib::Champ::Aucun:
-            break;
-    }
-    return nullptr;
+    return champ == rib::Champ::Aucun ? nullptr : champs()[static_cast<size_t>(champ) - 1];
 }
 
 void Composant_RIB::Check() {

@@ -18,6 +18,7 @@
 // User-interface thread only.
 
 #include <QWidget>
+#include <array>
 #include <memory>
 
 #include "controles_bancaires.h"
@@ -62,6 +63,8 @@ class Composant_RIB : public QWidget, public store::BankComponent {
     void regrouperIban();
     void completerDepuisIban();
     void completerIban();
+    // The fields in the order of rib::Champ.
+    std::array<QLineEdit*, 9> champs() const;
     QLineEdit* champ(rib::Champ champ) const;
 
     QLineEdit* banque_ = nullptr;

@@ -205,7 +205,8 @@ int LongueurIban(std::string_view pays) {
 
 std::string IbanDepuisRib(std::string_view codeBanque, std::string_view codeGuichet,
                           std::string_view numeroCompte, std::string_view cleRib) {
-    if (CleRib(codeBanque, codeGuichet, numeroCompte).empty() || !chiffres(cleRib, 2))
+    const std::string cle = CleRib(codeBanque, codeGuichet, numeroCompte);
+    if (cle.empty() || cle != cleRib)
         return {};
     std::string bban(codeBanque);
     bban += codeGuichet;

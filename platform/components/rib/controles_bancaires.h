@@ -34,6 +34,7 @@ struct CoordonneesBancaires {
     bool operator==(const CoordonneesBancaires&) const = default;
 };
 
+// The fields in their order on screen and in the record.
 enum class Champ {
     Aucun,
     Banque,
@@ -69,7 +70,8 @@ int ResteIban(std::string_view iban);
 bool IbanValide(std::string_view iban);
 // Length of the IBANs of a country ("FR": 27); 0 when the country is not known here.
 int LongueurIban(std::string_view pays);
-// The French IBAN of a well-formed RIB, check digits computed; empty when a part is malformed.
+// The French IBAN of a RIB, check digits computed; empty when a part is malformed or the key is
+// not the RIB's own.
 std::string IbanDepuisRib(std::string_view codeBanque, std::string_view codeGuichet,
                           std::string_view numeroCompte, std::string_view cleRib);
 bool BicValide(std::string_view bic);
