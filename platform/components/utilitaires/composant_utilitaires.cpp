@@ -26,15 +26,6 @@ QString Composant_Utilitaires::FormatNombre(const QString& nombre, int decimales
     return FormatNombre(nombre, -1, decimales);
 }
 
-bool Composant_Utilitaires::NombreDepasse(const QString& nombre, int chiffresEntiers,
-                                          int decimales) const {
-    return utilitaires::FormaterNombre(fromQ(nombre), chiffresEntiers, decimales).tropDeChiffres;
-}
-
-bool Composant_Utilitaires::EstNombre(const QString& nombre) const {
-    return utilitaires::LireNombre(fromQ(nombre)).has_value();
-}
-
 bool Composant_Utilitaires::FormatZone(QLineEdit* zone, int chiffresEntiers, int decimales) const {
     if (!zone)
         return false;

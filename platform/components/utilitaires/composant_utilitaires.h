@@ -4,20 +4,22 @@
 //
 // Numbers are French: decimal comma, "-" before negatives, no thousands separator unless asked
 // for. A number with more integer digits than a field allows is never cut: every digit is kept
-// and the caller is told (FormatZone returns false, NombreDepasse says so). Dates are shown as
-// "dd/mm/yyyy" and stored as day numbers, day 0 being 31/12/1967 (negative before it).
+// and the caller is told (FormatZone returns false). Dates are shown as "dd/mm/yyyy" and stored
+// as day numbers, day 0 being 31/12/1967 (negative before it).
 //
 // The rules themselves live in Qt-free functions (dates.h, nombres.h, telephone.h); this class
 // is their face for screens working with QString and QLineEdit. User-interface thread only.
 
 #include <QString>
 
+#include "platform/components/utilitaires/nombres.h"
+
 class QLineEdit;
 
 class Composant_Utilitaires {
   public:
     // Option of FormatNombre: blanks between groups of three integer digits ("12 345,00").
-    static constexpr int GrouperMilliers = 1;
+    static constexpr int GrouperMilliers = utilitaires::kGrouperMilliers;
 
     // The object, created on first use.
     static Composant_Utilitaires& Instance();
@@ -36,10 +38,6 @@ class Composant_Utilitaires {
                          int options = 0) const;
     // The same without a limit on the integer digits: ("25.5", 2) gives "25,50".
     QString FormatNombre(const QString& nombre, int decimales) const;
-    // True when nombre is a number with more than chiffresEntiers integer digits once rounded.
-    bool NombreDepasse(const QString& nombre, int chiffresEntiers, int decimales) const;
-    // True for a number FormatNombre can read (empty is not one).
-    bool EstNombre(const QString& nombre) const;
 
     // Replaces the text of an amount field by its FormatNombre form. Returns false, and beeps,
     // when the text is not a number (left as typed) or has too many integer digits (all kept),

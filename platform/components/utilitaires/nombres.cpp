@@ -24,6 +24,20 @@ size_t longueurBlanc(std::string_view t) {
     return 0;
 }
 
+bool estVide(std::string_view t) {
+    while (size_t n = longueurBlanc(t))
+        t.remove_prefix(n);
+    return t.empty();
+}
+
+// A negative count of decimals (after an exponent or a shift) written as trailing zeros.
+void sansDecimalesNegatives(Decimal& d) {
+    if (d.decimales < 0) {
+        d.chiffres.append(static_cast<size_t>(-d.decimales), '0');
+        d.decimales = 0;
+    }
+}
+
 std::string sansBlancs(std::string_view t) {
     std::string sortie;
     sortie.reserve(t.size());
@@ -76,20 +90,28 @@ std::string grouper(const std::string& entiers) {
     return sortie;
 }
 
-// Plain text of d ("-12,345"), whatever its count of decimals, negative counts included.
-std::string texteSimple(Decimal d) {
-    if (d.decimales < 0) {
-        d.chiffres.append(static_cast<size_t>(-d.decimales), '0');
-        d.decimales = 0;
-    }
-    const size_t n = static_cast<size_t>(d.decimales);
-    if (d.chiffres.size() <= n)
-        d.chiffres.insert(0, n - d.chiffres.size() + 1, '0');
-    std::string texte = d.negatif ? "-" : "";
-    texte += d.chiffres.substr(0, d.chiffres.size() - n);
-    if (n > 0)
-        texte += "," + d.chiffres.substr(d.chiffres.size() - n);
-    return texte;
+NombreFormate formater(Decimal d, int chiffresEntiers, int decimales, int options) {
+    NombreFormate resultat;
+    if (decimales < 0)
+        decimales = 0;
+    arrondir(d, decimales);
+
+    std::string entiers = d.chiffres.substr(0, d.chiffres.size() - static_cast<size_t>(decimales));
+    const std::string fraction = d.chiffres.substr(entiers.size());
+    const size_t premier = entiers.find_first_not_of('0');
+    entiers = premier == std::string::npos ? std::string() : entiers.substr(premier);
+    resultat.tropDeChiffres =
+        chiffresEntiers >= 0 && entiers.size() > static_cast<size_t>(chiffresEntiers);
+    const bool nul = entiers.empty() && fraction.find_first_not_of('0') == std::string::npos;
+
+    if (d.negatif && !nul)
+        resultat.texte = "-";
+    if (entiers.empty())
+        entiers = "0";
+    resultat.texte += (options & kGrouperMilliers) ? grouper(entiers) : entiers;
+    if (decimales > 0)
+        resultat.texte += "," + fraction;
+    return resultat;
 }
 
 }  // namespace
@@ -137,67 +159,41 @@ std::optional<Decimal> LireNombre(std::string_view texte) {
         if (exposant > kExposantMax)
             return std::nullopt;
         d.decimales += exposantNegatif ? exposant : -exposant;
-        if (d.decimales < 0) {
-            d.chiffres.append(static_cast<size_t>(-d.decimales), '0');
-            d.decimales = 0;
-        }
+        sansDecimalesNegatives(d);
     }
     return d;
 }
 
 NombreFormate FormaterNombre(std::string_view texte, int chiffresEntiers, int decimales,
                              int options) {
-    NombreFormate resultat;
-    if (sansBlancs(texte).empty())
-        return resultat;
-    auto lu = LireNombre(texte);
-    if (!lu) {
-        resultat.texte = std::string(texte);
-        resultat.valide = false;
-        return resultat;
-    }
-    Decimal d = *lu;
-    if (decimales < 0)
-        decimales = 0;
-    arrondir(d, decimales);
-
-    std::string entiers = d.chiffres.substr(0, d.chiffres.size() - static_cast<size_t>(decimales));
-    const std::string fraction = d.chiffres.substr(entiers.size());
-    const size_t premier = entiers.find_first_not_of('0');
-    entiers = premier == std::string::npos ? std::string() : entiers.substr(premier);
-    resultat.tropDeChiffres =
-        chiffresEntiers >= 0 && entiers.size() > static_cast<size_t>(chiffresEntiers);
-    const bool nul = entiers.empty() && fraction.find_first_not_of('0') == std::string::npos;
-
-    if (d.negatif && !nul)
-        resultat.texte = "-";
-    if (entiers.empty())
-        entiers = "0";
-    resultat.texte += (options & kGrouperMilliers) ? grouper(entiers) : entiers;
-    if (decimales > 0)
-        resultat.texte += "," + fraction;
-    return resultat;
+    if (estVide(texte))
+        return {};
+    const auto lu = LireNombre(texte);
+    if (!lu)
+        return {std::string(texte), false, false};
+    return formater(*lu, chiffresEntiers, decimales, options);
 }
 
 std::optional<std::string> MontantVersCentimes(std::string_view montant) {
-    if (sansBlancs(montant).empty())
+    if (estVide(montant))
         return std::string();
     auto lu = LireNombre(montant);
     if (!lu)
         return std::nullopt;
     lu->decimales -= 2;
-    return FormaterNombre(texteSimple(*lu), -1, 0).texte;
+    sansDecimalesNegatives(*lu);
+    return formater(*lu, -1, 0, 0).texte;
 }
 
 NombreFormate CentimesVersMontant(std::string_view centimes, int chiffresEntiers, int decimales,
                                   int options) {
-    if (sansBlancs(centimes).empty())
+    if (estVide(centimes))
         return {};
     auto lu = LireNombre(centimes);
     if (!lu)
         return {std::string(centimes), false, false};
     lu->decimales += 2;
-    return FormaterNombre(texteSimple(*lu), chiffresEntiers, decimales, options);
+    return formater(*lu, chiffresEntiers, decimales, options);
 }
 
 }  // namespace utilitaires
