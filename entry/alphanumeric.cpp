@@ -10,7 +10,7 @@ void AlphanumericKey(int& keyAscii, const QString&) {
 }
 
 void AttachAlphanumeric(QWidget* field) {
-    AttachKeyFilter(field, [](int& k, const QString& t) { AlphanumericKey(k, t); });
+    AttachKeyFilter(field, AlphanumericKey);
 }
 
 }  // namespace entry

@@ -8,7 +8,7 @@ void DigitsOnlyKey(int& keyAscii, const QString&) {
 }
 
 void AttachDigitsOnly(QWidget* field) {
-    AttachKeyFilter(field, [](int& k, const QString& t) { DigitsOnlyKey(k, t); });
+    AttachKeyFilter(field, DigitsOnlyKey);
 }
 
 void DigitsWithTabKey(int& keyAscii, const QString&) {
@@ -17,7 +17,7 @@ void DigitsWithTabKey(int& keyAscii, const QString&) {
 }
 
 void AttachDigitsWithTab(QWidget* field) {
-    AttachKeyFilter(field, [](int& k, const QString& t) { DigitsWithTabKey(k, t); });
+    AttachKeyFilter(field, DigitsWithTabKey);
 }
 
 void DigitsAndSeparatorsKey(int& keyAscii, const QString&) {
@@ -26,7 +26,7 @@ void DigitsAndSeparatorsKey(int& keyAscii, const QString&) {
 }
 
 void AttachDigitsAndSeparators(QWidget* field) {
-    AttachKeyFilter(field, [](int& k, const QString& t) { DigitsAndSeparatorsKey(k, t); });
+    AttachKeyFilter(field, DigitsAndSeparatorsKey);
 }
 
 }  // namespace entry

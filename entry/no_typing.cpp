@@ -8,7 +8,7 @@ void NoTypingKey(int& keyAscii, const QString&) {
 }
 
 void AttachNoTyping(QWidget* field) {
-    AttachKeyFilter(field, [](int& k, const QString& t) { NoTypingKey(k, t); });
+    AttachKeyFilter(field, NoTypingKey);
 }
 
 }  // namespace entry

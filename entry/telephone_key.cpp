@@ -10,7 +10,7 @@ void TelephoneKey(int& keyAscii, const QString&) {
 }
 
 void AttachTelephone(QWidget* field) {
-    AttachKeyFilter(field, [](int& k, const QString& t) { TelephoneKey(k, t); });
+    AttachKeyFilter(field, TelephoneKey);
 }
 
 }  // namespace entry
