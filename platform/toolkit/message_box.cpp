@@ -20,19 +20,25 @@ class ActivationKeeper {
             window_->activateWindow();
         }
     }
+    // The dialog's parent: the one given, or the window that was active.
+    QWidget* parentFor(QWidget* parent) const { return parent ? parent : window_.data(); }
 
   private:
     QPointer<QWidget> window_;
 };
 
+// Titled as every message, modal over the whole application.
+void preparer(QDialog& dialog) {
+    dialog.setWindowTitle(kMessageTitle);
+    dialog.setWindowModality(Qt::ApplicationModal);
+}
+
 }  // namespace
 
 Answer MsgBox(const QString& text, Icon icon, Buttons buttons, QWidget* parent) {
     ActivationKeeper keeper;
-    if (!parent)
-        parent = QApplication::activeWindow();
-    QMessageBox box(parent);
-    box.setWindowTitle(kMessageTitle);
+    QMessageBox box(keeper.parentFor(parent));
+    preparer(box);
     box.setText(text);
     switch (icon) {
         case Icon::Information:
@@ -74,7 +80,6 @@ Answer MsgBox(const QString& text, Icon icon, Buttons buttons, QWidget* parent) 
         b->setText(QStringLiteral("Annuler"));
     if (auto* b = box.button(QMessageBox::Ok))
         b->setText(QStringLiteral("OK"));
-    box.setWindowModality(Qt::ApplicationModal);
     box.exec();
     auto* clicked = box.clickedButton();
     auto which = clicked ? box.standardButton(clicked) : escape;
@@ -92,15 +97,12 @@ Answer MsgBox(const QString& text, Icon icon, Buttons buttons, QWidget* parent) 
 
 QString InputBox(const QString& prompt, const QString& defaultText, QWidget* parent) {
     ActivationKeeper keeper;
-    if (!parent)
-        parent = QApplication::activeWindow();
-    QInputDialog dialog(parent);
-    dialog.setWindowTitle(kMessageTitle);
+    QInputDialog dialog(keeper.parentFor(parent));
+    preparer(dialog);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annuler"));
-    dialog.setWindowModality(Qt::ApplicationModal);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.textValue();
