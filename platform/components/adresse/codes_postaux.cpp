@@ -4,6 +4,14 @@
 #include <QtDebug>
 #include <algorithm>
 
+namespace {
+
+bool parCode(const CommunePostale& a, const CommunePostale& b) {
+    return a.codePostal < b.codePostal;
+}
+
+}  // namespace
+
 const CodesPostaux& CodesPostaux::Get() {
     static const CodesPostaux instance;
     return instance;
@@ -28,14 +36,13 @@ CodesPostaux::CodesPostaux() {
         entries_.append({QString::fromUtf8(fields[0]), QString::fromUtf8(fields[1]),
                          QString::fromUtf8(fields[2]), QString::fromUtf8(fields[3])});
     }
-    // The file is sorted already; a hand-edited one must not break the lookups.
-    std::stable_sort(entries_.begin(), entries_.end(),
-                     [](const auto& a, const auto& b) { return a.codePostal < b.codePostal; });
+    // The derived file comes sorted; a hand-edited one must not break the lookups.
+    if (!std::is_sorted(entries_.begin(), entries_.end(), parCode))
+        std::stable_sort(entries_.begin(), entries_.end(), parCode);
 }
 
 QList<CommunePostale> CodesPostaux::Communes(const QString& codePostal) const {
-    const auto [first, last] =
-        std::equal_range(entries_.begin(), entries_.end(), CommunePostale{codePostal, {}, {}, {}},
-                         [](const auto& a, const auto& b) { return a.codePostal < b.codePostal; });
+    const auto [first, last] = std::equal_range(entries_.begin(), entries_.end(),
+                                                CommunePostale{codePostal, {}, {}, {}}, parCode);
     return QList<CommunePostale>(first, last);
 }
