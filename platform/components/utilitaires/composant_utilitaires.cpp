@@ -32,9 +32,7 @@ bool Composant_Utilitaires::FormatZone(QLineEdit* zone, int chiffresEntiers, int
     const auto formate =
         utilitaires::FormaterNombre(fromQ(zone->text()), chiffresEntiers, decimales);
     const QString texte = toQ(formate.texte);
-    // Setting an identical text would still fire the field's Change handler.
-    if (texte != zone->text())
-        zone->setText(texte);
+    zone->setText(texte);  // an identical text changes nothing and signals nothing
     if (!formate.valide || formate.tropDeChiffres) {
         toolkit::Beep();
         return false;
