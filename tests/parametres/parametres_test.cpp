@@ -1,71 +1,51 @@
-// The TABLES editor driven through its own widgets inside a window that, like the parameters
-// window, may only close once the editor allows it; what the user does is checked in the database.
-#include <unistd.h>
-
-#include <QCloseEvent>
+// The TABLES editor driven through its own widgets inside a window, as the parameters window
+// hosts it; what the user does is checked in the database.
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <filesystem>
+#include <algorithm>
 
 #include "platform/components/droits/composant_droits.h"
 #include "platform/components/parametres/composant_parametres.h"
+#include "platform/toolkit/qtext.h"
 #include "store/file.h"
 #include "store/local_database.h"
 #include "tests/support/gui_test.h"
 
 namespace {
 
-constexpr char VM = '\xFD';
-
-class Hote : public QDialog {
-  public:
-    Hote() {
-        setObjectName("Frm_ParamSect");
-        auto* layout = new QVBoxLayout(this);
-        editeur = new Composant_Parametres(this);
-        editeur->setObjectName("Ctr_Parametres");
-        layout->addWidget(editeur);
-    }
-    void closeEvent(QCloseEvent* event) override {
-        if (!editeur->Fermeture())
-            event->ignore();
-        else
-            QDialog::closeEvent(event);
-    }
-    Composant_Parametres* editeur;
-};
+// A record's text written with "^" between attributes and "]" between values.
+std::string marques(std::string texte) {
+    std::replace(texte.begin(), texte.end(), '^', '\xFE');
+    std::replace(texte.begin(), texte.end(), ']', '\xFD');
+    return texte;
+}
 
 class ParametresTest : public GuiTest {
   protected:
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("parametres_test_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        db = store::OpenLocalDatabase((dir / "tables.mvdb").string());
+        db = store::OpenLocalDatabase(toolkit::fromQ(dir.filePath("tables.mvdb")));
         db->Execute("CREATE.FILE TABLES 3,1");
         tables = db->OpenFile("TABLES");
-        store::Record r = tables->NewItem("SECTANAL");
-        r.SetValue(1, "Sections analytiques");
-        r.SetValue(2, std::string("001") + VM + "002");
-        r.SetValue(3, std::string("SIEGE") + VM + "ANTENNE NORD");
-        r.DBWrite();
+        write("SECTANAL", "Sections analytiques^001]002^SIEGE]ANTENNE NORD");
     }
     void TearDown() override {
         hote.reset();
         GuiTest::TearDown();
-        tables.reset();
-        db.reset();
-        std::filesystem::remove_all(dir);
     }
 
+    void write(const std::string& id, const std::string& text) {
+        store::Record r = tables->NewItem(id);
+        r.SetText(marques(text));
+        r.DBWrite();
+    }
     void open(const std::string& table, std::int16_t level) {
-        hote = std::make_unique<Hote>();
-        Composant_Parametres* e = hote->editeur;
+        hote = std::make_unique<QDialog>();
+        auto* e = editeur = new Composant_Parametres(hote.get());
+        (new QVBoxLayout(hote.get()))->addWidget(e);
         e->SetTheDatabase(db);
         e->SetTheClient(std::make_shared<store::Client>("admin"));
         e->SetNomTable(table);
@@ -93,18 +73,26 @@ class ParametresTest : public GuiTest {
         QTest::mouseClick(liste()->viewport(), Qt::LeftButton, {}, rect.center());
         settle(5);
     }
-    void fill(const QString& c, const QString& l) {
+    // Types an entry and clicks a button, answering the message it must give (none when empty).
+    void submit(const QString& c, const QString& l, const char* button_ = "Cmd_Ajouter",
+                const char* message = "") {
         code()->clear();
         libelle()->clear();
         type(code(), c);
         type(libelle(), l);
+        if (*message)
+            answers.expect(QString::fromUtf8(message));
+        click(button(button_));
+        EXPECT_TRUE(answers.waitAnswered()) << message;
+        settle(20);
     }
     std::string stored(const std::string& id = "SECTANAL") { return tables->Read(id).Text(); }
 
-    std::filesystem::path dir;
+    QTemporaryDir dir;
     std::shared_ptr<store::LocalDatabase> db;
     std::shared_ptr<store::File> tables;
-    std::unique_ptr<Hote> hote;
+    std::unique_ptr<QDialog> hote;
+    Composant_Parametres* editeur = nullptr;
 };
 
 TEST_F(ParametresTest, RefusesAMissingCodeADuplicateAndAMissingLabel) {
@@ -113,40 +101,24 @@ TEST_F(ParametresTest, RefusesAMissingCodeADuplicateAndAMissingLabel) {
     answers.expect(QString::fromUtf8("Le code doit être renseigné."), QMessageBox::Information);
     click(button("Cmd_Ajouter"));
     ASSERT_TRUE(answers.waitAnswered());
-
-    fill("002", "AUTRE");
-    answers.expect(QString::fromUtf8("Le code 002 existe déjà."), QMessageBox::Warning);
-    click(button("Cmd_Ajouter"));
-    ASSERT_TRUE(answers.waitAnswered());
-
-    fill("2", "AUTRE");  // padded to the length of the table's codes, so the same code
-    answers.expect(QString::fromUtf8("Le code 002 existe déjà."), QMessageBox::Warning);
-    click(button("Cmd_Ajouter"));
-    ASSERT_TRUE(answers.waitAnswered());
-
-    fill("0003", "AUTRE");
-    answers.expect(QString::fromUtf8(
-        "Le code « 0003 » ne convient pas : cette table attend un nombre d'au plus 3 chiffres."));
-    click(button("Cmd_Ajouter"));
-    ASSERT_TRUE(answers.waitAnswered());
-
-    fill("003", "   ");
+    submit("002", "AUTRE", "Cmd_Ajouter", "Le code 002 existe déjà.");
+    // Padded to the length of the table's codes, so the same code.
+    submit("2", "AUTRE", "Cmd_Ajouter", "Le code 002 existe déjà.");
+    submit("0003", "AUTRE", "Cmd_Ajouter",
+           "Le code « 0003 » ne convient pas : cette table attend un nombre d'au plus 3 chiffres.");
+    submit("A1", "AUTRE", "Cmd_Ajouter", "Le code « A1 » ne convient pas");
     answers.expect(QString::fromUtf8("Le libellé doit être renseigné."), QMessageBox::Information);
-    click(button("Cmd_Ajouter"));
-    ASSERT_TRUE(answers.waitAnswered());
+    submit("003", "   ");
     EXPECT_EQ(libelle()->text(), "   ") << "the typed entry stays for correction";
-
+    submit("009", "INCONNU", "Cmd_Modifier", "Le code 009 n'existe pas");
     EXPECT_EQ(stored(), before);
     EXPECT_EQ(rows(), QStringList({"001 SIEGE", "002 ANTENNE NORD"}));
 }
 
 TEST_F(ParametresTest, AddsChangesAndDeletesEntries) {
     open("SECTANAL", 2);
-    fill("3", "ANTENNE SUD");
-    click(button("Cmd_Ajouter"));
+    submit("3", "ANTENNE SUD");
     EXPECT_EQ(rows(), QStringList({"001 SIEGE", "002 ANTENNE NORD", "003 ANTENNE SUD"}));
-    EXPECT_EQ(tables->Read("SECTANAL").Value(2, 3), "003");
-    EXPECT_EQ(tables->Read("SECTANAL").Value(3, 3), "ANTENNE SUD");
     EXPECT_TRUE(code()->text().isEmpty());
 
     clickRow("001");
@@ -155,10 +127,12 @@ TEST_F(ParametresTest, AddsChangesAndDeletesEntries) {
     type(libelle(), "SIEGE SOCIAL");
     pressEnter(libelle());  // Enter on a listed code changes its label
     settle(20);
-    EXPECT_EQ(tables->Read("SECTANAL").Value(3, 1), "SIEGE SOCIAL");
+    EXPECT_EQ(stored(),
+              marques("Sections analytiques^001]002]003^SIEGE SOCIAL]ANTENNE NORD]ANTENNE SUD"));
 
     clickRow("002");
-    answers.expect("Voulez-vous supprimer le code 002", QMessageBox::Question, toolkit::Answer::No);
+    answers.expect("Voulez-vous supprimer le code 002 (ANTENNE NORD) ?", QMessageBox::Question,
+                   toolkit::Answer::No);
     click(button("Cmd_Supprimer"));
     ASSERT_TRUE(answers.waitAnswered());
     EXPECT_EQ(tables->Read("SECTANAL").DCount(2), 3);
@@ -167,65 +141,39 @@ TEST_F(ParametresTest, AddsChangesAndDeletesEntries) {
     click(button("Cmd_Supprimer"));
     ASSERT_TRUE(answers.waitAnswered());
     settle(20);
-    const store::Record after = tables->Read("SECTANAL");
-    EXPECT_EQ(after.Value(2), std::string("001") + VM + "003");
-    EXPECT_EQ(after.Value(3), std::string("SIEGE SOCIAL") + VM + "ANTENNE SUD");
-    EXPECT_EQ(after.Value(1), "Sections analytiques");
+    EXPECT_EQ(stored(), marques("Sections analytiques^001]003^SIEGE SOCIAL]ANTENNE SUD"));
     EXPECT_EQ(rows(), QStringList({"001 SIEGE SOCIAL", "003 ANTENNE SUD"}));
 }
 
-TEST_F(ParametresTest, DeletingKeepsFurtherParallelValuesAligned) {
-    store::Record tva = tables->NewItem("TAUXTVA");
-    tva.SetValue(2, std::string("1") + VM + "2" + VM + "3");
-    tva.SetValue(3, std::string("TAUX NORMAL") + VM + "TAUX REDUIT" + VM + "EXONERE");
-    tva.SetValue(4, std::string("2000") + VM + "550" + VM + "0");
-    tva.DBWrite();
+TEST_F(ParametresTest, OneDigitCodesAndFurtherParallelValuesOnDeleting) {
+    write("TAUXTVA", "^1]2]3^TAUX NORMAL]TAUX REDUIT]EXONERE^2000]550]0");
     open("TAUXTVA", 2);
-    fill("12", "TAUX INTERMEDIAIRE");
-    answers.expect(
-        QString::fromUtf8("Le code « 12 » ne convient pas : cette table attend un "
-                          "nombre d'un seul chiffre."));
-    click(button("Cmd_Ajouter"));
-    ASSERT_TRUE(answers.waitAnswered());
+    submit("12", "TAUX INTERMEDIAIRE", "Cmd_Ajouter",
+           "Le code « 12 » ne convient pas : cette table attend un nombre d'un seul chiffre.");
     clickRow("2");
     answers.expect("Voulez-vous supprimer", toolkit::Answer::Yes);
     click(button("Cmd_Supprimer"));
     ASSERT_TRUE(answers.waitAnswered());
     settle(20);
-    const store::Record after = tables->Read("TAUXTVA");
-    EXPECT_EQ(after.Value(2), std::string("1") + VM + "3");
-    EXPECT_EQ(after.Value(4), std::string("2000") + VM + "0");
+    EXPECT_EQ(stored("TAUXTVA"), marques("^1]3^TAUX NORMAL]EXONERE^2000]0"));
 }
 
-TEST_F(ParametresTest, AnotherUsersAdditionIsKept) {
+TEST_F(ParametresTest, AnotherUsersAdditionIsKeptAndAnEmptyTableIsCreated) {
     open("SECTANAL", 2);
     store::Record r = tables->ReadForUpdate("SECTANAL");
     r.SetValue(2, 3, "003");
     r.SetValue(3, 3, "AJOUT D'UN COLLEGUE");
     r.DBWrite();
-
-    fill("003", "DOUBLON");
-    answers.expect(QString::fromUtf8("Le code 003 existe déjà."));
-    click(button("Cmd_Ajouter"));
-    ASSERT_TRUE(answers.waitAnswered());
-    settle(20);
+    submit("003", "DOUBLON", "Cmd_Ajouter", "Le code 003 existe déjà.");
     EXPECT_TRUE(rows().contains("003 AJOUT D'UN COLLEGUE")) << "the list shows the table as stored";
+    submit("004", "MON AJOUT");
+    EXPECT_EQ(stored(), marques("Sections analytiques^001]002]003]004^SIEGE]ANTENNE NORD]AJOUT "
+                                "D'UN COLLEGUE]MON AJOUT"));
 
-    fill("004", "MON AJOUT");
-    click(button("Cmd_Ajouter"));
-    const store::Record after = tables->Read("SECTANAL");
-    EXPECT_EQ(after.DCount(2), 4);
-    EXPECT_EQ(after.Value(3, 3), "AJOUT D'UN COLLEGUE");
-    EXPECT_EQ(after.Value(3, 4), "MON AJOUT");
-}
-
-TEST_F(ParametresTest, AnEmptyTableIsCreatedByItsFirstEntry) {
     open("SERVICES", 2);
     EXPECT_TRUE(rows().isEmpty());
-    fill("010", "AIDE MENAGERE");
-    click(button("Cmd_Ajouter"));
-    EXPECT_EQ(tables->Read("SERVICES").Value(2), "010");
-    EXPECT_EQ(tables->Read("SERVICES").Value(3), "AIDE MENAGERE");
+    submit("010", "AIDE MENAGERE");
+    EXPECT_EQ(stored("SERVICES"), marques("^010^AIDE MENAGERE"));
 }
 
 TEST_F(ParametresTest, ConsultationOnlyShowsTheTable) {
@@ -243,29 +191,21 @@ TEST_F(ParametresTest, ConsultationOnlyShowsTheTable) {
     EXPECT_EQ(stored(), before);
 }
 
-TEST_F(ParametresTest, TheWindowClosesOnlyThroughFermerAndRestartsAfresh) {
+TEST_F(ParametresTest, FermerAllowsClosingAndClosesStartingAgainReadsTheTableAfresh) {
     open("SECTANAL", 2);
-    EXPECT_FALSE(hote->editeur->Fermeture());
-    hote->close();  // the frame's close box
-    settle(20);
-    EXPECT_TRUE(hote->isVisible()) << "refused while the editor has not allowed it";
-
+    EXPECT_FALSE(editeur->Fermeture());
     click(button("Cmd_Fermer"));
     settle(20);
-    EXPECT_TRUE(hote->editeur->Fermeture());
-    EXPECT_FALSE(hote->isVisible());
+    EXPECT_TRUE(editeur->Fermeture());
+    EXPECT_FALSE(hote->isVisible()) << "closed by the editor once it allows it";
 
     store::Record r = tables->ReadForUpdate("SECTANAL");
     r.SetValue(2, 3, "003");
     r.SetValue(3, 3, "NOUVELLE");
     r.DBWrite();
-    hote->editeur->Demarrer();
-    showActive(hote.get());
-    EXPECT_FALSE(hote->editeur->Fermeture());
+    editeur->Demarrer();
+    EXPECT_FALSE(editeur->Fermeture());
     EXPECT_TRUE(rows().contains("003 NOUVELLE"));
-    hote->close();
-    settle(20);
-    EXPECT_TRUE(hote->isVisible());
 }
 
 }  // namespace
