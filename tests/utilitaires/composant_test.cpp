@@ -11,67 +11,43 @@ namespace {
 class UtilitairesTest : public GuiTest {
   protected:
     void SetUp() override {
-        auto* layout = new QVBoxLayout(&window);
-        cout = new QLineEdit(&window);
-        cout->setObjectName("Txt_Cout");
-        autre = new QLineEdit(&window);
-        layout->addWidget(cout);
-        layout->addWidget(autre);
+        (new QVBoxLayout(&window))->addWidget(cout = new QLineEdit(&window));
         showActive(&window);
-        // As a cost field does: Backspace and Enter are its own, the rest goes to the filter.
-        toolkit::OnKeyPress(cout, [this](int& key) {
-            if (key != 8 && key != 13)
-                util.FiltreToucheMontant(key, cout);
-        });
     }
     Composant_Utilitaires& util = Composant_Utilitaires::Instance();
     QWidget window;
     QLineEdit* cout = nullptr;
-    QLineEdit* autre = nullptr;
 };
 
-TEST_F(UtilitairesTest, OneProcessWideObject) {
-    EXPECT_EQ(&Composant_Utilitaires::Instance(), &util);
-}
-
 TEST_F(UtilitairesTest, AmountKeyFilterGivesOneCommaAndDigitsOnly) {
+    // As a cost field does: Backspace and Enter are its own, the rest goes to the filter.
+    toolkit::OnKeyPress(cout, [this](int& key) {
+        if (key != 8 && key != 13)
+            util.FiltreToucheMontant(key, cout);
+    });
     type(cout, "12.5a,3-");
     EXPECT_EQ(cout->text(), "12,53");
     pressKey(cout, Qt::Key_Backspace);
     EXPECT_EQ(cout->text(), "12,5");
-}
-
-TEST_F(UtilitairesTest, AmountKeyFilterLetsACommaReplaceASelectedOne) {
-    type(cout, "12,5");
-    cout->setSelection(2, 2);  // ",5"
+    cout->setSelection(2, 2);  // ",5": a comma replacing a selected one is typed
     type(cout, ".7");
     EXPECT_EQ(cout->text(), "12,7");
 }
 
-TEST_F(UtilitairesTest, FormatZoneRewritesTheField) {
-    cout->setText("12,5");
-    EXPECT_TRUE(util.FormatZone(cout, 3, 2));
-    EXPECT_EQ(cout->text(), "12,50");
-    cout->setText("");
-    EXPECT_TRUE(util.FormatZone(cout, 3, 2));
-    EXPECT_EQ(cout->text(), "");
-}
-
-TEST_F(UtilitairesTest, FormatZoneKeepsWhatItCannotFormatAndSaysSo) {
-    cout->setText("12345,678");
-    EXPECT_FALSE(util.FormatZone(cout, 3, 2));
-    EXPECT_EQ(cout->text(), "12345,68") << "every integer digit kept";
-    cout->setText("1,2,3");
-    EXPECT_FALSE(util.FormatZone(cout, 3, 2));
-    EXPECT_EQ(cout->text(), "1,2,3");
-}
-
-TEST_F(UtilitairesTest, FormatZoneDoesNotFireChangeWhenNothingChanges) {
-    cout->setText("12,50");
+TEST_F(UtilitairesTest, FormatZoneRewritesTheFieldOrKeepsWhatItCannotFormat) {
     int changes = 0;
     QObject::connect(cout, &QLineEdit::textChanged, [&] { ++changes; });
-    util.FormatZone(cout, 3, 2);
-    EXPECT_EQ(changes, 0);
+    for (auto [texte, formate, ok] : {std::tuple{"12,5", "12,50", true},
+                                      {"12,50", "12,50", true},
+                                      {"", "", true},
+                                      {"12345,678", "12345,68", false},
+                                      {"1,2,3", "1,2,3", false}}) {
+        cout->setText(texte);
+        changes = 0;
+        EXPECT_EQ(util.FormatZone(cout, 3, 2), ok) << texte;
+        EXPECT_EQ(cout->text(), formate) << texte;
+        EXPECT_EQ(changes, cout->text() == texte ? 0 : 1) << "no Change event for nothing";
+    }
 }
 
 TEST_F(UtilitairesTest, TextWithAccentsComesBackWhole) {
