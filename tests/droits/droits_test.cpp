@@ -2,80 +2,51 @@
 // consultation whenever the rights cannot be found.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
+#include <algorithm>
 
 #include "platform/components/droits/composant_droits.h"
 #include "store/file.h"
-#include "store/local_database.h"
+#include "tests/engine/engine_test_util.h"
 
 namespace {
 
 class DroitsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("droits_test_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        db = store::OpenLocalDatabase((dir / "droits.mvdb").string());
-    }
-    void TearDown() override {
-        db.reset();
-        std::filesystem::remove_all(dir);
-    }
-
-    void writeRights(const std::string& user, const std::string& screens,
-                     const std::string& levels) {
+    // One record per user: screen names and levels as parallel values ("]" between values).
+    void writeRights(const std::string& user, std::string screens, std::string levels) {
         db->Execute("CREATE.FILE DROITS 3,1");
         auto file = db->OpenFile("DROITS");
         store::Record r = store::ReadSkippingErrors(file.get(), user);
         if (!r.IsBound())
             r = file->NewItem(user);
+        std::replace(screens.begin(), screens.end(), ']', '\xFD');
+        std::replace(levels.begin(), levels.end(), ']', '\xFD');
         r.SetValue(1, screens);
         r.SetValue(2, levels);
         r.DBWrite();
     }
-
-    static std::string values(std::initializer_list<const char*> list) {
-        std::string text;
-        for (const char* v : list) {
-            if (!text.empty())
-                text += '\xFD';
-            text += v;
-        }
-        return text;
+    int level(const std::string& user, const std::string& screen) {
+        return Composant_Droits(db, user).GetScreenRights(screen)->AccessLevel();
     }
 
-    std::filesystem::path dir;
-    std::shared_ptr<store::LocalDatabase> db;
+    enginetest::TempFolder folder;
+    std::shared_ptr<store::LocalDatabase> db = store::OpenLocalDatabase(folder / "droits.mvdb");
 };
 
-TEST_F(DroitsTest, AKnownUserGetsTheLevelOfEachScreen) {
-    writeRights("admin", values({"PAIE", "ASSOCIATION", "FACTURATION"}), values({"1", "2", "0"}));
-    Composant_Droits droits(db, "admin");
-    EXPECT_EQ(droits.GetScreenRights("ASSOCIATION")->AccessLevel(), 2);
-    EXPECT_EQ(droits.GetScreenRights("PAIE")->AccessLevel(), 1);
-    EXPECT_EQ(droits.GetScreenRights("FACTURATION")->AccessLevel(), 0);
-}
-
-TEST_F(DroitsTest, UnknownUsersScreensAndLevelsGiveConsultation) {
-    writeRights("admin", values({"ASSOCIATION", "PAIE", "ACTIVITES"}), values({"2", "deux"}));
-    EXPECT_EQ(Composant_Droits(db, "inconnu").GetScreenRights("ASSOCIATION")->AccessLevel(), 1);
-    EXPECT_EQ(Composant_Droits(db, "").GetScreenRights("ASSOCIATION")->AccessLevel(), 1);
-    Composant_Droits admin(db, "admin");
-    EXPECT_EQ(admin.GetScreenRights("ETABLISSEMENT")->AccessLevel(), 1);
-    EXPECT_EQ(admin.GetScreenRights("PAIE")->AccessLevel(), 1) << "a level that is no number";
-    EXPECT_EQ(admin.GetScreenRights("ACTIVITES")->AccessLevel(), 1) << "a level left empty";
-    EXPECT_EQ(admin.GetScreenRights("association")->AccessLevel(), 1)
-        << "screen names are written as the screens ask for them";
-}
-
-TEST_F(DroitsTest, WithoutDroitsFileEveryoneConsults) {
-    EXPECT_EQ(Composant_Droits(db, "admin").GetScreenRights("ASSOCIATION")->AccessLevel(), 1);
+TEST_F(DroitsTest, EachScreenHasItsLevelAndAnythingUnknownGivesConsultation) {
+    EXPECT_EQ(level("admin", "ASSOCIATION"), 1) << "no DROITS file";
     EXPECT_EQ(Composant_Droits(nullptr, "admin").GetScreenRights("ASSOCIATION")->AccessLevel(), 1);
+    writeRights("admin", "PAIE]ASSOCIATION]FACTURATION]COMPTA]NOTES]ACTIVITES", "1]2]0]deux]2x");
+    const std::tuple<const char*, const char*, int> cas[] = {
+        {"admin", "ASSOCIATION", 2},   {"admin", "PAIE", 1},
+        {"admin", "FACTURATION", 0},   {"admin", "COMPTA", 1},     // levels that are no number
+        {"admin", "NOTES", 1},         {"admin", "ACTIVITES", 1},  // a level left empty
+        {"admin", "ETABLISSEMENT", 1},                             // a screen not listed
+        {"admin", "association", 1},  // names are written as the screens ask for them
+        {"inconnu", "ASSOCIATION", 1}, {"", "ASSOCIATION", 1},
+    };
+    for (auto [user, screen, expected] : cas)
+        EXPECT_EQ(level(user, screen), expected) << user << " on " << screen;
 }
 
 TEST_F(DroitsTest, ChangedRightsApplyToTheNextWindowOnly) {
