@@ -12,10 +12,8 @@ class ToolkitTest : public GuiTest {
   protected:
     void SetUp() override {
         auto* layout = new QVBoxLayout(&window);
-        first = new QLineEdit(&window);
-        second = new QLineEdit(&window);
-        layout->addWidget(first);
-        layout->addWidget(second);
+        layout->addWidget(first = new QLineEdit(&window));
+        layout->addWidget(second = new QLineEdit(&window));
         showActive(&window);
     }
     QWidget window;
@@ -23,26 +21,21 @@ class ToolkitTest : public GuiTest {
     QLineEdit* second = nullptr;
 };
 
-TEST_F(ToolkitTest, KeyHandlerPassesReplacesAndSwallows) {
-    toolkit::OnKeyPress(first, [](int& key) {
+TEST_F(ToolkitTest, KeyHandlerSeesLatin1CodesAndPassesReplacesOrSwallows) {
+    std::vector<int> codes;
+    toolkit::OnKeyPress(first, [&](int& key) {
+        codes.push_back(key);
         if (key == '.')
             key = ',';
         else if (key == 'x' || key == 8)
             key = 0;
     });
-    type(first, "1.5x");
-    EXPECT_EQ(first->text(), "1,5");
-    pressKey(first, Qt::Key_Backspace);
-    EXPECT_EQ(first->text(), "1,5") << "Backspace was swallowed";
-}
-
-TEST_F(ToolkitTest, KeyCodesAreLatin1AndEnterIs13) {
-    std::vector<int> codes;
-    toolkit::OnKeyPress(first, [&](int& key) { codes.push_back(key); });
-    type(first, QStringLiteral("aé"));
+    type(first, QStringLiteral("1.5xé"));
     pressEnter(first);
+    pressKey(first, Qt::Key_Backspace);
     pressKey(first, Qt::Key_Left);  // types nothing: never reaches the handler
-    EXPECT_EQ(codes, (std::vector<int>{'a', 233, 13}));
+    EXPECT_EQ(first->text(), QStringLiteral("1,5é")) << "Backspace was swallowed";
+    EXPECT_EQ(codes, (std::vector<int>{'1', '.', '5', 'x', 233, 13, 8}));
 }
 
 TEST_F(ToolkitTest, LostFocusCanGiveTheFocusBackWithoutPingPong) {
@@ -63,15 +56,6 @@ TEST_F(ToolkitTest, LostFocusCanGiveTheFocusBackWithoutPingPong) {
     EXPECT_EQ(secondLeft, 0) << "leaving second on the way back must not run its check";
 }
 
-TEST_F(ToolkitTest, MessageBoxIsTitledAndAnswered) {
-    answers.expect("Voulez-vous", QMessageBox::Question, toolkit::Answer::No);
-    auto answer = toolkit::MsgBox("Voulez-vous enregistrer ?", toolkit::Icon::Question,
-                                  toolkit::Buttons::YesNoCancel);
-    EXPECT_EQ(answer, toolkit::Answer::No);
-    answers.expectInput("Code", "042");
-    EXPECT_EQ(toolkit::InputBox("Code ?"), "042");
-}
-
 TEST_F(ToolkitTest, MessageShownWhileLeavingDoesNotRunOtherChecks) {
     int secondLeft = 0;
     toolkit::OnLostFocus(first, [&] {
@@ -85,6 +69,15 @@ TEST_F(ToolkitTest, MessageShownWhileLeavingDoesNotRunOtherChecks) {
     settle(50);
     EXPECT_TRUE(first->hasFocus());
     EXPECT_EQ(secondLeft, 0);
+}
+
+TEST_F(ToolkitTest, MessageAndInputBoxesAreTitledAndAnswered) {
+    answers.expect("Voulez-vous", QMessageBox::Question, toolkit::Answer::No);
+    EXPECT_EQ(toolkit::MsgBox("Voulez-vous enregistrer ?", toolkit::Icon::Question,
+                              toolkit::Buttons::YesNoCancel),
+              toolkit::Answer::No);
+    answers.expectInput("Code", "042");
+    EXPECT_EQ(toolkit::InputBox("Code ?"), "042");
 }
 
 }  // namespace
