@@ -164,14 +164,18 @@ void Composant_Aide::ShowTopic(const std::string& topic, const std::string& kind
         impl_->window->setGeometry(geometry);
     }
     FenetreAide* window = impl_->window;
+    // A window already on screen has its layout and finds the topic at once; one shown now
+    // settles after this call, so the search waits for it.
+    const bool dejaAffichee = window->isVisible();
     if (window->source() != QUrl(url))
         window->setSource(QUrl(url));
     window->show();
     window->raise();
     window->activateWindow();
     const QString wanted = toolkit::toQ(topic);
-    impl_->showTopic(wanted, kind);
-    // The layout of a window shown for the first time settles after this call.
-    QTimer::singleShot(0, window,
-                       [impl = impl_.get(), wanted, kind] { impl->showTopic(wanted, kind); });
+    if (dejaAffichee)
+        impl_->showTopic(wanted, kind);
+    else
+        QTimer::singleShot(0, window,
+                           [impl = impl_.get(), wanted, kind] { impl->showTopic(wanted, kind); });
 }
