@@ -13,6 +13,7 @@
 #include <QTabWidget>
 
 #include "control/ctr_association_parts.h"
+#include "platform/components/aide/composant_aide.h"
 #include "platform/toolkit/events.h"
 #include "platform/toolkit/help_menu.h"
 #include "platform/toolkit/message_box.h"
@@ -227,8 +228,10 @@ void Ctr_Association::showHelpMenu(int button) {
 
 void Ctr_Association::Mnu_Sommaire_Click() {
     const store::Variables& v = store::Variables::Get();
-    if (!showHelp(v.client, v.database, "Association", "P", "Assoc.htm"))
-        avertir(QStringLiteral("L'aide n'est pas disponible."));
+    Composant_Aide& aide = Composant_Aide::Instance();
+    aide.SetClient(v.client);
+    aide.SetDatabase(v.database);
+    aide.ShowTopic("Association", "P", "Assoc.htm");
 }
 
 // The two windows are not part of this program yet: the code is handed where they will read it.

@@ -217,8 +217,8 @@ class Ctr_Association : public QWidget {
     std::string texteComposant_;  // what the last component read or write returned
     bool zoneObligEchec_ = false;
 
-    // Companion components: the widget placed on the screen and the contract it fulfils (null
-    // while only a placeholder stands there).
+    // Companion components, through the contract the screen relies on (the same objects as
+    // Ctr_AdresseAssoc and Ctr_RIB).
     store::AddressComponent* adresse_ = nullptr;
     store::BankComponent* rib_ = nullptr;
 

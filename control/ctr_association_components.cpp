@@ -1,69 +1,11 @@
-// The companion components the association screen places, and the helpers its files share.
-#include <QLabel>
+// Helpers the association screen's files share.
 #include <QLineEdit>
-#include <QVBoxLayout>
 #include <cmath>
 #include <cstdlib>
 
 #include "control/ctr_association_parts.h"
 #include "platform/components/utilitaires/composant_utilitaires.h"
 #include "platform/toolkit/qtext.h"
-
-#ifdef MERI_HAVE_ADRESSE
-#include "platform/components/adresse/composant_adresse.h"
-#endif
-#ifdef MERI_HAVE_RIB
-#include "platform/components/rib/composant_rib.h"
-#endif
-#ifdef MERI_HAVE_AIDE
-#include "platform/components/aide/composant_aide.h"
-#endif
-
-namespace {
-
-[[maybe_unused]] QWidget* placeholder(QWidget* parent, const QString& what) {
-    auto* w = new QWidget(parent);
-    auto* l = new QVBoxLayout(w);
-    auto* text = new QLabel(what, w);
-    text->setEnabled(false);
-    l->addWidget(text);
-    return w;
-}
-
-}  // namespace
-
-ComponentSlot<store::AddressComponent> makeAddressComponent(QWidget* parent) {
-#ifdef MERI_HAVE_ADRESSE
-    auto* c = new Composant_Adresse(parent);
-    return {c, c};
-#else
-    return {placeholder(parent, QStringLiteral("Adresse")), nullptr};
-#endif
-}
-
-ComponentSlot<store::BankComponent> makeBankComponent(QWidget* parent) {
-#ifdef MERI_HAVE_RIB
-    auto* c = new Composant_RIB(parent);
-    return {c, c};
-#else
-    return {placeholder(parent, QStringLiteral("Coordonnées bancaires")), nullptr};
-#endif
-}
-
-bool showHelp([[maybe_unused]] std::shared_ptr<store::Client> client,
-              [[maybe_unused]] std::shared_ptr<store::Database> database,
-              [[maybe_unused]] const std::string& topic, [[maybe_unused]] const std::string& kind,
-              [[maybe_unused]] const std::string& file) {
-#ifdef MERI_HAVE_AIDE
-    auto& aide = Composant_Aide::Instance();
-    aide.SetClient(std::move(client));
-    aide.SetDatabase(std::move(database));
-    aide.ShowTopic(topic, kind, file);
-    return true;
-#else
-    return false;
-#endif
-}
 
 namespace assoc {
 

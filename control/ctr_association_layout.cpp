@@ -17,6 +17,8 @@
 
 #include "control/ctr_association.h"
 #include "control/ctr_association_parts.h"
+#include "platform/components/adresse/composant_adresse.h"
+#include "platform/components/rib/composant_rib.h"
 
 namespace {
 
@@ -182,9 +184,9 @@ QWidget* Ctr_Association::buildTabCoordonnees() {
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
 
-    auto adresse = makeAddressComponent(page);
-    Ctr_AdresseAssoc = adresse.widget;
-    adresse_ = adresse.contract;
+    auto* adresse = new Composant_Adresse(page);
+    Ctr_AdresseAssoc = adresse;
+    adresse_ = adresse;
     Ctr_AdresseAssoc->setObjectName(QStringLiteral("Ctr_AdresseAssoc"));
     column->addWidget(Ctr_AdresseAssoc);
 
@@ -208,9 +210,9 @@ QWidget* Ctr_Association::buildTabCoordonnees() {
 QWidget* Ctr_Association::buildTabRib() {
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
-    auto rib = makeBankComponent(page);
-    Ctr_RIB = rib.widget;
-    rib_ = rib.contract;
+    auto* rib = new Composant_RIB(page);
+    Ctr_RIB = rib;
+    rib_ = rib;
     Ctr_RIB->setObjectName(QStringLiteral("Ctr_RIB"));
     column->addWidget(Ctr_RIB);
     column->addStretch();

@@ -13,21 +13,6 @@
 class QLineEdit;
 class QWidget;
 
-// A companion component placed on the screen: the widget and the contract it fulfils. The
-// contract is null while a component is not built into this program; a plain placeholder widget
-// then stands in its place so the layout stays the same.
-template <typename Contract>
-struct ComponentSlot {
-    QWidget* widget = nullptr;
-    Contract* contract = nullptr;
-};
-ComponentSlot<store::AddressComponent> makeAddressComponent(QWidget* parent);
-ComponentSlot<store::BankComponent> makeBankComponent(QWidget* parent);
-// Hands the client and the database to the help component and shows a topic; false when no
-// help component is built in.
-bool showHelp(std::shared_ptr<store::Client> client, std::shared_ptr<store::Database> database,
-              const std::string& topic, const std::string& kind, const std::string& file);
-
 namespace assoc {
 
 inline const QString kEntiteDejaExistante = QStringLiteral(

@@ -16,13 +16,11 @@
 #include "platform/components/aide/composant_aide.h"
 #include "platform/components/droits/composant_droits.h"
 #include "platform/components/parametres/composant_parametres.h"
+#include "platform/components/rib/composant_rib.h"
 #include "platform/toolkit/message_box.h"
 #include "platform/toolkit/qtext.h"
 #include "store/file.h"
 #include "store/store_error.h"
-#ifdef MERI_DEMO_RIB
-#include "platform/components/rib/composant_rib.h"
-#endif
 
 using toolkit::fromQ;
 using toolkit::toQ;
@@ -90,7 +88,6 @@ FenetreComposants::FenetreComposants(std::shared_ptr<store::Database> database,
             [adresse] { adresse->Clear(); }, nullptr),
         QStringLiteral("Adresse"));
 
-#ifdef MERI_DEMO_RIB
     auto* rib = new Composant_RIB;
     rib->setObjectName(QStringLiteral("Ctr_RIB"));
     // A screen hands the connection over each time the focus comes into the bank details.
@@ -106,7 +103,6 @@ FenetreComposants::FenetreComposants(std::shared_ptr<store::Database> database,
                 return !rib->ErrorFlag();
             }),
         QStringLiteral("R.i.b."));
-#endif
     onglets_->addTab(ongletParametres(), QStringLiteral("Paramètres"));
     onglets_->addTab(ongletAide(), QStringLiteral("Aide"));
     onglets_->addTab(ongletDroits(), QStringLiteral("Droits"));
