@@ -9,28 +9,6 @@
 
 namespace assoc {
 
-void setEnabled(std::initializer_list<QWidget*> widgets, bool enabled) {
-    for (QWidget* w : widgets)
-        w->setEnabled(enabled);
-}
-
-void clear(std::initializer_list<QLineEdit*> fields) {
-    for (QLineEdit* field : fields)
-        field->clear();
-}
-
-void poser(store::Record& r, int attribute, const QString& text) {
-    const std::string bytes = toolkit::fromQ(text);
-    if (r.Value(attribute) != bytes)
-        r.SetValue(attribute, bytes);
-}
-
-void poser(store::Record& r, int attribute, int value, const QString& text) {
-    const std::string bytes = toolkit::fromQ(text);
-    if (r.Value(attribute, value) != bytes)
-        r.SetValue(attribute, value, bytes);
-}
-
 QString effectifHeading() {
     // "Période" over the dates, each workforce word ending where its numbers end.
     return QStringLiteral("Période")

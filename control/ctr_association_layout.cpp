@@ -1,5 +1,5 @@
-// The widgets of the association screen and their arrangement.
-#include <QButtonGroup>
+// The widgets of the association screen, their arrangement, and the lists that tie them to the
+// ASSOCIATION record: the field bindings and the mandatory checks.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -9,90 +9,22 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStackedLayout>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "control/ctr_association.h"
 #include "control/ctr_association_parts.h"
+#include "control/page_cesu.h"
+#include "control/page_cotisation.h"
+#include "control/page_telegestion.h"
+#include "forms/form_layout.h"
 #include "platform/components/adresse/composant_adresse.h"
 #include "platform/components/rib/composant_rib.h"
+#include "store/layout/association.h"
 
-namespace {
-
-// Width of a field that shows about chars characters of the current font.
-int widthFor(const QWidget* w, int chars) {
-    const QFontMetrics fm(w->font());
-    return fm.horizontalAdvance(QLatin1Char('M')) * chars / 2 + fm.averageCharWidth() * chars / 2 +
-           14;
-}
-
-QLineEdit* lineEdit(QWidget* parent, const char* name, int chars, bool fixed = true) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QLatin1String(name));
-    if (fixed)
-        e->setFixedWidth(widthFor(e, chars));
-    else
-        e->setMinimumWidth(widthFor(e, chars));
-    return e;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption, QWidget* buddy) {
-    auto* l = new QLabel(caption, parent);
-    if (name)
-        l->setObjectName(QLatin1String(name));
-    l->setBuddy(buddy);
-    return l;
-}
-
-QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption) {
-    auto* c = new QCheckBox(caption, parent);
-    c->setObjectName(QLatin1String(name));
-    return c;
-}
-
-QGroupBox* frame(QWidget* parent, const char* name, const QString& caption) {
-    auto* g = new QGroupBox(caption, parent);
-    g->setObjectName(QLatin1String(name));
-    return g;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-// Labels of a form stand left-aligned in their own column, as in the address and bank-details
-// components placed on the same screen.
-QGridLayout* formGrid(QWidget* parent) {
-    auto* grid = new QGridLayout(parent);
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(6);
-    return grid;
-}
-
-void addRow(QGridLayout* grid, int row, int column, QLabel* l, QWidget* field) {
-    grid->addWidget(l, row, column, Qt::AlignLeft | Qt::AlignVCenter);
-    grid->addWidget(field, row, column + 1, Qt::AlignLeft | Qt::AlignVCenter);
-}
-
-// A text box of about chars characters with its label, on a row of a form grid.
-QLineEdit* textRow(QGridLayout* grid, int row, int column, const char* name, int chars,
-                   const char* labelName, const QString& caption, QLabel** labelOut = nullptr) {
-    QWidget* parent = grid->parentWidget();
-    QLineEdit* field = lineEdit(parent, name, chars);
-    QLabel* l = label(parent, labelName, caption, field);
-    addRow(grid, row, column, l, field);
-    if (labelOut)
-        *labelOut = l;
-    return field;
-}
-
-}  // namespace
+namespace A = store::layout::association;
+using namespace forms::layout;
 
 void Ctr_Association::buildUi() {
     setObjectName(QStringLiteral("Ctr_Association"));
@@ -101,28 +33,96 @@ void Ctr_Association::buildUi() {
     main->setSpacing(10);
     main->addWidget(buildHeader());
 
+    telegestion_ = new PageTelegestion;
+    cesu_ = new PageCesu;
+    cotisation_ = new PageCotisation;
     Ong_Assoc = new QTabWidget(this);
     Ong_Assoc->setObjectName(QStringLiteral("Ong_Assoc"));
     Ong_Assoc->addTab(buildTabCoordonnees(), QStringLiteral("Coordonnées"));
     Ong_Assoc->addTab(buildTabRib(), QStringLiteral("R.i.b."));
     Ong_Assoc->addTab(buildTabPersonnel(), QStringLiteral("Personnel"));
-    Ong_Assoc->addTab(buildTabTelegestion(), QStringLiteral("Télégestion"));
+    Ong_Assoc->addTab(telegestion_, QStringLiteral("Télégestion"));
     Ong_Assoc->addTab(buildTabMisesEnForme(), QStringLiteral("Mises en forme"));
-    Ong_Assoc->addTab(buildTabCesu(), QStringLiteral("Gestion CESU"));
-    Ong_Assoc->addTab(buildTabCotisation(), QStringLiteral("Cotisation Annuelle"));
+    Ong_Assoc->addTab(cesu_, QStringLiteral("Gestion CESU"));
+    Ong_Assoc->addTab(cotisation_, QStringLiteral("Cotisation Annuelle"));
     main->addWidget(Ong_Assoc, 1);
     main->addWidget(buildButtons());
+
+    // The positions the screen shows itself, in the order of the display. The address and
+    // bank-details blocks, the workforce, remote management, sending and fees come from their
+    // components and pages.
+    using namespace forms;
+    auto field = [this](const char* name) { return findChild<QWidget*>(QLatin1String(name)); };
+    std::vector<std::string> jours;
+    for (const auto& jour : assoc::kJoursSolidarite)
+        jours.emplace_back(jour.code);
+    fields_.Add(TextField(Txt_SigleAssoc, A::kSigle, 1).ShownIn(Cbo_SigleAssoc).UpperCaseOnSave())
+        .Add(TextField(Txt_RaisonAssoc, A::kRaisonSociale, 1))
+        .Add(TextField(Txt_SirenAssoc, A::kSiren, 1))
+        .Add(TextField(field("Txt_NumTVA"), A::kNumTva, 1))
+        .Add(TextField(field("Txt_AgrAuto1"), A::kAgrement1))
+        .Add(TextField(field("Txt_AgrAuto2"), A::kAgrement2))
+        .Add(CheckStateField(field("Chk_DecalagePaie"), A::kDecalagePaie, 1).OnCreation("0"))
+        .Add(CheckField(field("Cac_CET"), A::kCompteEpargneTemps, 0, "1", "").OnCreation(""))
+        .Add(TextField(field("Txt_RespPerso"), A::kRespPaie, 1))
+        .Add(TextField(Txt_TelRespPaie, A::kTelRespPaie))
+        .Add(TextField(Txt_MailRespPaie, A::kMailRespPaie))
+        .Add(ListCodeField(field("Cbo_JourSol"), A::kJourSolidarite, 0, jours).OnCreation(""))
+        .Add(TextField(field("Txt_CentreAssedic"), A::kCentreAssedic))
+        .Add(TextField(field("Txt_NumAffilAssedic"), A::kAffiliationAssedic))
+        .Add(ListIndexField(cbo_RespPaie, A::kQualiteRespPaie, 0, 0, true))
+        .Add(TextField(field("Txt_Email"), A::kEmail))
+        .Add(TextField(Txt_Finess, A::kFiness))
+        .Add(CheckField(field("Cac_PreImpBulltPaie"), A::kPreImprimeBulletin).OnCreation("0"))
+        .Add(CheckField(field("Cac_PreImpFact"), A::kPreImprimeFacture).OnCreation("0"))
+        .Add(CheckField(field("Cac_LogoBullPaie"), A::kLogoBulletin).OnCreation("0"))
+        .Add(CheckField(field("Cac_LogoFact"), A::kLogoFacture).OnCreation("0"))
+        .Add(CheckField(field("Cac_PresentSimpl"), A::kPresentationSimplifiee))
+        // Every display sets the date: emptying leaves it.
+        .Add(DateField(Txt_DateGrilleAggir2008, A::kDateGrilleAggir2008).KeptWhenEmptied());
+    buildChecks();
+}
+
+void Ctr_Association::buildChecks() {
+    checks_.Add(forms::BankDetailsCheck(components_.bank, 1))
+        .Required(Txt_CodeAssoc, QStringLiteral("Le code entité doit être renseigné."));
+    forms::MandatoryCheck sigle;
+    sigle.fails = [this] { return Txt_SigleAssoc->text().trimmed().isEmpty(); };
+    sigle.message = QStringLiteral("Le sigle doit être renseigné.");
+    // Whichever of the two stands in the sigle's place just now.
+    sigle.onFailure = [this] {
+        if (Txt_SigleAssoc->isVisible())
+            Txt_SigleAssoc->setFocus();
+        else
+            Cbo_SigleAssoc->setFocus();
+    };
+    forms::MandatoryCheck siren;
+    siren.fails = [this] { return Txt_SirenAssoc->text().size() < 9; };
+    siren.message = QStringLiteral("La longueur du numéro de SIREN doit être de 9 caractères.");
+    siren.tab = 0;
+    siren.focus = Txt_SirenAssoc;
+    checks_.Add(std::move(sigle))
+        .Required(Txt_RaisonAssoc,
+                  QStringLiteral("La raison sociale de l'entité doit être renseignée."))
+        .Required(Txt_SirenAssoc, QStringLiteral("Le numéro de SIREN doit être renseigné."), 0)
+        .Add(std::move(siren))
+        .Required(findChild<QLineEdit*>(QStringLiteral("Txt_CentreAssedic")),
+                  QStringLiteral("Le centre ASSEDIC doit être renseigné."), 2)
+        .Required(findChild<QLineEdit*>(QStringLiteral("Txt_NumAffilAssedic")),
+                  QStringLiteral("Le numéro d'affiliation ASSEDIC doit être renseigné."), 2);
+    telegestion_->AddChecks(checks_, 3);
+    cesu_->AddChecks(checks_, 5);
 }
 
 QWidget* Ctr_Association::buildHeader() {
     auto* box = new QWidget(this);
-    auto* grid = formGrid(box);
+    auto* grid = FormGrid(box);
     grid->setContentsMargins(0, 0, 0, 0);
 
-    Txt_CodeAssoc = lineEdit(box, "Txt_CodeAssoc", 5);
+    Txt_CodeAssoc = LineEdit(box, "Txt_CodeAssoc", 5);
     Txt_CodeAssoc->setToolTip(QStringLiteral("Code à trois chiffres ; Entrée complète par des 0"));
-    Etq_CodeAssoc = label(box, "Etq_CodeAssoc", QStringLiteral("&Code Entité"), Txt_CodeAssoc);
-    addRow(grid, 0, 0, Etq_CodeAssoc, Txt_CodeAssoc);
+    AddRow(grid, 0, 0, Label(box, "Etq_CodeAssoc", QStringLiteral("&Code Entité"), Txt_CodeAssoc),
+           Txt_CodeAssoc);
 
     // The sigle combo (look-up) and the sigle text box (entry) share one place: the combo while
     // searching, the text box once an association is shown.
@@ -141,18 +141,18 @@ QWidget* Ctr_Association::buildHeader() {
     Txt_SigleAssoc->setObjectName(QStringLiteral("Txt_SigleAssoc"));
     stack->addWidget(Cbo_SigleAssoc);
     stack->addWidget(Txt_SigleAssoc);
-    sigleCell->setFixedWidth(widthFor(sigleCell, 24));
-    Etq_SigleAssoc = label(box, "Etq_SigleAssoc", QStringLiteral("&Sigle"), Cbo_SigleAssoc);
-    addRow(grid, 1, 0, Etq_SigleAssoc, sigleCell);
+    sigleCell->setFixedWidth(WidthFor(sigleCell, 24));
+    AddRow(grid, 1, 0, Label(box, "Etq_SigleAssoc", QStringLiteral("&Sigle"), Cbo_SigleAssoc),
+           sigleCell);
 
-    Txt_RaisonAssoc = lineEdit(box, "Txt_RaisonAssoc", 50, false);
-    Etq_RaisonAssoc =
-        label(box, "Etq_RaisonAssoc", QStringLiteral("&Raison Sociale"), Txt_RaisonAssoc);
-    grid->addWidget(Etq_RaisonAssoc, 2, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    Txt_RaisonAssoc = LineEdit(box, "Txt_RaisonAssoc", 50, false);
+    grid->addWidget(
+        Label(box, "Etq_RaisonAssoc", QStringLiteral("&Raison Sociale"), Txt_RaisonAssoc), 2, 0,
+        Qt::AlignLeft | Qt::AlignVCenter);
     grid->addWidget(Txt_RaisonAssoc, 2, 1, 1, 2);
 
-    Cmd_Etablissement = button(box, "Cmd_Etablissement", QStringLiteral("E&tablissements"));
-    Cmd_Activite = button(box, "Cmd_Activite", QStringLiteral("Acti&vités"));
+    Cmd_Etablissement = Button(box, "Cmd_Etablissement", QStringLiteral("E&tablissements"));
+    Cmd_Activite = Button(box, "Cmd_Activite", QStringLiteral("Acti&vités"));
     auto* windows = new QVBoxLayout;
     windows->setSpacing(6);
     windows->addWidget(Cmd_Etablissement);
@@ -168,13 +168,13 @@ QWidget* Ctr_Association::buildButtons() {
     auto* box = new QWidget(this);
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
-    Cmd_Ajouter = button(box, "Cmd_Ajouter", QStringLiteral("&Ajouter"));
-    Cmd_Ok = button(box, "Cmd_Ok", QStringLiteral("OK"));
-    Cmd_Annuler = button(box, "Cmd_Annuler", QStringLiteral("Annuler"));
-    Cmd_Sortir = button(box, "Cmd_Sortir", QStringLiteral("Sortir"));
+    Cmd_Ajouter = Button(box, "Cmd_Ajouter", QStringLiteral("&Ajouter"));
+    Cmd_Ok = Button(box, "Cmd_Ok", QStringLiteral("OK"));
+    Cmd_Annuler = Button(box, "Cmd_Annuler", QStringLiteral("Annuler"));
+    Cmd_Sortir = Button(box, "Cmd_Sortir", QStringLiteral("Sortir"));
     row->addStretch();
     for (QPushButton* b : {Cmd_Ajouter, Cmd_Ok, Cmd_Annuler, Cmd_Sortir}) {
-        b->setMinimumWidth(widthFor(b, 10));
+        b->setMinimumWidth(WidthFor(b, 10));
         row->addWidget(b);
     }
     return box;
@@ -185,22 +185,23 @@ QWidget* Ctr_Association::buildTabCoordonnees() {
     auto* column = new QVBoxLayout(page);
 
     auto* adresse = new Composant_Adresse(page);
+    adresse->setObjectName(QStringLiteral("Ctr_AdresseAssoc"));
     Ctr_AdresseAssoc = adresse;
-    adresse_ = adresse;
-    Ctr_AdresseAssoc->setObjectName(QStringLiteral("Ctr_AdresseAssoc"));
-    column->addWidget(Ctr_AdresseAssoc);
+    components_.address = adresse;
+    components_.addressFirst = A::kAdresse;
+    column->addWidget(adresse);
 
     auto* ids = new QWidget(page);
-    auto* grid = formGrid(ids);
+    auto* grid = FormGrid(ids);
     grid->setContentsMargins(0, 6, 0, 0);
-    Txt_SirenAssoc = textRow(grid, 0, 0, "Txt_SirenAssoc", 11, "Etq_SirenAssoc",
+    Txt_SirenAssoc = TextRow(grid, 0, 0, "Txt_SirenAssoc", 11, "Etq_SirenAssoc",
                              QStringLiteral("Numéro SIRE&N"));
-    Txt_NumTVA = textRow(grid, 1, 0, "Txt_NumTVA", 16, "Etq_NumTVA",
-                         QStringLiteral("N° T.V.A. intracommunautaire"));
+    TextRow(grid, 1, 0, "Txt_NumTVA", 16, "Etq_NumTVA",
+            QStringLiteral("N° T.V.A. intracommunautaire"));
     Txt_Finess =
-        textRow(grid, 0, 2, "Txt_Finess", 11, "Etq_Finess", QStringLiteral("Numéro FINESS"));
-    Txt_Email = textRow(grid, 1, 2, "Txt_Email", 32, "Etq_Email", QStringLiteral("E-Mail"));
-    grid->setColumnMinimumWidth(1, widthFor(ids, 18));
+        TextRow(grid, 0, 2, "Txt_Finess", 11, "Etq_Finess", QStringLiteral("Numéro FINESS"));
+    TextRow(grid, 1, 2, "Txt_Email", 32, "Etq_Email", QStringLiteral("E-Mail"));
+    grid->setColumnMinimumWidth(1, WidthFor(ids, 18));
     grid->setColumnStretch(4, 1);
     column->addWidget(ids);
     column->addStretch();
@@ -211,10 +212,11 @@ QWidget* Ctr_Association::buildTabRib() {
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
     auto* rib = new Composant_RIB(page);
+    rib->setObjectName(QStringLiteral("Ctr_RIB"));
     Ctr_RIB = rib;
-    rib_ = rib;
-    Ctr_RIB->setObjectName(QStringLiteral("Ctr_RIB"));
-    column->addWidget(Ctr_RIB);
+    components_.bank = rib;
+    components_.bankFirst = A::kRib;
+    column->addWidget(rib);
     column->addStretch();
     return page;
 }
@@ -224,46 +226,47 @@ QWidget* Ctr_Association::buildTabPersonnel() {
     auto* grid = new QGridLayout(page);
     grid->setHorizontalSpacing(12);
 
-    Cdr_Assedic = frame(page, "Cdr_Assedic", QStringLiteral("Assedic"));
+    Cdr_Assedic = Frame(page, "Cdr_Assedic", QStringLiteral("Assedic"));
     {
-        auto* g = formGrid(Cdr_Assedic);
-        Txt_CentreAssedic =
-            textRow(g, 0, 0, "Txt_CentreAssedic", 30, nullptr, QStringLiteral("Centre"));
-        Txt_NumAffilAssedic =
-            textRow(g, 1, 0, "Txt_NumAffilAssedic", 16, nullptr, QStringLiteral("N° affil."));
+        auto* g = FormGrid(Cdr_Assedic);
+        TextRow(g, 0, 0, "Txt_CentreAssedic", 30, nullptr, QStringLiteral("Centre"));
+        TextRow(g, 1, 0, "Txt_NumAffilAssedic", 16, nullptr, QStringLiteral("N° affil."));
         g->setRowStretch(2, 1);
         g->setColumnStretch(2, 1);
     }
     grid->addWidget(Cdr_Assedic, 0, 0);
 
-    fra_RespPaie = frame(page, "fra_RespPaie", QStringLiteral("Responsable de la paie"));
+    auto* respPaie = Frame(page, "fra_RespPaie", QStringLiteral("Responsable de la paie"));
     {
-        auto* g = formGrid(fra_RespPaie);
-        cbo_RespPaie = new QComboBox(fra_RespPaie);
+        auto* g = FormGrid(respPaie);
+        cbo_RespPaie = new QComboBox(respPaie);
         cbo_RespPaie->setObjectName(QStringLiteral("cbo_RespPaie"));
-        cbo_RespPaie->setMinimumWidth(widthFor(cbo_RespPaie, 30));
-        addRow(g, 0, 0, label(fra_RespPaie, nullptr, QStringLiteral("Qualité"), cbo_RespPaie),
+        cbo_RespPaie->setMinimumWidth(WidthFor(cbo_RespPaie, 30));
+        AddRow(g, 0, 0, Label(respPaie, nullptr, QStringLiteral("Qualité"), cbo_RespPaie),
                cbo_RespPaie);
-        Txt_RespPerso = textRow(g, 1, 0, "Txt_RespPerso", 30, nullptr, QStringLiteral("Nom"));
-        Txt_TelRespPaie = textRow(g, 2, 0, "Txt_TelRespPaie", 15, nullptr, QStringLiteral("Tél."));
+        TextRow(g, 1, 0, "Txt_RespPerso", 30, nullptr, QStringLiteral("Nom"));
+        Txt_TelRespPaie = TextRow(g, 2, 0, "Txt_TelRespPaie", 15, nullptr, QStringLiteral("Tél."));
         Txt_MailRespPaie =
-            textRow(g, 3, 0, "Txt_MailRespPaie", 30, nullptr, QStringLiteral("E-Mail"));
+            TextRow(g, 3, 0, "Txt_MailRespPaie", 30, nullptr, QStringLiteral("E-Mail"));
     }
-    grid->addWidget(fra_RespPaie, 0, 1);
+    grid->addWidget(respPaie, 0, 1);
 
     auto* paie = new QWidget(page);
     {
-        auto* g = formGrid(paie);
+        auto* g = FormGrid(paie);
         g->setContentsMargins(0, 6, 0, 0);
-        Cbo_JourSol = new QComboBox(paie);
-        Cbo_JourSol->setObjectName(QStringLiteral("Cbo_JourSol"));
-        Cbo_JourSol->setMinimumWidth(widthFor(Cbo_JourSol, 18));
-        addRow(g, 0, 0, label(paie, nullptr, QStringLiteral("Journée de solidarité"), Cbo_JourSol),
-               Cbo_JourSol);
-        Chk_DecalagePaie = checkBox(paie, "Chk_DecalagePaie", QStringLiteral("Décalage de Paie"));
-        g->addWidget(Chk_DecalagePaie, 1, 0, 1, 2);
-        Cac_CET = checkBox(paie, "Cac_CET", QStringLiteral("Gestion du Compte Epargne Temps"));
-        g->addWidget(Cac_CET, 2, 0, 1, 2);
+        auto* jourSol = new QComboBox(paie);
+        jourSol->setObjectName(QStringLiteral("Cbo_JourSol"));
+        jourSol->setMinimumWidth(WidthFor(jourSol, 18));
+        for (const auto& jour : assoc::kJoursSolidarite)
+            jourSol->addItem(QString::fromUtf8(jour.text));
+        jourSol->setCurrentIndex(-1);
+        AddRow(g, 0, 0, Label(paie, nullptr, QStringLiteral("Journée de solidarité"), jourSol),
+               jourSol);
+        g->addWidget(CheckBox(paie, "Chk_DecalagePaie", QStringLiteral("Décalage de Paie")), 1, 0,
+                     1, 2);
+        g->addWidget(CheckBox(paie, "Cac_CET", QStringLiteral("Gestion du Compte Epargne Temps")),
+                     2, 0, 1, 2);
         g->setColumnStretch(2, 1);
     }
     grid->addWidget(paie, 1, 0);
@@ -272,18 +275,18 @@ QWidget* Ctr_Association::buildTabPersonnel() {
     {
         // Fixed pitch, so that the heading's words stand over their columns.
         const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        auto* g = formGrid(effectif);
+        auto* g = FormGrid(effectif);
         g->setContentsMargins(0, 6, 0, 0);
         Cbo_Effectif = new QComboBox(effectif);
         Cbo_Effectif->setObjectName(QStringLiteral("Cbo_Effectif"));
         Cbo_Effectif->setFont(fixed);
-        Etq_EnteteEffectif = new QLabel(assoc::effectifHeading(), effectif);
-        Etq_EnteteEffectif->setObjectName(QStringLiteral("Etq_EnteteEffectif"));
-        Etq_EnteteEffectif->setFont(fixed);
+        auto* entete = new QLabel(assoc::effectifHeading(), effectif);
+        entete->setObjectName(QStringLiteral("Etq_EnteteEffectif"));
+        entete->setFont(fixed);
         // The combo's text starts after its frame; indent the heading by the same amount.
-        Etq_EnteteEffectif->setIndent(4);
-        g->addWidget(Etq_EnteteEffectif, 0, 1);
-        addRow(g, 1, 0, label(effectif, "Etq_Effectif", QStringLiteral("Effectif"), Cbo_Effectif),
+        entete->setIndent(4);
+        g->addWidget(entete, 0, 1);
+        AddRow(g, 1, 0, Label(effectif, "Etq_Effectif", QStringLiteral("Effectif"), Cbo_Effectif),
                Cbo_Effectif);
         Cbo_Effectif->setMinimumWidth(
             QFontMetrics(fixed).horizontalAdvance(assoc::effectifHeading()) + 40);
@@ -295,221 +298,43 @@ QWidget* Ctr_Association::buildTabPersonnel() {
     return page;
 }
 
-QWidget* Ctr_Association::buildTabTelegestion() {
-    auto* page = new QWidget;
-    auto* column = new QVBoxLayout(page);
-    Cac_Telegestion = checkBox(page, "Cac_Telegestion",
-                               QStringLiteral("Utilisation d'un logiciel de télégestion"));
-    column->addWidget(Cac_Telegestion);
-
-    auto* fields = new QWidget(page);
-    auto* g = formGrid(fields);
-    g->setContentsMargins(24, 6, 0, 0);
-    Cbo_Systeme = new QComboBox(fields);
-    Cbo_Systeme->setObjectName(QStringLiteral("Cbo_Systeme"));
-    Cbo_Systeme->setMinimumWidth(widthFor(Cbo_Systeme, 28));
-    Txt_Systeme = lineEdit(fields, "Txt_Systeme", 8);
-    Txt_Systeme->setReadOnly(true);
-    Txt_Systeme->setFocusPolicy(Qt::NoFocus);
-    Txt_Systeme->setToolTip(QStringLiteral("Code du système choisi"));
-    Etq_Systeme =
-        label(fields, "Etq_Systeme", QStringLiteral("Système de télégestion utilisé"), Cbo_Systeme);
-    auto* systeme = new QHBoxLayout;
-    systeme->addWidget(Cbo_Systeme);
-    systeme->addWidget(Txt_Systeme);
-    systeme->addStretch();
-    g->addWidget(Etq_Systeme, 0, 0, Qt::AlignLeft | Qt::AlignVCenter);
-    g->addLayout(systeme, 0, 1);
-    Txt_Ident = textRow(g, 1, 0, "Txt_Ident", 20, "Etq_Ident",
-                        QStringLiteral("Identificateur de l'association"), &Etq_Ident);
-    Txt_NumSysTelegest =
-        textRow(g, 2, 0, "Txt_NumSysTelegest", 16, "Etq_NumSysTelGestion",
-                QStringLiteral("N° téléphone Système télégestion"), &Etq_NumSysTelGestion);
-    Txt_Moi = textRow(g, 3, 0, "Txt_Moi", 46, "Etq_MOI", QStringLiteral("Ligne 1 MOI"), &Etq_MOI);
-    Txt_LigneCarteTelGest = textRow(g, 4, 0, "Txt_LigneCarteTelGest", 46, "Etq_Ligne2CarteTelGest",
-                                    QStringLiteral("Ligne 2"), &Etq_Ligne2CarteTelGest);
-    Cac_TelMobile =
-        checkBox(fields, "Cac_TelMobile", QStringLiteral("Système via téléphonie mobile"));
-    g->addWidget(Cac_TelMobile, 5, 1);
-    g->setColumnStretch(2, 1);
-    column->addWidget(fields);
-    column->addStretch();
-    return page;
-}
-
 QWidget* Ctr_Association::buildTabMisesEnForme() {
     auto* page = new QWidget;
-    auto* g = formGrid(page);
+    auto* g = FormGrid(page);
 
-    Txt_AgrAuto1 = lineEdit(page, "Txt_AgrAuto1", 60, false);
-    Txt_AgrAuto2 = lineEdit(page, "Txt_AgrAuto2", 60, false);
-    g->addWidget(
-        label(page, "Etq_AgrAuto", QStringLiteral("Agrément ou autorisation"), Txt_AgrAuto1), 0, 0,
-        Qt::AlignLeft | Qt::AlignVCenter);
-    g->addWidget(Txt_AgrAuto1, 0, 1, 1, 2);
-    g->addWidget(Txt_AgrAuto2, 1, 1, 1, 2);
+    auto* agrement1 = LineEdit(page, "Txt_AgrAuto1", 60, false);
+    auto* agrement2 = LineEdit(page, "Txt_AgrAuto2", 60, false);
+    g->addWidget(Label(page, "Etq_AgrAuto", QStringLiteral("Agrément ou autorisation"), agrement1),
+                 0, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    g->addWidget(agrement1, 0, 1, 1, 2);
+    g->addWidget(agrement2, 1, 1, 1, 2);
 
-    Cdr_Editions = frame(page, "Cdr_Editions", QStringLiteral("Editions"));
+    auto* editions = Frame(page, "Cdr_Editions", QStringLiteral("Editions"));
     {
-        auto* row = new QHBoxLayout(Cdr_Editions);
-        auto* bulletins =
-            frame(Cdr_Editions, "Cdr_EditBulletins", QStringLiteral("Bulletins de paie"));
+        auto* row = new QHBoxLayout(editions);
+        auto* bulletins = Frame(editions, "Cdr_EditBulletins", QStringLiteral("Bulletins de paie"));
         auto* b = new QVBoxLayout(bulletins);
-        Cac_PresentSimpl =
-            checkBox(bulletins, "Cac_PresentSimpl", QStringLiteral("Présentation simplifiée"));
-        Cac_PreImpBulltPaie =
-            checkBox(bulletins, "Cac_PreImpBulltPaie", QStringLiteral("Pré-imprimés A4"));
-        Cac_LogoBullPaie = checkBox(bulletins, "Cac_LogoBullPaie", QStringLiteral("Image Logo"));
-        b->addWidget(Cac_PresentSimpl);
-        b->addWidget(Cac_PreImpBulltPaie);
-        b->addWidget(Cac_LogoBullPaie);
-        auto* factures = frame(Cdr_Editions, "Cdr_EditFactures", QStringLiteral("Factures"));
+        b->addWidget(
+            CheckBox(bulletins, "Cac_PresentSimpl", QStringLiteral("Présentation simplifiée")));
+        b->addWidget(CheckBox(bulletins, "Cac_PreImpBulltPaie", QStringLiteral("Pré-imprimés A4")));
+        b->addWidget(CheckBox(bulletins, "Cac_LogoBullPaie", QStringLiteral("Image Logo")));
+        auto* factures = Frame(editions, "Cdr_EditFactures", QStringLiteral("Factures"));
         auto* f = new QVBoxLayout(factures);
-        Cac_PreImpFact = checkBox(factures, "Cac_PreImpFact", QStringLiteral("Pré-imprimés A4"));
-        Cac_LogoFact = checkBox(factures, "Cac_LogoFact", QStringLiteral("Image logo"));
-        f->addWidget(Cac_PreImpFact);
-        f->addWidget(Cac_LogoFact);
+        f->addWidget(CheckBox(factures, "Cac_PreImpFact", QStringLiteral("Pré-imprimés A4")));
+        f->addWidget(CheckBox(factures, "Cac_LogoFact", QStringLiteral("Image logo")));
         f->addStretch();
         row->addWidget(bulletins);
         row->addWidget(factures);
         row->addStretch();
     }
-    g->addWidget(Cdr_Editions, 2, 0, 1, 3);
+    g->addWidget(editions, 2, 0, 1, 3);
 
     Txt_DateGrilleAggir2008 =
-        textRow(g, 3, 0, "Txt_DateGrilleAggir2008", 11, "Etq_DateGrilleAggir2008",
+        TextRow(g, 3, 0, "Txt_DateGrilleAggir2008", 11, "Etq_DateGrilleAggir2008",
                 QStringLiteral("Date effet grille Aggir 2008"));
     Txt_DateGrilleAggir2008->setPlaceholderText(QStringLiteral("jj/mm/aaaa"));
     g->setRowStretch(4, 1);
     g->setColumnStretch(2, 1);
-    return page;
-}
-
-QWidget* Ctr_Association::buildTabCesu() {
-    auto* page = new QWidget;
-    auto* column = new QVBoxLayout(page);
-    Cac_EnvoiAuto =
-        checkBox(page, "Cac_EnvoiAuto", QStringLiteral("  Gestion d'envoi automatique"));
-    column->addWidget(Cac_EnvoiAuto);
-
-    Cdr_AdresseServeur = frame(page, "Cdr_AdresseServeur", QStringLiteral("Adresse du serveur"));
-    {
-        auto* g = formGrid(Cdr_AdresseServeur);
-        Opt_AdrIP = new QRadioButton(QStringLiteral("Adresse IP"), Cdr_AdresseServeur);
-        Opt_AdrIP->setObjectName(QStringLiteral("Opt_AdrIP"));
-        Opt_Domaine = new QRadioButton(QStringLiteral("Domaine"), Cdr_AdresseServeur);
-        Opt_Domaine->setObjectName(QStringLiteral("Opt_Domaine"));
-        adresseMode_ = new QButtonGroup(Cdr_AdresseServeur);
-        adresseMode_->addButton(Opt_AdrIP);
-        adresseMode_->addButton(Opt_Domaine);
-
-        auto* ip = new QHBoxLayout;
-        ip->setSpacing(3);
-        auto sep = [&](const char* name, const QString& text) {
-            auto* l = new QLabel(text, Cdr_AdresseServeur);
-            l->setObjectName(QLatin1String(name));
-            return l;
-        };
-        Txt_AdrSvrCESU = lineEdit(Cdr_AdresseServeur, "Txt_AdrSvrCESU", 4);
-        Etq_Point1 = sep("Etq_Point1", QStringLiteral("."));
-        Txt_AdrSvrCESU1 = lineEdit(Cdr_AdresseServeur, "Txt_AdrSvrCESU1", 4);
-        Etq_Point2 = sep("Etq_Point2", QStringLiteral("."));
-        Txt_AdrSvrCESU2 = lineEdit(Cdr_AdresseServeur, "Txt_AdrSvrCESU2", 4);
-        Etq_Point3 = sep("Etq_Point3", QStringLiteral("."));
-        Txt_AdrSvrCESU3 = lineEdit(Cdr_AdresseServeur, "Txt_AdrSvrCESU3", 4);
-        Etq_2Points = sep("Etq_2Points", QStringLiteral(":"));
-        Txt_Port = lineEdit(Cdr_AdresseServeur, "Txt_Port", 6);
-        for (QWidget* w : std::initializer_list<QWidget*>{
-                 Txt_AdrSvrCESU, Etq_Point1, Txt_AdrSvrCESU1, Etq_Point2, Txt_AdrSvrCESU2,
-                 Etq_Point3, Txt_AdrSvrCESU3, Etq_2Points, Txt_Port}) {
-            ip->addWidget(w);
-        }
-        ip->addStretch();
-        g->addWidget(Opt_AdrIP, 0, 0);
-        g->addLayout(ip, 0, 1);
-        Txt_Domaine = lineEdit(Cdr_AdresseServeur, "Txt_Domaine", 40);
-        g->addWidget(Opt_Domaine, 1, 0);
-        g->addWidget(Txt_Domaine, 1, 1, Qt::AlignLeft);
-        g->setColumnStretch(1, 1);
-    }
-    column->addWidget(Cdr_AdresseServeur);
-
-    Cdr_Parametres = frame(page, "Cdr_Parametres", QStringLiteral("Paramètres de connexion"));
-    {
-        auto* g = formGrid(Cdr_Parametres);
-        Txt_LoginUtil = textRow(g, 0, 0, "Txt_LoginUtil", 24, "Etq_LoginUtil",
-                                QStringLiteral(" Login utilisateur"), &Etq_LoginUtil);
-        Txt_Mtp =
-            textRow(g, 1, 0, "Txt_Mtp", 24, "Etq_Mtp", QStringLiteral(" Mot de passe"), &Etq_Mtp);
-        Txt_Mtp->setEchoMode(QLineEdit::PasswordEchoOnEdit);
-        g->setColumnStretch(2, 1);
-    }
-    column->addWidget(Cdr_Parametres);
-
-    auto* codes = new QWidget(page);
-    {
-        auto* g = formGrid(codes);
-        g->setContentsMargins(0, 6, 0, 0);
-        Txt_CodeTeletransmettant =
-            textRow(g, 0, 0, "Txt_CodeTeletransmettant", 14, "Etq_CodeTeletransmettant",
-                    QStringLiteral("Code du télétransmettant"), &Etq_CodeTeletransmettant);
-        Txt_CodeIntervenant = textRow(g, 1, 0, "Txt_CodeIntervenant", 14, "Etq_CodeIntervenant",
-                                      QStringLiteral("Code intervenant"), &Etq_CodeIntervenant);
-        g->setColumnStretch(2, 1);
-    }
-    column->addWidget(codes);
-    column->addStretch();
-    return page;
-}
-
-QGroupBox* Ctr_Association::buildFeeFrame(const char* frameName, const QString& caption,
-                                          QChar kind) {
-    auto* box = frame(nullptr, frameName, caption);
-    auto* column = new QVBoxLayout(box);
-    const QString k(kind);
-    auto* montant = new QHBoxLayout;
-    auto* edit = new QLineEdit(box);
-    edit->setObjectName(QStringLiteral("Txt_Montant") + k);
-    edit->setFixedWidth(widthFor(edit, 9));
-    edit->setAlignment(Qt::AlignRight);
-    auto* l = new QLabel(QStringLiteral("Montant"), box);
-    l->setObjectName(QStringLiteral("Etq_Montant") + k);
-    l->setBuddy(edit);
-    montant->addWidget(l);
-    montant->addWidget(edit);
-    montant->addWidget(new QLabel(QStringLiteral("€"), box));
-    montant->addStretch();
-    column->addLayout(montant);
-
-    auto* appel = new QGroupBox(QStringLiteral("Type d'appel"), box);
-    appel->setObjectName(QStringLiteral("Cdr_TypeAppel") + k);
-    auto* options = new QVBoxLayout(appel);
-    auto* annee = new QRadioButton(QStringLiteral("Année civile"), appel);
-    annee->setObjectName(QStringLiteral("Opt_AnneeCivile") + k);
-    auto* mois = new QRadioButton(QStringLiteral("Mois anniversaire"), appel);
-    mois->setObjectName(QStringLiteral("Opt_MoisAnni") + k);
-    options->addWidget(annee);
-    options->addWidget(mois);
-    auto* group = new QButtonGroup(appel);
-    group->addButton(annee);
-    group->addButton(mois);
-    column->addWidget(appel);
-
-    const int i = kind == QLatin1Char('M') ? 0 : kind == QLatin1Char('P') ? 1 : 2;
-    fees_[i] = FeeFrame{box, edit, group, annee, mois};
-    return box;
-}
-
-QWidget* Ctr_Association::buildTabCotisation() {
-    auto* page = new QWidget;
-    auto* column = new QVBoxLayout(page);
-    auto* row = new QHBoxLayout;
-    row->addWidget(buildFeeFrame("Cdr_Mandat", QStringLiteral("Mandataire"), QLatin1Char('M')));
-    row->addWidget(buildFeeFrame("Cdr_Prest", QStringLiteral("Prestataire"), QLatin1Char('P')));
-    row->addWidget(buildFeeFrame("Cdr_Inter", QStringLiteral("Intermédiaire"), QLatin1Char('I')));
-    row->addStretch();
-    column->addLayout(row);
-    column->addStretch(1);
     return page;
 }
 
@@ -523,7 +348,8 @@ void Ctr_Association::setTabOrder() {
     QWidget::setTabOrder(Cmd_Activite, Ong_Assoc);
     // Within the tabs, widgets were made in reading order, which is Qt's default chain; the
     // identifiers of the first tab stand on two columns and are read row by row.
+    auto* tva = findChild<QWidget*>(QStringLiteral("Txt_NumTVA"));
     QWidget::setTabOrder(Txt_SirenAssoc, Txt_Finess);
-    QWidget::setTabOrder(Txt_Finess, Txt_NumTVA);
-    QWidget::setTabOrder(Txt_NumTVA, Txt_Email);
+    QWidget::setTabOrder(Txt_Finess, tva);
+    QWidget::setTabOrder(tva, findChild<QWidget*>(QStringLiteral("Txt_Email")));
 }

@@ -5,71 +5,24 @@
 #include <QStackedLayout>
 
 #include "control/ctr_association.h"
-#include "control/ctr_association_parts.h"
 #include "entry/code_padding.h"
 #include "entry/type_ahead.h"
-#include "platform/toolkit/message_box.h"
 #include "platform/toolkit/qtext.h"
-#include "store/request.h"
 #include "store/variables.h"
-
-using toolkit::fromQ;
-using toolkit::toQ;
-
-namespace {
-
-// Fills the combo's list with the sigles of a selection result, keeping its edit text: adding
-// to an empty combo would otherwise show the first sigle as if it had been typed.
-void fillSigles(QComboBox* combo, const store::Record& rows, const QString& editText) {
-    combo->clear();
-    for (int row = 1; row <= rows.DCount(); ++row)
-        combo->addItem(toQ(rows.Value(row, 2)));
-    combo->setCurrentIndex(-1);
-    combo->setEditText(editText);
-}
-
-}  // namespace
 
 void Ctr_Association::Remplir_SigleAssoc() {
     store::Variables& v = store::Variables::Get();
     Cbo_SigleAssoc->clear();
     if (!v.database)
         return;
-    store::Record rows =
-        v.database->Select("SSELECT ASSOCIATION PAR SigleAssoc", "ASSOCIATION", "0 1");
-    v.fAssociation = v.database->OpenFile("ASSOCIATION");
-    selection_ = std::move(rows);
-    fillSigles(Cbo_SigleAssoc, selection_, QString());
+    v.fAssociation = lookup_.Fill(*v.database);
 }
 
 void Ctr_Association::Cbo_SigleAssoc_KeyPress(int& keyAscii) {
-    entry::TypeAheadKey(keyAscii, this, [this] { typeAhead(); });
-}
-
-void Ctr_Association::typeAhead() {
-    store::Variables& v = store::Variables::Get();
-    if (!v.database)
-        return;
-    const QString typed = Cbo_SigleAssoc->currentText().toUpper();
-    const std::optional<std::string> value = store::QuoteValue(fromQ(typed), true);
-    if (!value) {
-        avertir(toQ(store::UnquotableMessage(fromQ(typed))));
-        return;
-    }
-    store::Record rows =
-        v.database->Select("SSELECT ASSOCIATION AVEC SigleAssoc = " + *value + " PAR SigleAssoc",
-                           "ASSOCIATION", "0 1");
-    if (rows.DCount() == 0) {
-        // The list on screen stays, and so do the rows it reads.
-        toolkit::Beep();
-        avertir(QStringLiteral("Aucune association commençant par ") + typed);
-        return;
-    }
-    selection_ = std::move(rows);
-    Cbo_SigleAssoc->clear();
-    Txt_CodeAssoc->clear();
-    // The list stays closed: the user opens it and chooses.
-    fillSigles(Cbo_SigleAssoc, selection_, typed);
+    entry::TypeAheadKey(keyAscii, this, [this] {
+        if (store::Database* db = store::Variables::Get().database.get())
+            lookup_.TypeAhead(*db, this, [this] { Txt_CodeAssoc->clear(); });
+    });
 }
 
 void Ctr_Association::Cbo_SigleAssoc_Change() {
@@ -83,11 +36,11 @@ void Ctr_Association::Cbo_SigleAssoc_Click() {
 }
 
 void Ctr_Association::Txt_CodeAssoc_Change() {
-    const QString code = Txt_CodeAssoc->text();
-    const bool filled = !code.isEmpty();
+    const bool filled = !Txt_CodeAssoc->text().isEmpty();
     Cmd_Ajouter->setEnabled(!filled);
-    assoc::setEnabled({Cmd_Etablissement, Cmd_Activite, Cmd_Ok}, filled);
-    if (code.size() == 3)
+    for (QWidget* w : std::initializer_list<QWidget*>{Cmd_Etablissement, Cmd_Activite, Cmd_Ok})
+        w->setEnabled(filled);
+    if (Txt_CodeAssoc->text().size() == 3)
         Affichage_Donnees_Asso_ParCODE();
     else
         Vider_Donnees_Asso();

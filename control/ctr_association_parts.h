@@ -18,14 +18,6 @@ namespace assoc {
 inline const QString kEntiteDejaExistante = QStringLiteral(
     "Entité juridique déjà existante, veuillez saisir un autre numéro d'entité juridique.");
 
-void setEnabled(std::initializer_list<QWidget*> widgets, bool enabled);
-void clear(std::initializer_list<QLineEdit*> fields);
-
-// Writes a position only when its text changes: an empty value written past the end of a record
-// would add marks, and an untouched record would no longer read as it was stored.
-void poser(store::Record& r, int attribute, const QString& text);
-void poser(store::Record& r, int attribute, int value, const QString& text);
-
 // The solidarity day: entry text and stored code, in list order.
 struct JourSolidarite {
     const char* text;

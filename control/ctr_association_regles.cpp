@@ -7,16 +7,12 @@
 #include <QTimer>
 
 #include "control/ctr_association.h"
-#include "entry/address_part.h"
 #include "entry/alphanumeric.h"
-#include "entry/amount_format.h"
 #include "entry/date_key.h"
-#include "entry/decimal_amount.h"
-#include "entry/digits.h"
-#include "entry/length_cap.h"
 #include "entry/no_typing.h"
 #include "entry/telephone_key.h"
 #include "entry/upper_case.h"
+#include "forms/feedback.h"
 #include "platform/components/utilitaires/composant_utilitaires.h"
 #include "platform/toolkit/events.h"
 #include "platform/toolkit/help_menu.h"
@@ -50,43 +46,23 @@ bool aFormeDeDate(const QString& text) {
 }  // namespace
 
 void Ctr_Association::wireFieldRules() {
+    using forms::Handler;
     // The solidarity day is chosen from its list, never typed.
-    entry::AttachNoTyping(Cbo_JourSol);
+    entry::AttachNoTyping(findChild<QWidget*>(QStringLiteral("Cbo_JourSol")));
 
-    // Remote management and the sending server.
-    entry::AttachAddressPart(Txt_AdrSvrCESU, Txt_AdrSvrCESU1);
-    entry::AttachAddressPart(Txt_AdrSvrCESU1, Txt_AdrSvrCESU2);
-    entry::AttachAddressPart(Txt_AdrSvrCESU2, Txt_AdrSvrCESU3);
-    entry::AttachDigitsAndSeparators(Txt_AdrSvrCESU3);
-    entry::AttachDigitsAndSeparators(Txt_Port);
-    toolkit::OnLostFocus(Txt_AdrSvrCESU, handler(&Ctr_Association::Txt_AdrSvrCESU_LostFocus));
-    toolkit::OnLostFocus(Txt_AdrSvrCESU1, handler(&Ctr_Association::Txt_AdrSvrCESU1_LostFocus));
-    toolkit::OnLostFocus(Txt_AdrSvrCESU2, handler(&Ctr_Association::Txt_AdrSvrCESU2_LostFocus));
-    toolkit::OnLostFocus(Txt_AdrSvrCESU3, handler(&Ctr_Association::Txt_AdrSvrCESU3_LostFocus));
-    entry::AttachDigitsOnly(Txt_CodeIntervenant);
-    entry::AttachDigitsOnly(Txt_CodeTeletransmettant);
-    entry::AttachLengthCap(Txt_NumSysTelegest, 14, entry::AddressCharsKey);
-    entry::AttachLengthCap(Txt_Moi, 44);
-    entry::AttachLengthCap(Txt_LigneCarteTelGest, 44);
-
-    // Membership fees.
-    for (const FeeFrame& fee : fees_) {
-        entry::AttachDecimalAmount(fee.montant);
-        entry::AttachAmountFormat(fee.montant, 4, 2, entry::EmptyAmount::Formatted);
-    }
-
-    // Identity, payroll manager and layout fields.
-    toolkit::OnLostFocus(Txt_SirenAssoc, handler(&Ctr_Association::Txt_SirenAssoc_LostFocus));
+    toolkit::OnLostFocus(Txt_SirenAssoc, Handler(this, &Ctr_Association::Txt_SirenAssoc_LostFocus));
     entry::AttachAlphanumeric(Txt_Finess);
-    toolkit::OnLostFocus(Txt_Finess, handler(&Ctr_Association::Txt_Finess_LostFocus));
-    toolkit::OnLostFocus(Txt_SigleAssoc, handler(&Ctr_Association::Txt_SigleAssoc_LostFocus));
+    toolkit::OnLostFocus(Txt_Finess, Handler(this, &Ctr_Association::Txt_Finess_LostFocus));
+    toolkit::OnLostFocus(Txt_SigleAssoc, Handler(this, &Ctr_Association::Txt_SigleAssoc_LostFocus));
     entry::AttachTelephone(Txt_TelRespPaie);
-    toolkit::OnLostFocus(Txt_TelRespPaie, handler(&Ctr_Association::Txt_TelRespPaie_LostFocus));
-    toolkit::OnLostFocus(Txt_MailRespPaie, handler(&Ctr_Association::Txt_MailRespPaie_LostFocus));
+    toolkit::OnLostFocus(Txt_TelRespPaie,
+                         Handler(this, &Ctr_Association::Txt_TelRespPaie_LostFocus));
+    toolkit::OnLostFocus(Txt_MailRespPaie,
+                         Handler(this, &Ctr_Association::Txt_MailRespPaie_LostFocus));
     entry::AttachDate(Txt_DateGrilleAggir2008,
-                      handler(&Ctr_Association::Txt_DateGrilleAggir2008_Tab));
+                      Handler(this, &Ctr_Association::Txt_DateGrilleAggir2008_Tab));
     toolkit::OnLostFocus(Txt_DateGrilleAggir2008,
-                         handler(&Ctr_Association::Txt_DateGrilleAggir2008_LostFocus));
+                         Handler(this, &Ctr_Association::Txt_DateGrilleAggir2008_LostFocus));
 
     toolkit::OnMouseDown(Cdr_Assedic, [this](int button) { Cdr_Assedic_MouseDown(button); });
     toolkit::OnMouseDown(Ong_Assoc, [this](int button) { Ong_Assoc_MouseDown(button); });
@@ -96,7 +72,7 @@ void Ctr_Association::verifierNeufCaracteres(QLineEdit* field, const QString& re
     const QString text = field->text();
     if (text.isEmpty() || text.size() == 9)
         return;
-    avertir(refus);
+    forms::Avertir(this, refus);
     toolkit::GiveFocusBack(field);
 }
 
@@ -143,12 +119,18 @@ void Ctr_Association::verifierDateAggir() {
         return;
     }
     if (echec || u.DateVersJour(date).isEmpty()) {
-        avertir(QStringLiteral("Erreur de saisie dans la date, veuillez la ressaisir."));
+        forms::Avertir(this,
+                       QStringLiteral("Erreur de saisie dans la date, veuillez la ressaisir."));
         toolkit::GiveFocusBack(Txt_DateGrilleAggir2008);
     }
 }
 
 void Ctr_Association::Txt_TelRespPaie_LostFocus() {
+    // A number already written in pairs, as this rule writes it or with a blank less at its end,
+    // is left exactly as it is.
+    static const QRegularExpression enPaires(QStringLiteral("^[0-9]{2}( [0-9]{2}){4} ?$"));
+    if (enPaires.match(Txt_TelRespPaie->text()).hasMatch())
+        return;
     const QString numero =
         Composant_Utilitaires::Instance().NettoyerTelephone(Txt_TelRespPaie->text());
     Txt_TelRespPaie->setText(numero);
@@ -162,7 +144,7 @@ void Ctr_Association::Txt_TelRespPaie_LostFocus() {
         Txt_TelRespPaie->setText(paires);
         return;
     }
-    avertir(QStringLiteral("Vous avez saisi un numéro de téléphone incorrect."));
+    forms::Avertir(this, QStringLiteral("Vous avez saisi un numéro de téléphone incorrect."));
     Txt_TelRespPaie->clear();
     toolkit::GiveFocusBack(Txt_TelRespPaie);
 }
@@ -172,7 +154,7 @@ void Ctr_Association::Txt_MailRespPaie_LostFocus() {
     const qsizetype arobase = mail.indexOf(QLatin1Char('@'));
     if (arobase > 0 && arobase < mail.size() - 1)
         return;
-    avertir(QStringLiteral("Adresse mail invalide."));
+    forms::Avertir(this, QStringLiteral("Adresse mail invalide."));
     toolkit::GiveFocusBack(Txt_MailRespPaie);
 }
 

@@ -1,5 +1,8 @@
 #include "variables.h"
 
+#include "skipping_errors.h"
+#include "store/layout/tables.h"
+
 namespace store {
 
 Variables& Variables::Get() {
@@ -8,18 +11,6 @@ Variables& Variables::Get() {
 }
 
 namespace Procedure {
-namespace {
-
-template <typename Fn>
-void skippingErrors(Fn fn) {
-    try {
-        fn();
-    } catch (const std::exception&) {
-        // A missing file or record leaves its object empty; its user fails later, at that point.
-    }
-}
-
-}  // namespace
 
 void Ouverture() {
     Variables& v = Variables::Get();
@@ -37,19 +28,20 @@ void Ouverture() {
     Database* db = v.database.get();
     if (!db)
         return;
-    skippingErrors([&] { v.fCompteur = db->OpenFile("COMPTEUR"); });
-    skippingErrors([&] { v.fTables = db->OpenFile("TABLES"); });
-    skippingErrors([&] { v.fCheminFichier = db->OpenFile("CHEMINFICHIER"); });
-    skippingErrors([&] { v.fNumeroFact = db->OpenFile("NUMEROFACT"); });
-    skippingErrors([&] { v.fPeriodesPaie = db->OpenFile("PERIODESPAIE"); });
-    skippingErrors([&] { v.fPlanComptable = db->OpenFile("PLANCOMPTABLE"); });
+    // A missing file or record leaves its object empty; its user fails later, at that point.
+    SkippingErrors([&] { v.fCompteur = db->OpenFile("COMPTEUR"); });
+    SkippingErrors([&] { v.fTables = db->OpenFile("TABLES"); });
+    SkippingErrors([&] { v.fCheminFichier = db->OpenFile("CHEMINFICHIER"); });
+    SkippingErrors([&] { v.fNumeroFact = db->OpenFile("NUMEROFACT"); });
+    SkippingErrors([&] { v.fPeriodesPaie = db->OpenFile("PERIODESPAIE"); });
+    SkippingErrors([&] { v.fPlanComptable = db->OpenFile("PLANCOMPTABLE"); });
     if (v.fTables) {
-        skippingErrors([&] { v.sectAnal = v.fTables->Read("SECTANAL"); });
-        skippingErrors([&] { v.emplois = v.fTables->Read("EMPLOIS"); });
-        skippingErrors([&] { v.tauxTva = v.fTables->Read("TAUXTVA"); });
-        skippingErrors([&] { v.telegestion = v.fTables->Read("TELEGESTION"); });
+        SkippingErrors([&] { v.sectAnal = v.fTables->Read(layout::tables::kSectionsAnalytiques); });
+        SkippingErrors([&] { v.emplois = v.fTables->Read(layout::tables::kEmplois); });
+        SkippingErrors([&] { v.tauxTva = v.fTables->Read(layout::tables::kTauxTva); });
+        SkippingErrors([&] { v.telegestion = v.fTables->Read(layout::tables::kTelegestion); });
     }
-    skippingErrors([&] {
+    SkippingErrors([&] {
         std::string status;
         db->CallSubroutine("DBA.EXECUTE", status, "DATE.FORMAT");
     });

@@ -55,9 +55,10 @@ TEST_F(ReglesTest, FieldsAreCheckedOnLeaving) {
         {"Txt_MailRespPaie", "paie.exemple.fr", "paie.exemple.fr", kMail},
         {"Txt_MailRespPaie", "", "", kMail},
         {"Txt_MailRespPaie", "p@x", "p@x"},
-        // Ten digits, a 0 then a non-zero digit, become five pairs each followed by a blank.
+        // Ten digits, a 0 then a non-zero digit, become five pairs each followed by a blank; a
+        // number already in pairs is left as it is.
         {"Txt_TelRespPaie", "0241712020", "02 41 71 20 20 "},
-        {"Txt_TelRespPaie", "02.41.71.20.20", "02 41 71 20 20 "},
+        {"Txt_TelRespPaie", "02.41.71.20.20", "02 41 71 20 20"},
         {"Txt_TelRespPaie", "06a12b34c56d78", "06 12 34 56 78 "},
         {"Txt_TelRespPaie", "02417", "02417"},
         {"Txt_TelRespPaie", "2417120201", "", kTelephone},

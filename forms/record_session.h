@@ -1,0 +1,62 @@
+#pragma once
+// The record a window shows and edits, from its display to its save.
+//
+// The current record lives in a process-wide slot (store::Variables: association, etablissement,
+// activite) so that the windows opened from this one read the same object. The session keeps the
+// record's whole text as it was read, the window's mode and the failure flag of its last
+// mandatory check, and asks the two questions every window asks in the same words.
+//
+// Reads made for a display skip record-store errors: a record that cannot be read is handled as
+// a missing one. User-interface thread only.
+
+#include <optional>
+#include <string>
+
+#include "platform/toolkit/message_box.h"
+#include "store/file.h"
+#include "store/record.h"
+
+class QWidget;
+
+namespace forms {
+
+class RecordSession {
+  public:
+    explicit RecordSession(std::optional<store::Record>& slot) : slot_(slot) {}
+
+    // 0: no creation under way; a window's own values above (1, 2) for its kinds of creation.
+    int mode = 0;
+    bool Creating() const { return mode != 0; }
+    // Set by the window's mandatory check when it stopped at a field.
+    bool checkFailed = false;
+
+    // The current record, made empty (unbound) when there is none.
+    store::Record& Current();
+    bool HasCurrent() const { return slot_.has_value(); }
+    const std::string& TextAsRead() const { return textAsRead_; }
+
+    // Reads id from file (errors skipped) as the current record and notes its text as read.
+    // True when it exists, that is when its text is not empty.
+    bool Read(store::File* file, const std::string& id);
+    // Makes record the current one, its text the text as read (a record read elsewhere).
+    void Take(store::Record record);
+    // Drops the current record and the text as read.
+    void Forget();
+
+    // True when the current record's text differs from the text as read. The window applies its
+    // screen to the record first (Verification) and asks its components about their blocks.
+    bool Differs() const;
+
+    // The save question: with full rights, beep and "Voulez-vous enregistrer les modifications
+    // apportées à cet article ?" (Yes/No/Cancel, icon); without, No at once (nothing may be
+    // written).
+    static toolkit::Answer AskSave(QWidget* parent, bool fullRights, toolkit::Icon icon);
+    // Beep and "Etes-vous sûr de vouloir quitter cette création ?" (Yes/No, icon); true on Yes.
+    static bool ConfirmQuitCreation(QWidget* parent, toolkit::Icon icon);
+
+  private:
+    std::optional<store::Record>& slot_;
+    std::string textAsRead_;
+};
+
+}  // namespace forms
