@@ -1,6 +1,7 @@
 #include "creation_fichier_unidata.h"
 
 #include "store/file.h"
+#include "store/layout/dictionnaire.h"
 #include "store/record.h"
 #include "store/request.h"
 #include "store/store_error.h"
@@ -10,8 +11,7 @@ namespace setup {
 
 namespace {
 
-// Shows the first five characters of a contract id translated through CIVILAIDANT.
-constexpr const char* kSecteurExpression = "OCONV(@ID,\"T1,5\":@VM:\"TCIVILAIDANT;X;;31\")";
+namespace D = store::layout::dictionnaire;
 
 void SendCreateFile(store::Database& database, const std::string& name) {
     // A fresh request each time: a reused one would carry the previous command's file and fields.
@@ -27,20 +27,14 @@ void WriteSecteur(store::Database& database, const std::string& contractFile) {
     std::shared_ptr<store::File> dictionary = database.OpenFile("DICT " + contractFile);
     store::Record item;
     try {
-        item = dictionary->NewItem("Secteur");
+        item = dictionary->NewItem(D::kSecteur);
     } catch (const store::StoreError& e) {
         // Left by an earlier run that failed further on: write over it so the retry completes.
         if (e.code() != store::ErrorCode::RecordExists)
             throw;
-        item = store::Record(dictionary, "Secteur", std::string());
+        item = store::Record(dictionary, D::kSecteur, std::string());
     }
-    item.SetValue(1, "V");
-    item.SetValue(2, kSecteurExpression);
-    item.SetValue(3, "");
-    item.SetValue(4, "Secteur");
-    item.SetValue(5, "2L");
-    item.SetValue(6, "S");
-    item.SetValue(7, "");
+    item.SetText(D::SecteurItem());
     item.DBWrite();
 }
 

@@ -19,6 +19,16 @@
 #include "demo_data.h"
 #include "platform/filesystem/file_system.h"
 #include "seed.h"
+#include "store/layout/activites.h"
+#include "store/layout/association.h"
+#include "store/layout/caption.h"
+#include "store/layout/compteur.h"
+#include "store/layout/etablissement.h"
+#include "store/layout/numerofact.h"
+#include "store/layout/parametres.h"
+#include "store/layout/plancomptable.h"
+#include "store/layout/references.h"
+#include "store/layout/tables.h"
 #include "store/local_database.h"
 #include "store/record.h"
 #include "store/store_error.h"
@@ -29,6 +39,7 @@ namespace {
 
 using demo::Address;
 using demo::BankDetails;
+namespace L = store::layout;
 
 // Attributes of a record and their texts, written in turn.
 void Set(store::Record& record, std::initializer_list<std::pair<int, std::string_view>> slots) {
@@ -85,108 +96,111 @@ std::string DateOrEmpty(const std::string& text) {
 }
 
 store::Record AssociationRecord(const demo::Association& a) {
+    namespace A = L::association;
     store::Record r;
-    Set(r, {{1, a.sigle}, {2, a.raison}, {14, a.siren}});
-    SetAddress(r, 3, a.address);
-    SetBank(r, 15, a.bank);  // 22 is the creditor identifier
-    SetValues(r, 27, Column(a.workforce, &demo::Headcount::physical));
-    SetValues(r, 28, Column(a.workforce, &demo::Headcount::fullTime));
-    SetValues(r, 29, Column(a.workforce, &demo::Headcount::period));
+    Set(r, {{A::kSigle, a.sigle}, {A::kRaisonSociale, a.raison}, {A::kSiren, a.siren}});
+    SetAddress(r, A::kAdresse, a.address);
+    SetBank(r, A::kRib, a.bank);  // its last attribute is the creditor identifier
+    SetValues(r, A::kEffectifPhysique, Column(a.workforce, &demo::Headcount::physical));
+    SetValues(r, A::kEffectifTempsPlein, Column(a.workforce, &demo::Headcount::fullTime));
+    SetValues(r, A::kEffectifPeriode, Column(a.workforce, &demo::Headcount::period));
     std::vector<std::string> dated = Column(a.workforce, &demo::Headcount::dated);
     std::transform(dated.begin(), dated.end(), dated.begin(), DateOrEmpty);
-    SetValues(r, 40, dated);
-    SetValues(r, 31, {a.feeAmounts[0], a.feeAmounts[1], a.feeAmounts[2]});
-    SetValues(r, 32, {a.feeRules[0], a.feeRules[1], a.feeRules[2]});
+    SetValues(r, A::kEffectifDate, dated);
+    SetValues(r, A::kCotisationMontant, {a.feeAmounts[0], a.feeAmounts[1], a.feeAmounts[2]});
+    SetValues(r, A::kCotisationAppel, {a.feeRules[0], a.feeRules[1], a.feeRules[2]});
     const std::string aggir = DateOrEmpty(a.aggir2008);
-    Set(r, {{23, a.agrement2},
-            {24, a.payrollQuality},
-            {25, a.payShift},
-            {30, a.payrollManager},
-            {33, a.assedicCentre},
-            {34, a.assedicNumber},
-            {35, a.email},
-            {36, a.vatNumber},
-            {37, a.finess},
-            {38, a.telegestionSystem},
-            {39, a.telegestionIdent},
-            {41, a.agrement1},
-            {42, a.solidarityDay},
-            {43, a.sendingServer},
-            {44, a.sendingLogin},
-            {45, a.sendingPassword},
-            {46, a.teletransmitterCode},
-            {47, a.intervenerCode},
-            {49, a.payslipPreprinted},
-            {50, a.invoicePreprinted},
-            {51, a.telegestionPhone},
-            {52, a.cardLine1},
-            {53, a.cardLine2},
-            {54, a.payslipLogo},
-            {55, a.invoiceLogo},
-            {56, aggir},
-            {58, a.telegestionMobile},
-            {59, a.simplifiedPayslip},
-            {60, a.cet},
-            {64, a.payrollPhone},
-            {65, a.payrollMail}});
+    Set(r, {{A::kAgrement2, a.agrement2},
+            {A::kQualiteRespPaie, a.payrollQuality},
+            {A::kDecalagePaie, a.payShift},
+            {A::kRespPaie, a.payrollManager},
+            {A::kCentreAssedic, a.assedicCentre},
+            {A::kAffiliationAssedic, a.assedicNumber},
+            {A::kEmail, a.email},
+            {A::kNumTva, a.vatNumber},
+            {A::kFiness, a.finess},
+            {A::kSystemeTelegestion, a.telegestionSystem},
+            {A::kIdentTelegestion, a.telegestionIdent},
+            {A::kAgrement1, a.agrement1},
+            {A::kJourSolidarite, a.solidarityDay},
+            {A::kServeurEnvoi, a.sendingServer},
+            {A::kLoginEnvoi, a.sendingLogin},
+            {A::kMotDePasseEnvoi, a.sendingPassword},
+            {A::kCodeTeletransmettant, a.teletransmitterCode},
+            {A::kCodeIntervenant, a.intervenerCode},
+            {A::kPreImprimeBulletin, a.payslipPreprinted},
+            {A::kPreImprimeFacture, a.invoicePreprinted},
+            {A::kTelSystemeTelegestion, a.telegestionPhone},
+            {A::kCarteLigne1, a.cardLine1},
+            {A::kCarteLigne2, a.cardLine2},
+            {A::kLogoBulletin, a.payslipLogo},
+            {A::kLogoFacture, a.invoiceLogo},
+            {A::kDateGrilleAggir2008, aggir},
+            {A::kTelephonieMobile, a.telegestionMobile},
+            {A::kPresentationSimplifiee, a.simplifiedPayslip},
+            {A::kCompteEpargneTemps, a.cet},
+            {A::kTelRespPaie, a.payrollPhone},
+            {A::kMailRespPaie, a.payrollMail}});
     return r;
 }
 
 store::Record EstablishmentRecord(const demo::Establishment& e) {
+    namespace E = L::etablissement;
     store::Record r;
-    Set(r, {{1, e.sigle}, {2, e.raison}});
-    SetAddress(r, 3, e.address);
+    Set(r, {{E::kSigle, e.sigle}, {E::kRaisonSociale, e.raison}});
+    SetAddress(r, E::kAdresse, e.address);
     // Every value is written, empty ones too, so that the three attributes stay parallel.
     for (size_t i = 0; i < e.headcount.size(); ++i) {
         const int v = static_cast<int>(i) + 1;
-        r.SetValue(17, v, e.headcount[i].physical);
-        r.SetValue(18, v, e.headcount[i].fullTime);
-        r.SetValue(19, v, e.headcount[i].period);
+        r.SetValue(E::kEffectifPhysique, v, e.headcount[i].physical);
+        r.SetValue(E::kEffectifTempsPlein, v, e.headcount[i].fullTime);
+        r.SetValue(E::kEffectifPeriode, v, e.headcount[i].period);
     }
-    Set(r, {{14, e.siret},
-            {15, e.naf},
-            {16, e.weeklyHours},
-            {20, e.urssafAffiliation},
-            {21, e.urssafCode},
-            {22, e.carteOrange},
-            {23, e.urssafCentre},
-            {24, e.modulationMonth},
-            {25, e.fraction},
-            {26, e.payParameter1},
-            {27, e.payParameter2},
-            {28, e.abattement},
-            {29, e.overtimeRelief},
-            {30, e.aideIncitative},
-            {31, e.hourlyFloor},
-            {33, e.scheme},
-            {34, e.insee},
-            {35, e.collectivite},
-            {44, e.idcc}});
-    SetBank(r, 36, e.bank);
+    Set(r, {{E::kSiret, e.siret},
+            {E::kCodeNaf, e.naf},
+            {E::kHoraireHebdo, e.weeklyHours},
+            {E::kNumAffiliation, e.urssafAffiliation},
+            {E::kCodeUrssaf, e.urssafCode},
+            {E::kCarteOrange, e.carteOrange},
+            {E::kCentreUrssaf, e.urssafCentre},
+            {E::kMoisFinModulation, e.modulationMonth},
+            {E::kFractionTds, e.fraction},
+            {E::kParametrePaie1, e.payParameter1},
+            {E::kParametrePaie2, e.payParameter2},
+            {E::kAbattement, e.abattement},
+            {E::kAidePerenne, e.overtimeRelief},
+            {E::kAideIncitative, e.aideIncitative},
+            {E::kTauxHorairePlancher, e.hourlyFloor},
+            {E::kRegime, e.scheme},
+            {E::kCodeInsee, e.insee},
+            {E::kCollectiviteTerritoriale, e.collectivite},
+            {E::kIdConventionCollective, e.idcc}});
+    SetBank(r, E::kRib, e.bank);
     return r;
 }
 
 store::Record ActivityRecord(const demo::Activity& a) {
+    namespace X = L::activites;
     store::Record r;
-    SetBank(r, 3, a.bank);
+    SetBank(r, X::kRib, a.bank);
     // Every value is written, empty ones too, so that the four attributes stay parallel.
     for (size_t i = 0; i < a.costs.size(); ++i) {
         const int v = static_cast<int>(i) + 1;
-        r.SetValue(14, v, a.costs[i].cost);
-        r.SetValue(15, v, std::to_string(DayNumber(a.costs[i].applies)));
-        r.SetValue(16, v, a.costs[i].majorated);
-        r.SetValue(20, v, a.costs[i].type);
+        r.SetValue(X::kCoutHoraire, v, a.costs[i].cost);
+        r.SetValue(X::kDateApplication, v, std::to_string(DayNumber(a.costs[i].applies)));
+        r.SetValue(X::kCoutMajore, v, a.costs[i].majorated);
+        r.SetValue(X::kTypeLigneCout, v, a.costs[i].type);
     }
-    Set(r, {{1, a.label},
-            {2, a.section},
-            {11, a.vatCode},
-            {12, a.type},
-            {13, a.service},
-            {19, a.finess},
-            {21, a.tariffLabel},
-            {22, a.notExempt},
-            {23, a.accountWithoutCoverage},
-            {24, a.accountAnnualFee}});
+    Set(r, {{X::kLibelle, a.label},
+            {X::kSection, a.section},
+            {X::kCodeTva, a.vatCode},
+            {X::kType, a.type},
+            {X::kService, a.service},
+            {X::kFiness, a.finess},
+            {X::kLibelleTarif, a.tariffLabel},
+            {X::kNonExonere, a.notExempt},
+            {X::kCompteAideSansPriseChg, a.accountWithoutCoverage},
+            {X::kCompteCotisAnnuelle, a.accountAnnualFee}});
     return r;
 }
 
@@ -198,19 +212,22 @@ std::string LastCode(const std::vector<std::string>& codes) {
 }
 
 store::Record CounterRecord(const demo::Association& a) {
+    namespace C = L::compteur;
     store::Record r;
-    for (int i = 1; i <= 5; ++i)
-        r.SetValue(i, 1, "000");
-    r.SetValue(2, 1, LastCode(Column(a.activities, &demo::Activity::code)));
-    r.SetValue(4, 1, LastCode(Column(a.establishments, &demo::Establishment::code)));
+    for (int i = 1; i <= C::kNombreCompteurs; ++i)
+        r.SetValue(i, 1, C::kInitial);
+    r.SetValue(C::kDerniereActivite, 1, LastCode(Column(a.activities, &demo::Activity::code)));
+    r.SetValue(C::kDernierEtablissement, 1,
+               LastCode(Column(a.establishments, &demo::Establishment::code)));
     return r;
 }
 
 store::Record InvoiceNumbersRecord(const demo::Association& a) {
+    namespace N = L::numerofact;
     store::Record r;
-    for (int i = 1; i <= 6; ++i)
-        r.SetValue(i, "0000000000");
-    r.SetValue(1, a.lastInvoiceNumber);
+    for (int i = 1; i <= N::kNombreNumeros; ++i)
+        r.SetValue(i, N::kInitial);
+    r.SetValue(N::kDerniereFacture, a.lastInvoiceNumber);
     return r;
 }
 
@@ -291,49 +308,53 @@ void LoadDemo(store::Database& database, const std::string& folder) {
         w.Put("NUMEROFACT", a.code, InvoiceNumbersRecord(a));
         for (const auto* chart : {&demo::CommonChart(), &a.extraAccounts}) {
             for (const demo::Account& account : *chart)
-                put("PLANCOMPTABLE", a.code + account.code, {{1, account.label}});
+                put("PLANCOMPTABLE", a.code + account.code,
+                    {{L::plancomptable::kLibelle, account.label}});
         }
     }
 
     for (const demo::Table& t : demo::Tables()) {
         store::Record r;
-        r.SetValue(1, t.title);
-        SetValues(r, 2, t.codes);
-        SetValues(r, 3, t.labels);
-        SetValues(r, 4, t.values);
+        r.SetValue(L::tables::kTitre, t.title);
+        SetValues(r, L::tables::kCodes, t.codes);
+        SetValues(r, L::tables::kLibelles, t.labels);
+        SetValues(r, L::tables::kValeurs, t.values);
         w.Put("TABLES", t.id, r);
     }
     for (const demo::Agreement& c : demo::Agreements())
-        put("CONVENTIONCOL", c.id, {{1, c.label}, {2, c.idcc}});
+        put("CONVENTIONCOL", c.id,
+            {{L::conventioncol::kLibelle, c.label}, {L::conventioncol::kIdcc, c.idcc}});
     for (const demo::Person& p : demo::People()) {
         put("CIVILAIDANT", p.id,
-            {{1, p.civility},
-             {2, p.lastName},
-             {3, p.firstName},
-             {4, p.postalCode},
-             {5, p.commune},
-             {31, p.sector}});
+            {{L::civilaidant::kCivilite, p.civility},
+             {L::civilaidant::kNom, p.lastName},
+             {L::civilaidant::kPrenom, p.firstName},
+             {L::civilaidant::kCodePostal, p.postalCode},
+             {L::civilaidant::kCommune, p.commune},
+             {L::civilaidant::kSecteur, p.sector}});
     }
     for (const demo::UserRights& u : demo::Rights()) {
         store::Record r;
-        SetValues(r, 1, u.screens);
-        SetValues(r, 2, u.levels);
+        SetValues(r, L::droits::kEcrans, u.screens);
+        SetValues(r, L::droits::kNiveaux, u.levels);
         w.Put("DROITS", u.user, r);
     }
-    put("PERIODESPAIE", "1", {{1, demo::kPayPeriod}});
-    put("COMPTEUR", "999", {{15, demo::kAccountingEnabled}});
+    put("PERIODESPAIE", L::periodespaie::kId,
+        {{L::periodespaie::kPeriodeCourante, demo::kPayPeriod}});
+    put("COMPTEUR", L::compteur::kIdParametresComptables,
+        {{L::compteur::kIntegrationComptable, demo::kAccountingEnabled}});
 
     // The paths record follows the templates wherever they were written.
     store::File& paths = w.Open("CHEMINFICHIER");
     store::Record pathRecord;
     try {
-        pathRecord = paths.ReadForUpdate("1");
+        pathRecord = paths.ReadForUpdate(L::cheminfichier::kId);
     } catch (const store::StoreError& e) {
         if (e.code() != store::ErrorCode::RecordNotFound)
             throw;
-        pathRecord = paths.NewItem("1");
+        pathRecord = paths.NewItem(L::cheminfichier::kId);
     }
-    pathRecord.SetValue(3, templateFolder);
+    pathRecord.SetValue(L::cheminfichier::kDossierModeles, templateFolder);
     pathRecord.DBWrite();
     if (transaction)
         transaction->Commit();
