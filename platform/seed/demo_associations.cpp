@@ -705,6 +705,7 @@ std::vector<Association> MakeAssociations() {
         .workforce = {{"202512", "2400", "1710", ""}},
         .payrollManager = "Mme Sylvie MARCHAND",
         .payrollPhone = "02 43 97 62 31",
+        .payrollMail = "paie@psp-perche.fr",
         .assedicCentre = "ASSEDIC DES PAYS DE LA LOIRE",
         .assedicNumber = "720049375582",
         .email = "accueil@psp-perche.fr",

@@ -186,6 +186,26 @@ void CtrAssociationTest::typeIp(const QString& a, const QString& b, const QStrin
     }
 }
 
+void CtrAssociationTest::walkThroughEveryField() {
+    auto* tabs = w<QTabWidget>("Ong_Assoc");
+    auto reachable = [](QWidget* f) {
+        return (f->focusPolicy() & Qt::TabFocus) && f->isVisible() && f->isEnabled() &&
+               !qobject_cast<QAbstractButton*>(f) && !qobject_cast<QTabBar*>(f);
+    };
+    for (QWidget* f : {w("Txt_SigleAssoc"), w("Txt_RaisonAssoc")}) {
+        if (reachable(f))
+            focusOn(f);
+    }
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        showTab(static_cast<Tab>(tab));
+        for (QWidget* f : tabs->widget(tab)->findChildren<QWidget*>()) {
+            if (reachable(f))
+                focusOn(f);
+        }
+    }
+    focusOn(w("Cmd_Sortir"));
+}
+
 void CtrAssociationTest::clickAnswering(const char* name, const QString& message,
                                         QMessageBox::Icon icon, toolkit::Answer answer) {
     answers.expect(message, icon, answer);

@@ -89,6 +89,8 @@ class CtrAssociationTest : public GuiTest {
     // Clicks a button that must show message (with its icon), and answers it.
     void clickAnswering(const char* name, const QString& message, QMessageBox::Icon icon,
                         toolkit::Answer answer = toolkit::Answer::Ok);
+    // Moves the focus through every field the user can reach, tab by tab, without typing.
+    void walkThroughEveryField();
     // After a save or a cancel: mode 0, code empty, enabled and focused, the sigle list shown.
     void expectBackToSearch();
     // Leaves field for other. With a refusal, that message is expected and the focus must come

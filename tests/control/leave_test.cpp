@@ -63,6 +63,32 @@ TEST_F(LeaveTest, NothingChangedLeavesWithoutAQuestion) {
     EXPECT_TRUE(screen()->W_Sortir());
 }
 
+TEST_F(LeaveTest, UntouchedAssociationsLeaveWithoutAQuestion) {
+    // Unusual but valid content besides the demo's: a server stored without its port, a login
+    // stored without a server.
+    storeAt("002", 43, "192.0.2.7");
+    storeAt("003", 43, "");
+    storeAt("003", 44, "login-seul");
+    const store::Record all = db->Select("SSELECT ASSOCIATION", "ASSOCIATION", "0");
+    ASSERT_GE(all.DCount(), 5);
+    for (int row = 1; row <= all.DCount(); ++row) {
+        const std::string id = all.Value(row);
+        SCOPED_TRACE(id);
+        const std::string before = stored("ASSOCIATION", id);
+        for (bool walk : {false, true}) {
+            start();
+            enterCode(QString::fromStdString(id));
+            ASSERT_EQ(text("Txt_CodeAssoc"), QString::fromStdString(id));
+            if (walk)
+                walkThroughEveryField();
+            clickButton("Cmd_Sortir");
+            EXPECT_TRUE(answers.done()) << (walk ? "after the walk" : "at once");
+            EXPECT_FALSE(window()->isVisible());
+            EXPECT_EQ(stored("ASSOCIATION", id), before);
+        }
+    }
+}
+
 TEST_F(LeaveTest, AddressBankAndSendingChangesCount) {
     start();
     enterCode("1");
