@@ -20,8 +20,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "file.h"
+#include "history.h"
 #include "record.h"
 
 namespace store {
@@ -50,6 +52,17 @@ class Database {
     // Runs the selection of a request record and returns the result record described above.
     virtual Record SelectRequest(const std::string& request, const std::string& options,
                                  std::string& status) = 0;
+
+    // The user name the history records for this object's writes from now on (see history.h).
+    // Until it is called: the name of the system account running the process.
+    virtual void SetUserName(const std::string& name) = 0;
+
+    // The history of a file, or of its record id when id is not empty: every entry, newest first
+    // (highest sequence first). The file need not exist any more (DELETE.FILE keeps its
+    // history); a name that has no entry and is no file throws StoreError(FileNotFound). "DICT X"
+    // names the dictionary's own history.
+    virtual std::vector<HistoryEntry> History(const std::string& file,
+                                              const std::string& id = {}) = 0;
 
     // Conveniences over the calls above.
     Record Select(const std::string& command, const std::string& fileName,

@@ -33,11 +33,20 @@ class File : public std::enable_shared_from_this<File> {
     // Drops the update lock on id, if this process holds it.
     virtual void Release(const std::string& id) = 0;
 
-    // Writes text under id atomically and durably, and drops the update lock on id.
-    // Called by Record::DBWrite.
+    // Writes text under id (creating or replacing the record) atomically and durably, with its
+    // history entry, and drops the update lock on id. Called by Record::DBWrite.
     virtual void Write(const std::string& id, const std::string& text) = 0;
 
-    // Removes the record with that id; a missing id does nothing.
+    // Writes text under id only when id does not exist yet, atomically across processes and
+    // workstations: of several sessions creating one id at the same moment exactly one succeeds,
+    // the others get StoreError(RecordExists) and write nothing, so the record keeps the winner's
+    // text. Success writes the history entry of a creation and drops the update lock on id, as
+    // Write does; a failure leaves the record, its history and the lock as they were. An id
+    // Write would refuse is refused alike. Called by Record::DBCreate.
+    virtual void Create(const std::string& id, const std::string& text) = 0;
+
+    // Removes the record with that id, with its history entry, and drops the update lock on id;
+    // a missing id does nothing.
     virtual void DeleteRecord(const std::string& id) = 0;
 };
 

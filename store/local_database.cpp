@@ -1,5 +1,7 @@
 #include "local_database.h"
 
+#include <cstdio>
+#include <ctime>
 #include <istream>
 #include <ostream>
 
@@ -33,6 +35,17 @@ std::uint32_t CodeOf(mv::ErrorKind kind) {
             break;
     }
     return ErrorCode::Failure;
+}
+
+// "dd/mm/yyyy hh:mm:ss" in UTC.
+std::string UtcTime(std::int64_t seconds) {
+    std::time_t t = static_cast<std::time_t>(seconds);
+    std::tm tm{};
+    ::gmtime_r(&t, &tm);
+    char text[80];  // wide enough for any year the compiler can imagine
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", tm.tm_mday, tm.tm_mon + 1,
+                  tm.tm_year + 1900, tm.tm_hour, tm.tm_min, tm.tm_sec);
+    return text;
 }
 
 // Runs fn with engine errors turned into StoreError.
@@ -90,6 +103,13 @@ class LocalFile : public File {
     void Write(const std::string& id, const std::string& text) override {
         Guard([&] {
             engine_->Write(ref_, id, text);
+            engine_->Unlock(ref_, id);
+        });
+    }
+
+    void Create(const std::string& id, const std::string& text) override {
+        Guard([&] {
+            engine_->Create(ref_, id, text);
             engine_->Unlock(ref_, id);
         });
     }
@@ -304,8 +324,38 @@ void LocalDatabase::Dump(std::ostream& out, const std::vector<std::string>& file
     Guard([&] { mv::DumpJsonLines(*engine_, out, files); });
 }
 
-std::int64_t LocalDatabase::Load(std::istream& in) {
-    return Guard([&] { return mv::LoadJsonLines(*engine_, in).records; });
+LocalDatabase::LoadResult LocalDatabase::Load(std::istream& in, const LoadOptions& options) {
+    mv::LoadOptions engineOptions;
+    engineOptions.replace = options.replace;
+    mv::LoadCounts counts = Guard([&] { return mv::LoadJsonLines(*engine_, in, engineOptions); });
+    return {counts.created, counts.replaced, counts.unchanged, counts.files, counts.indexes};
+}
+
+void LocalDatabase::SetUserName(const std::string& name) {
+    engine_->SetHistoryUser(name);
+}
+
+std::vector<HistoryEntry> LocalDatabase::History(const std::string& file, const std::string& id) {
+    auto entries = Guard([&] {
+        return engine_->History(file,
+                                id.empty() ? std::nullopt : std::optional<std::string_view>(id));
+    });
+    std::vector<HistoryEntry> out;
+    out.reserve(entries.size());
+    for (mv::HistoryEntry& entry : entries) {
+        HistoryEntry converted;
+        converted.sequence = entry.sequence;
+        converted.user = std::move(entry.user);
+        converted.time = UtcTime(entry.time);
+        converted.file = std::move(entry.file);
+        converted.id = std::move(entry.id);
+        for (mv::history::Change& change : entry.changes) {
+            converted.changes.push_back({change.attribute, change.value, std::move(change.before),
+                                         std::move(change.after)});
+        }
+        out.push_back(std::move(converted));
+    }
+    return out;
 }
 
 std::shared_ptr<LocalDatabase> OpenLocalDatabase(const std::string& path) {

@@ -7,6 +7,9 @@
 // ReadForUpdate takes a lock that other processes see; it is dropped by DBWrite, Release, the
 // end of the database object, or the death of the process.
 //
+// History (see history.h) is kept in the base file with the records. The user name defaults to
+// the system account running the process.
+//
 // Beyond Database: a transaction guard for bulk work, dump and load in JSON Lines, and the
 // lock wait. Not thread-safe: one user-interface thread.
 
@@ -37,6 +40,8 @@ class LocalDatabase : public Database, public std::enable_shared_from_this<Local
                           std::string& status) override;
     Record SelectRequest(const std::string& request, const std::string& options,
                          std::string& status) override;
+    void SetUserName(const std::string& name) override;
+    std::vector<HistoryEntry> History(const std::string& file, const std::string& id = {}) override;
 
     const std::string& Path() const;
     // How long ReadForUpdate waits for a record another process holds (default 5 s).
@@ -58,11 +63,31 @@ class LocalDatabase : public Database, public std::enable_shared_from_this<Local
         std::unique_ptr<Impl> impl_;
     };
 
-    // Writes the given files (all when empty) in JSON Lines; see platform/engine/jsonl.h.
+    // Writes the given files (all when empty) in JSON Lines; see platform/engine/jsonl.h. The
+    // history is not dumped.
     void Dump(std::ostream& out, const std::vector<std::string>& files = {});
-    // Loads JSON Lines in one transaction; nothing is kept when a line is bad. Returns the
-    // number of records written.
-    std::int64_t Load(std::istream& in);
+
+    struct LoadOptions {
+        // Whether records that exist with another text may be replaced.
+        bool replace = false;
+    };
+    struct LoadResult {
+        std::int64_t created = 0;    // records that did not exist
+        std::int64_t replaced = 0;   // records that existed with another text
+        std::int64_t unchanged = 0;  // records that existed with the same text, left untouched
+        std::int64_t files = 0;      // files the load created
+        std::int64_t indexes = 0;    // indexes the load created
+    };
+    // Loads JSON Lines in one transaction, each record written with its history entry under the
+    // session's user name. Whenever it throws, nothing of the load is kept:
+    //  - a bad line: StoreError(CommandError), or FileNotFound for an index line naming an
+    //    unknown file, with the message beginning "Ligne n : ";
+    //  - one file and id given twice: StoreError(CommandError) naming the duplicates with their
+    //    line numbers;
+    //  - records that exist with another text while options.replace is false:
+    //    StoreError(RecordExists) saying how many and naming the first few.
+    LoadResult Load(std::istream& in, const LoadOptions& options);
+    LoadResult Load(std::istream& in) { return Load(in, LoadOptions()); }
 
     // The engine, for the shell.
     mv::Database& Engine() { return *engine_; }

@@ -45,12 +45,25 @@ void Record::Delete(int attribute, int value) {
     mv::removeValue(text_, attribute, value);
 }
 
+namespace {
+
+[[noreturn]] void ThrowNotBound() {
+    throw StoreError(ErrorCode::NotBound,
+                     "Enregistrement sans fichier : il ne peut pas être écrit.");
+}
+
+}  // namespace
+
 void Record::DBWrite() {
-    if (!file_) {
-        throw StoreError(ErrorCode::NotBound,
-                         "Enregistrement sans fichier : il ne peut pas être écrit.");
-    }
+    if (!file_)
+        ThrowNotBound();
     file_->Write(id_, text_);
+}
+
+void Record::DBCreate() {
+    if (!file_)
+        ThrowNotBound();
+    file_->Create(id_, text_);
 }
 
 }  // namespace store

@@ -45,6 +45,10 @@ class Record {
     // Writes the whole text under Id() in the file it came from, atomically, and releases the
     // update lock taken by ReadForUpdate. Throws StoreError (NotBound) for an unbound record.
     void DBWrite();
+    // Writes the whole text under Id() only when that id does not exist yet (File::Create): for
+    // a record from NewItem. An id taken meanwhile, by this or another workstation, throws
+    // StoreError(RecordExists) and writes nothing. NotBound as DBWrite.
+    void DBCreate();
 
     const std::string& Id() const { return id_; }
     bool IsBound() const { return file_ != nullptr; }

@@ -1,6 +1,11 @@
 #include "database.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
 #include <set>
 
 #include "error.h"
@@ -10,7 +15,7 @@ namespace mv {
 namespace {
 
 constexpr std::int64_t kApplicationId = 0x4D564442;  // "MVDB"
-constexpr int kSchemaVersion = 2;
+constexpr int kSchemaVersion = 3;
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS files(
@@ -36,21 +41,36 @@ CREATE TABLE IF NOT EXISTS index_entries(
     id BLOB NOT NULL,
     pos INTEGER NOT NULL,
     PRIMARY KEY(index_id, key, id)) WITHOUT ROWID;
+CREATE TABLE IF NOT EXISTS history(
+    sequence INTEGER PRIMARY KEY,
+    user_name TEXT NOT NULL,
+    at INTEGER NOT NULL,
+    file TEXT NOT NULL,
+    id BLOB NOT NULL,
+    changes BLOB NOT NULL);
+CREATE INDEX IF NOT EXISTS history_record ON history(file, id);
 )sql";
 
-std::string LockPath(const std::string& path) {
-    if (path.empty() || path == ":memory:")
-        return {};
-    return path + "-locks";
-}
-
 // Version 1 had no id prefix on indexes: its table is set aside, the schema makes the new one.
+// Version 2 had no history: the schema adds it.
 constexpr const char* kCopyFrom1 = R"sql(
 INSERT INTO indexes(index_id, file_id, field, location)
     SELECT index_id, file_id, field, location FROM indexes_v1;
 DROP TABLE indexes_v1;
-PRAGMA user_version=2;
 )sql";
+
+// The account running the process, as the history's default user.
+std::string AccountName() {
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    char buffer[4096];
+    if (::getpwuid_r(::geteuid(), &entry, buffer, sizeof buffer, &found) == 0 && found &&
+        found->pw_name && *found->pw_name)
+        return found->pw_name;
+    if (const char* user = std::getenv("USER"); user && *user)
+        return user;
+    return "uid " + std::to_string(::geteuid());
+}
 
 // The integer a one-row query gives, 0 when it gives no row.
 std::int64_t QueryInt(sql::Connection& connection, std::string_view query) {
@@ -111,7 +131,7 @@ std::vector<std::pair<std::string, int>> IndexKeys(std::string_view attribute) {
 }
 
 Database::Database(const std::string& path, OpenOptions options)
-    : path_(path), options_(options), connection_(path), locks_(LockPath(path)) {
+    : path_(path), options_(options), connection_(path), locks_(path), historyUser_(AccountName()) {
     sqlite3_busy_timeout(connection_.Handle(), 10000);
     InitSchema();
 }
@@ -127,26 +147,34 @@ Database::~Database() {
 }
 
 void Database::InitSchema() {
-    connection_.Exec("PRAGMA journal_mode=WAL");
+    const bool readOnly = connection_.ReadOnly();
+    if (!readOnly)
+        connection_.Exec("PRAGMA journal_mode=WAL");
     connection_.Exec("PRAGMA synchronous=NORMAL");
     // A bulk load leaves a large journal behind; keep it from holding the disk afterwards.
     connection_.Exec("PRAGMA journal_size_limit=67108864");
     connection_.Exec("PRAGMA cache_size=-" + std::to_string(options_.cacheKiB));
     if (QueryInt(connection_, "PRAGMA application_id") == kApplicationId) {
         std::int64_t version = QueryInt(connection_, "PRAGMA user_version");
-        if (version == 1) {
-            WithWriteLock(connection_, [&] {
-                // Another process may have upgraded it while we waited.
-                if (QueryInt(connection_, "PRAGMA user_version") != 1)
-                    return;
-                connection_.Exec("ALTER TABLE indexes RENAME TO indexes_v1");
-                connection_.Exec(kSchema);
-                connection_.Exec(kCopyFrom1);
-            });
-        } else if (version != kSchemaVersion) {
+        if (version == kSchemaVersion)
+            return;
+        if (version < 1 || version > kSchemaVersion) {
             throw Error(ErrorKind::Io, "La base de données " + path_ +
                                            " a été créée par une autre version du programme.");
         }
+        if (readOnly && version == 2) {
+            historyTable_ = false;  // readable as it is; nothing can be written anyway
+            return;
+        }
+        if (readOnly) {
+            throw Error(ErrorKind::Io, "La base de données " + path_ +
+                                           " est d'une version antérieure et en lecture seule : "
+                                           "elle doit être ouverte une fois en écriture.");
+        }
+        WithWriteLock(connection_, [&] {
+            // Another process may have upgraded it while we waited.
+            Upgrade(QueryInt(connection_, "PRAGMA user_version"));
+        });
         return;
     }
     WithWriteLock(connection_, [&] {
@@ -162,6 +190,17 @@ void Database::InitSchema() {
         connection_.Exec("PRAGMA application_id=" + std::to_string(kApplicationId));
         connection_.Exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
     });
+}
+
+void Database::Upgrade(std::int64_t version) {
+    if (version >= kSchemaVersion)
+        return;
+    if (version == 1)
+        connection_.Exec("ALTER TABLE indexes RENAME TO indexes_v1");
+    connection_.Exec(kSchema);
+    if (version == 1)
+        connection_.Exec(kCopyFrom1);
+    connection_.Exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
 }
 
 sql::Statement& Database::Prepare(std::string_view text) {
@@ -360,24 +399,45 @@ bool Database::Exists(const FileRef& file, std::string_view id) {
     return s.Step();
 }
 
-void Database::Write(const FileRef& file, std::string_view id, std::string_view body) {
+WriteResult Database::Write(const FileRef& file, std::string_view id, std::string_view body) {
+    return Store(file, id, body, false);
+}
+
+void Database::Create(const FileRef& file, std::string_view id, std::string_view body) {
+    Store(file, id, body, true);
+}
+
+WriteResult Database::Store(const FileRef& file, std::string_view id, std::string_view body,
+                            bool createOnly) {
     if (std::string why = CheckId(id); !why.empty())
         throw Error(ErrorKind::Failure, why);
     Transaction t(*this);
     Refresh();  // holding the write lock: the cached indexes are now exact
     CheckAlive(file);
     std::optional<std::string> old = Read(file, id);
+    if (old && createOnly) {
+        throw Error(ErrorKind::RecordExists, "L'enregistrement " + text::Printable(id) +
+                                                 " existe déjà dans le fichier " +
+                                                 text::Printable(file.name) + ".");
+    }
+    if (old && *old == body) {
+        t.Commit();
+        return WriteResult::Unchanged;
+    }
     {
         sql::Statement& s =
-            Prepare("INSERT OR REPLACE INTO records(file_id, id, body) VALUES (?1, ?2, ?3)");
+            Prepare(old ? "UPDATE records SET body = ?3 WHERE file_id = ?1 AND id = ?2"
+                        : "INSERT INTO records(file_id, id, body) VALUES (?1, ?2, ?3)");
         sql::Use use(s);
         s.Bind(1, file.id).Bind(2, id).Bind(3, body);
         s.Step();
     }
     UpdateIndexEntries(file, id, old, body);
+    AddHistory(file, id, old ? std::string_view(*old) : std::string_view(), body, !old);
     if (file.isDict)
         Invalidate();
     t.Commit();
+    return old ? WriteResult::Replaced : WriteResult::Created;
 }
 
 void Database::Delete(const FileRef& file, std::string_view id) {
@@ -393,9 +453,51 @@ void Database::Delete(const FileRef& file, std::string_view id) {
         s.Step();
     }
     UpdateIndexEntries(file, id, old, std::nullopt);
+    AddHistory(file, id, *old, {}, true);
     if (file.isDict)
         Invalidate();
     t.Commit();
+}
+
+// --- History ---
+
+void Database::AddHistory(const FileRef& file, std::string_view id, std::string_view before,
+                          std::string_view after, bool always) {
+    if (!historyKept_)
+        return;
+    changes_.clear();
+    if (history::AppendChanges(changes_, before, after) == 0 && !always)
+        return;
+    sql::Statement& s = Prepare(
+        "INSERT INTO history(user_name, at, file, id, changes) VALUES (?1, ?2, ?3, ?4, ?5)");
+    sql::Use use(s);
+    s.BindText(1, historyUser_).Bind(2, static_cast<std::int64_t>(std::time(nullptr)));
+    s.BindText(3, file.name).Bind(4, id).Bind(5, changes_);
+    s.Step();
+}
+
+std::vector<HistoryEntry> Database::History(std::string_view rawFile,
+                                            std::optional<std::string_view> id) {
+    const std::string file = NormalizeName(rawFile);
+    std::vector<HistoryEntry> entries;
+    if (historyTable_) {
+        sql::Statement& s = Prepare(
+            id ? "SELECT sequence, user_name, at, id, changes FROM history WHERE file = ?1 AND "
+                 "id = ?2 ORDER BY sequence DESC"
+               : "SELECT sequence, user_name, at, id, changes FROM history WHERE file = ?1 "
+                 "ORDER BY sequence DESC");
+        sql::Use use(s);
+        s.BindText(1, file);
+        if (id)
+            s.Bind(2, *id);
+        while (s.Step()) {
+            entries.push_back({s.Int(0), s.String(1), s.Int(2), file, s.String(3),
+                               history::DecodeChanges(s.Bytes(4))});
+        }
+    }
+    if (entries.empty())
+        RequireFile(file);  // a name that never was a file
+    return entries;
 }
 
 void Database::UpdateIndexEntries(const FileRef& file, std::string_view id,

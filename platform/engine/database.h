@@ -7,6 +7,15 @@
 // damages the file; a power cut may also lose the last writes before it, never the file.
 //
 // Opening costs the same whatever the number of files: names are resolved on demand.
+//
+// History: every record created or removed through this class, and every write that changes one
+// of its positions (loads included), adds one entry to the database's history in the same
+// transaction: who (the history user), when (UTC seconds), the file, the id and the changed
+// positions (see history.h). A write that fails leaves none. Nothing here changes or removes an
+// entry; removing a file keeps its history under its name.
+//
+// A base this process may not write opens read-only: reads work, writes throw Error(Io). One
+// made by an older version is brought to the current layout at opening (when it can be written).
 // Not thread-safe: one object per thread; several processes may share one database file.
 
 #include <chrono>
@@ -19,6 +28,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "history.h"
 #include "record_locks.h"
 #include "sqlite.h"
 
@@ -50,6 +60,18 @@ struct IndexDef {
     // What every key of the record's group begins with (empty when not grouped).
     std::string GroupOf(std::string_view recordId) const;
 };
+
+// One entry of the history, as History gives it.
+struct HistoryEntry {
+    std::int64_t sequence = 0;  // increases with every entry of the database
+    std::string user;
+    std::int64_t time = 0;  // seconds since 1970-01-01 UTC
+    std::string file, id;
+    std::vector<history::Change> changes;
+};
+
+// What a write did.
+enum class WriteResult { Created, Replaced, Unchanged };
 
 struct OpenOptions {
     // How long ReadForUpdate waits for another holder of a record's lock.
@@ -88,13 +110,29 @@ class Database {
     // --- Records ---
     std::optional<std::string> Read(const FileRef& file, std::string_view id);
     bool Exists(const FileRef& file, std::string_view id);
-    // Writes (creating or replacing) and keeps the file's indexes current, in one transaction.
-    void Write(const FileRef& file, std::string_view id, std::string_view body);
-    // Removes a record; a missing id does nothing.
+    // Writes (creating or replacing) and keeps the file's indexes current, in one transaction
+    // with its history entry. A body equal to the stored one writes nothing.
+    WriteResult Write(const FileRef& file, std::string_view id, std::string_view body);
+    // As Write, but only when id does not exist: otherwise throws Error(RecordExists) and writes
+    // nothing. The check and the write are one transaction, so of several processes creating one
+    // id exactly one succeeds.
+    void Create(const FileRef& file, std::string_view id, std::string_view body);
+    // Removes a record (with its history entry); a missing id does nothing.
     void Delete(const FileRef& file, std::string_view id);
     std::int64_t Count(const FileRef& file);
     // Empty when id may be written, else the French reason.
     static std::string CheckId(std::string_view id);
+
+    // --- History ---
+    // Who the entries name from now on (default: the account running the process).
+    void SetHistoryUser(std::string user) { historyUser_ = std::move(user); }
+    const std::string& HistoryUser() const { return historyUser_; }
+    // Turns the recording of history off for this connection, for generated data only.
+    void SetHistoryKept(bool kept) { historyKept_ = kept; }
+    // The entries of a file (of one of its records when id is given), newest first. The file
+    // need not exist any more; a name with no entry that is no file throws Error(FileNotFound).
+    std::vector<HistoryEntry> History(std::string_view file,
+                                      std::optional<std::string_view> id = std::nullopt);
 
     // --- Update locks (see record_locks.h) ---
     void Lock(const FileRef& file, std::string_view id);
@@ -161,7 +199,12 @@ class Database {
 
   private:
     void InitSchema();
+    void Upgrade(std::int64_t version);
     void CheckAlive(const FileRef& file);
+    WriteResult Store(const FileRef& file, std::string_view id, std::string_view body,
+                      bool createOnly);
+    void AddHistory(const FileRef& file, std::string_view id, std::string_view before,
+                    std::string_view after, bool always);
     // A body is nullopt when the record does not exist (before a creation, after a removal).
     void UpdateIndexEntries(const FileRef& file, std::string_view id,
                             std::optional<std::string_view> oldBody,
@@ -175,6 +218,10 @@ class Database {
     sql::Connection connection_;
     std::map<std::string, sql::Statement, std::less<>> statements_;
     RecordLocks locks_;
+    std::string historyUser_;
+    bool historyKept_ = true;
+    bool historyTable_ = true;  // false on a read-only base of an older layout
+    std::string changes_;       // the change set being written, kept for its capacity
     int depth_ = 0;
     std::vector<std::pair<std::string, std::string>> pendingUnlocks_;
     std::int64_t dataVersion_ = -1;

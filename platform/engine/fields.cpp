@@ -186,9 +186,11 @@ Field FromItem(const FileRef& file, std::string_view name, std::string_view item
     return field;
 }
 
+// Position 0: a field named outside a command (requested columns, dump index lines).
 [[noreturn]] void UnknownField(const FileRef& file, std::string_view name, int position) {
-    Fail("Champ inconnu à la position " + std::to_string(position) + " : " + text::Printable(name) +
-         " (fichier " + text::Printable(file.DataName()) + ").");
+    Fail("Champ inconnu" +
+         (position > 0 ? " à la position " + std::to_string(position) : std::string()) + " : " +
+         text::Printable(name) + " (fichier " + text::Printable(file.DataName()) + ").");
 }
 
 Field ResolveItem(Database& db, const FileRef& file, std::string_view name, int position) {

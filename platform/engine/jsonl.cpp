@@ -6,6 +6,7 @@
 #include <ostream>
 #include <set>
 #include <tuple>
+#include <unordered_map>
 #include <variant>
 
 #include "error.h"
@@ -380,11 +381,38 @@ void DumpJsonLines(Database& db, std::ostream& out, const std::vector<std::strin
         throw Error(ErrorKind::Io, "Écriture du vidage impossible.");
 }
 
-LoadCounts LoadJsonLines(Database& db, std::istream& in) {
+namespace {
+
+// How many of a list a message names before "…".
+constexpr size_t kNamed = 5;
+
+// "A, B, C" then ", … (n en tout)" when more were found than named.
+std::string Listing(const std::vector<std::string>& named, std::int64_t total) {
+    std::string text;
+    for (const std::string& item : named)
+        text += (text.empty() ? "" : ", ") + item;
+    if (total > static_cast<std::int64_t>(named.size()))
+        text += ", … (" + std::to_string(total) + " en tout)";
+    return text;
+}
+
+// The error of an index line, with its number in front.
+[[noreturn]] void AtLine(std::int64_t line, const Error& e) {
+    throw Error(e.kind(), "Ligne " + std::to_string(line) + " : " + e.what());
+}
+
+}  // namespace
+
+LoadCounts LoadJsonLines(Database& db, std::istream& in, const LoadOptions& options) {
     LoadCounts counts;
     Database::Transaction transaction(db);
     std::map<std::string, FileRef> files;
-    std::vector<std::tuple<std::string, std::string, int>> indexes;
+    struct IndexLine {
+        std::string file, field;
+        int idPrefix;
+        std::int64_t line;
+    };
+    std::vector<IndexLine> indexes;
     auto fileNamed = [&](const std::string& rawName, std::int64_t line) -> const FileRef& {
         std::string name = Database::NormalizeName(rawName);
         if (auto it = files.find(name); it != files.end())
@@ -401,10 +429,16 @@ LoadCounts LoadJsonLines(Database& db, std::istream& in) {
         }
         return files.emplace(name, *file).first->second;
     };
+    // file id (8 bytes) and record id -> the line that gave it
+    std::unordered_map<std::string, std::int64_t> seen;
+    std::vector<std::string> duplicates, replaced;
+    std::int64_t duplicateCount = 0;
     std::string lineText;
     std::int64_t line = 0;
     while (std::getline(in, lineText)) {
         ++line;
+        if (line == 1 && lineText.rfind("\xEF\xBB\xBF", 0) == 0)
+            lineText.erase(0, 3);
         if (lineText.find_first_not_of(" \t\r") == std::string::npos)
             continue;
         Json object;
@@ -426,8 +460,8 @@ LoadCounts LoadJsonLines(Database& db, std::istream& in) {
                     BadLine(line, "« idprefix » doit être un nombre de 1 à 100");
                 idPrefix = *n;
             }
-            indexes.emplace_back(Text(*index, line, "« index »"), Text(*field, line, "« field »"),
-                                 idPrefix);
+            indexes.push_back(
+                {Text(*index, line, "« index »"), Text(*field, line, "« field »"), idPrefix, line});
             continue;
         }
         const Json* fileName = object.Member("file");
@@ -443,20 +477,60 @@ LoadCounts LoadJsonLines(Database& db, std::istream& in) {
         std::string body;
         if (const Json* attrs = object.Member("attrs"))
             AppendBody(body, *attrs, 0, line);
-        db.Write(file, idText, body);
-        ++counts.records;
+        std::string key(reinterpret_cast<const char*>(&file.id), sizeof file.id);
+        key += idText;
+        auto [first, isNew] = seen.emplace(std::move(key), line);
+        if (!isNew) {
+            if (duplicates.size() < kNamed) {
+                duplicates.push_back(file.name + " " + text::Printable(idText) + " (lignes " +
+                                     std::to_string(first->second) + " et " + std::to_string(line) +
+                                     ")");
+            }
+            ++duplicateCount;
+            continue;
+        }
+        if (duplicateCount > 0)
+            continue;  // the load is refused: only the other duplicates matter now
+        switch (db.Write(file, idText, body)) {
+            case WriteResult::Created:
+                ++counts.created;
+                break;
+            case WriteResult::Replaced:
+                if (replaced.size() < kNamed)
+                    replaced.push_back(file.name + " " + text::Printable(idText));
+                ++counts.replaced;
+                break;
+            case WriteResult::Unchanged:
+                ++counts.unchanged;
+                break;
+        }
     }
     if (in.bad())
         throw Error(ErrorKind::Io, "Lecture du fichier à charger impossible.");
-    for (const auto& [fileName, fieldName, idPrefix] : indexes) {
-        FileRef file = db.RequireFile(fileName);
-        Field field = ResolveField(db, file, fieldName, 0);
-        if (field.kind != Field::Kind::Attribute)
-            throw Error(ErrorKind::Command, "Index impossible sur le champ " +
-                                                text::Printable(fieldName) + " du fichier " +
-                                                file.name + " : il ne lit pas un attribut.");
-        if (db.CreateIndex(file, fieldName, field.location, idPrefix))
-            ++counts.indexes;
+    if (duplicateCount > 0) {
+        throw Error(ErrorKind::Command, "Le vidage donne plusieurs fois le même enregistrement : " +
+                                            Listing(duplicates, duplicateCount) +
+                                            ". Rien n'a été chargé.");
+    }
+    if (counts.replaced > 0 && !options.replace) {
+        throw Error(ErrorKind::RecordExists,
+                    "Le chargement remplacerait " + std::to_string(counts.replaced) +
+                        " enregistrement(s) existant(s) : " + Listing(replaced, counts.replaced) +
+                        ". Rien n'a été chargé.");
+    }
+    for (const IndexLine& index : indexes) {
+        try {
+            FileRef file = db.RequireFile(index.file);
+            Field field = ResolveField(db, file, index.field, 0);
+            if (field.kind != Field::Kind::Attribute)
+                throw Error(ErrorKind::Command, "Index impossible sur le champ " +
+                                                    text::Printable(index.field) + " du fichier " +
+                                                    file.name + " : il ne lit pas un attribut.");
+            if (db.CreateIndex(file, index.field, field.location, index.idPrefix))
+                ++counts.indexes;
+        } catch (const Error& e) {
+            AtLine(index.line, e);
+        }
     }
     transaction.Commit();
     return counts;

@@ -13,7 +13,9 @@
 //
 // Text is UTF-8; a byte that is not part of valid UTF-8 is written as the escape \udcXX (a lone
 // low surrogate, which valid text never holds) and read back as that byte, so any record
-// survives the round trip.
+// survives the round trip. A UTF-8 byte-order mark before the first line is skipped.
+//
+// The history is not part of a dump; a load adds one history entry per record it writes.
 
 #include <cstdint>
 #include <iosfwd>
@@ -28,15 +30,28 @@ namespace mv {
 // is written).
 void DumpJsonLines(Database& db, std::ostream& out, const std::vector<std::string>& files = {});
 
-struct LoadCounts {
-    std::int64_t records = 0;
-    std::int64_t files = 0;    // created by the load
-    std::int64_t indexes = 0;  // created by the load
+struct LoadOptions {
+    // Whether records that exist with another text may be replaced.
+    bool replace = false;
 };
 
-// Loads lines in one transaction. A bad line throws Error(Command) naming its number, and
-// nothing of the load is kept.
-LoadCounts LoadJsonLines(Database& db, std::istream& in);
+struct LoadCounts {
+    std::int64_t created = 0;    // records that did not exist
+    std::int64_t replaced = 0;   // records that existed with another text
+    std::int64_t unchanged = 0;  // records that existed with the same text: not written
+    std::int64_t files = 0;      // created by the load
+    std::int64_t indexes = 0;    // created by the load
+};
+
+// Loads lines in one transaction; whenever it throws, nothing of the load is kept:
+//  - a bad line (an index line naming an unknown file or field included) throws Error(Command)
+//    or Error(FileNotFound) beginning "Ligne n : ";
+//  - one file and id given twice throws Error(Command) naming each duplicate with its two line
+//    numbers (the first few of them, and how many there are);
+//  - without options.replace, records that exist with another text throw Error(RecordExists)
+//    saying how many and naming the first few.
+// The ids seen are kept in memory until the end, to find duplicates.
+LoadCounts LoadJsonLines(Database& db, std::istream& in, const LoadOptions& options = {});
 
 // One record's attributes as the JSON array above, and back (throws Error(Command)).
 std::string AttributesToJson(std::string_view body);

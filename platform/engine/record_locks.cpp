@@ -1,6 +1,7 @@
 #include "record_locks.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -30,16 +31,61 @@ std::string Key(std::string_view file, std::string_view id) {
     return key;
 }
 
+// Gives the sidecar the base's permission bits and group, and for root its owner too, so that
+// another account allowed to write the base may lock in it. A sidecar made by an older version
+// with the creator's umask is set right by its owner's next opening. Failures are left: the
+// base stays usable by those the sidecar already admits.
+void MatchBase(int fd, const struct stat& base) {
+    struct stat lock {};
+    if (::fstat(fd, &lock) != 0)
+        return;
+    const bool root = ::geteuid() == 0;
+    const mode_t bits = base.st_mode & 0777;
+    if ((lock.st_mode & 0777) != bits && (root || lock.st_uid == ::geteuid()))
+        (void)::fchmod(fd, bits);
+    if (root && (lock.st_uid != base.st_uid || lock.st_gid != base.st_gid))
+        (void)::fchown(fd, base.st_uid, base.st_gid);
+    else if (!root && lock.st_gid != base.st_gid && lock.st_uid == ::geteuid())
+        (void)::fchown(fd, static_cast<uid_t>(-1), base.st_gid);
+}
+
 }  // namespace
 
-RecordLocks::RecordLocks(const std::string& lockPath) {
+std::string RecordLocks::SidecarPath(const std::string& databasePath) {
+    if (databasePath.empty() || databasePath == ":memory:")
+        return {};
+    return databasePath + "-locks";
+}
+
+RecordLocks::RecordLocks(const std::string& databasePath) {
+    const std::string lockPath = SidecarPath(databasePath);
     if (lockPath.empty())
         return;
-    fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    struct stat base {};
+    const bool known = ::stat(databasePath.c_str(), &base) == 0;
+    const mode_t bits = known ? base.st_mode & 0777 : 0644;
+    fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, bits);
+    int failure = fd_ < 0 ? errno : 0;
+    struct stat lock {};
+    if (failure == EACCES && known && ::stat(lockPath.c_str(), &lock) == 0 &&
+        lock.st_uid == ::geteuid() && (lock.st_mode & 0777) != bits &&
+        ::chmod(lockPath.c_str(), bits) == 0) {
+        // Our own sidecar, left read-only while the base was: it follows the base again.
+        fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, bits);
+        failure = fd_ < 0 ? errno : 0;
+    }
+    if (failure == EACCES || failure == EPERM || failure == EROFS) {
+        // A folder or sidecar that refuses this account leaves the base readable; only the
+        // update locks are refused.
+        unusable_ = SystemReason(failure) + " sur " + lockPath;
+        return;
+    }
     if (fd_ < 0) {
         throw Error(ErrorKind::Io, "Impossible d'ouvrir le fichier des verrous " + lockPath +
-                                       " : " + SystemReason(errno) + ".");
+                                       " : " + SystemReason(failure) + ".");
     }
+    if (known)
+        MatchBase(fd_, base);
 }
 
 RecordLocks::~RecordLocks() {
@@ -70,6 +116,12 @@ void RecordLocks::Acquire(std::string_view file, std::string_view id,
     std::string key = Key(file, id);
     if (held_.count(key))
         return;
+    if (!unusable_.empty()) {
+        throw Error(ErrorKind::Io, "L'enregistrement " + text::Printable(id) + " du fichier " +
+                                       text::Printable(file) +
+                                       " ne peut pas être réservé pour une modification (" +
+                                       unusable_ + ") : la base ne peut qu'être lue.");
+    }
     std::uint64_t offset = Offset(file, id);
     if (!holdersOfByte_.count(offset)) {
         auto deadline = std::chrono::steady_clock::now() + wait;

@@ -1,5 +1,8 @@
 #include "sqlite.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <filesystem>
 #include <utility>
@@ -22,6 +25,22 @@ std::string Reason(sqlite3* db, int code) {
             return "base en lecture seule";
         default:
             return "code " + std::to_string(code);
+    }
+}
+
+// A read-only session leaves SQLite's journal files (-wal, -shm) behind with the read-only
+// base's bits; once the base may be written again, its owner's journals follow it, or SQLite
+// would keep the base read-only through them.
+void MatchJournalsToAWritableBase(const std::string& path) {
+    struct stat base {};
+    if (::access(path.c_str(), W_OK) != 0 || ::stat(path.c_str(), &base) != 0)
+        return;
+    for (const char* suffix : {"-wal", "-shm"}) {
+        const std::string journal = path + suffix;
+        struct stat st {};
+        if (::stat(journal.c_str(), &st) == 0 && st.st_uid == ::geteuid() &&
+            (st.st_mode & S_IWUSR) == 0)
+            (void)::chmod(journal.c_str(), base.st_mode & 0777);
     }
 }
 
@@ -115,6 +134,8 @@ bool Statement::IsNull(int column) const {
 }
 
 Connection::Connection(const std::string& path) : path_(path) {
+    if (path != ":memory:")
+        MatchJournalsToAWritableBase(path);
     int rc =
         sqlite3_open_v2(path.c_str(), &db_,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -131,6 +152,43 @@ Connection::Connection(const std::string& path) : path_(path) {
         throw Error(ErrorKind::Io,
                     "Impossible d'ouvrir la base de données " + path + " : " + reason + ".");
     }
+    sqlite3_extended_result_codes(db_, 1);
+    if (path != ":memory:")
+        OpenAsSnapshotWhenUnreadable();
+}
+
+// A base in WAL mode is read through a shared index SQLite keeps beside it (-shm). In a folder
+// this account cannot write, when nobody has the base open, that index cannot be made and even
+// reads fail: the base is then opened read-only and immutable, read as it stands at opening.
+void Connection::OpenAsSnapshotWhenUnreadable() {
+    int rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if ((rc & 0xFF) != SQLITE_READONLY)
+        return;
+    std::error_code ec;
+    std::string absolute = std::filesystem::absolute(path_, ec).string();
+    if (ec)
+        return;
+    std::string uri = "file://";
+    for (char c : absolute) {
+        if (c == '%' || c == '?' || c == '#') {
+            static const char kHex[] = "0123456789ABCDEF";
+            uri.push_back('%');
+            uri.push_back(kHex[static_cast<unsigned char>(c) >> 4]);
+            uri.push_back(kHex[c & 0xF]);
+        } else {
+            uri.push_back(c);
+        }
+    }
+    uri += "?immutable=1";
+    sqlite3* snapshot = nullptr;
+    rc = sqlite3_open_v2(uri.c_str(), &snapshot,
+                         SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close_v2(snapshot);
+        return;  // the first connection reports the failure at its first read
+    }
+    sqlite3_close_v2(db_);
+    db_ = snapshot;
     sqlite3_extended_result_codes(db_, 1);
 }
 

@@ -64,8 +64,11 @@ class Use {
 
 class Connection {
   public:
-    // Opens (creating when missing) the database at path; ":memory:" for a private one.
+    // Opens (creating when missing) the database at path; ":memory:" for a private one. A file
+    // this process may not write opens read-only; a base it could not even read that way (in a
+    // folder it may not write, while nobody has the base open) opens as an immutable snapshot.
     explicit Connection(const std::string& path);
+    bool ReadOnly() const { return sqlite3_db_readonly(db_, "main") == 1; }
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -79,6 +82,8 @@ class Connection {
     [[noreturn]] void Fail(int code, std::string_view what) const;
 
   private:
+    void OpenAsSnapshotWhenUnreadable();
+
     sqlite3* db_ = nullptr;
     std::string path_;
 };

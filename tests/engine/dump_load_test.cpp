@@ -1,4 +1,5 @@
-// Dump and load in JSON Lines: the format, the exact round trip, and loads that fail whole.
+// Dump and load in JSON Lines: the format, the exact round trip, loads that fail whole, and
+// loads that replace only when asked.
 #include <sstream>
 
 #include "engine_test_util.h"
@@ -59,9 +60,17 @@ TEST_F(DumpLoad, LinesCarryAttributesValuesAndSubvalues) {
 TEST_F(DumpLoad, DumpLoadedIntoAnEmptyDatabaseDumpsBackIdentically) {
     std::string dump = DumpOf(*db);
     auto copy = store::OpenLocalDatabase(folder / "copie.mvdb");
-    std::istringstream in(dump);
-    EXPECT_EQ(copy->Load(in), 6);  // five records and one dictionary item
-    EXPECT_EQ(DumpOf(*copy), dump);
+    copy->SetUserName("reprise");
+    std::istringstream in("\xEF\xBB\xBF" + dump);  // as some editors save it
+    store::LocalDatabase::LoadResult loaded = copy->Load(in);
+    EXPECT_EQ(loaded.created, 6);  // five records and one dictionary item
+    EXPECT_EQ(loaded.replaced + loaded.unchanged, 0);
+    EXPECT_EQ(loaded.files, 3);
+    EXPECT_EQ(loaded.indexes, 2);
+    EXPECT_EQ(DumpOf(*copy), dump) << "the history is no part of a dump";
+    std::vector<store::HistoryEntry> history = copy->History("ASSOCIATION", "002");
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0].user, "reprise");
 
     auto tables = copy->OpenFile("TABLES");
     EXPECT_EQ(tables->Read("BYTES").Text(), db->OpenFile("TABLES")->Read("BYTES").Text());
@@ -73,17 +82,45 @@ TEST_F(DumpLoad, DumpLoadedIntoAnEmptyDatabaseDumpsBackIdentically) {
     EXPECT_NO_THROW(copy->OpenFile("CONVOVM007"));
 }
 
-TEST_F(DumpLoad, LoadingOverExistingRecordsReplacesThem) {
-    std::istringstream in(
+TEST_F(DumpLoad, ExistingRecordsAreReplacedOnlyWhenAskedAndCountedApart) {
+    const std::string lines =
         "{\"file\": \"ASSOCIATION\", \"id\": \"001\", \"attrs\": [\"NEW\"]}\n"
         "\n"
         "{\"file\": \"DICT NOUVEAU\", \"id\": \"Nom\", \"attrs\": [\"D\", \"1\"]}\n"
-        "{\"file\": \"ASSOCIATION\", \"id\": \"003\", \"attrs\": [[\"a\"], [[\"b\"]]]}\n");
-    EXPECT_EQ(db->Load(in), 3);
+        "{\"file\": \"ASSOCIATION\", \"id\": \"003\", \"attrs\": [[\"a\"], [[\"b\"]]]}\n"
+        "{\"file\": \"ASSOCIATION\", \"id\": \"002\", \"attrs\": [\"NEW\"]}\n"
+        "{\"file\": \"TABLES\", \"id\": \"EMPTY\"}\n";
+    std::istringstream refused(lines);
+    EXPECT_EQ(MessageOf([&] { db->Load(refused); }),
+              "Le chargement remplacerait 2 enregistrement(s) existant(s) : ASSOCIATION 001, "
+              "ASSOCIATION 002. Rien n'a été chargé.");
+    EXPECT_EQ(db->OpenFile("ASSOCIATION")->Read("001").Value(1), "SAD");
+    EXPECT_EQ(ErrorOf([&] { db->OpenFile("NOUVEAU"); }), store::ErrorCode::FileNotFound);
+    EXPECT_EQ(db->History("ASSOCIATION", "003").size(), 0u) << "nor any history";
+
+    std::istringstream in(lines);
+    store::LocalDatabase::LoadResult loaded = db->Load(in, {.replace = true});
+    EXPECT_EQ(loaded.created, 2);
+    EXPECT_EQ(loaded.replaced, 2);
+    EXPECT_EQ(loaded.unchanged, 1) << "the same text is not written again";
+    EXPECT_EQ(loaded.files, 1);
     EXPECT_EQ(db->OpenFile("ASSOCIATION")->Read("001").Text(), "NEW");
     EXPECT_EQ(db->OpenFile("ASSOCIATION")->Read("003").Text(), "a" + FM + "b");
     EXPECT_NO_THROW(db->OpenFile("NOUVEAU")) << "a dictionary record brings its file";
-    EXPECT_EQ(Ids("SSELECT ASSOCIATION AVEC SigleAssoc = \"NEW\""), V{"001"});
+    EXPECT_EQ(Ids("SSELECT ASSOCIATION AVEC SigleAssoc = \"NEW\""), (V{"001", "002"}));
+    EXPECT_EQ(db->History("ASSOCIATION", "001").size(), 2u);
+    EXPECT_EQ(db->History("TABLES", "EMPTY").size(), 1u);
+}
+
+TEST_F(DumpLoad, RecordsGivenTwiceAreNamedWithTheirLinesAndNothingIsLoaded) {
+    std::string lines;
+    for (const char* id : {"A", "B", "A", "C", "B", "A"})
+        lines += "{\"file\": \"LOADED\", \"id\": \"" + std::string(id) + "\"}\n";
+    std::istringstream in(lines);
+    EXPECT_EQ(MessageOf([&] { db->Load(in, {.replace = true}); }),
+              "Le vidage donne plusieurs fois le même enregistrement : LOADED A (lignes 1 et 3), "
+              "LOADED B (lignes 2 et 5), LOADED A (lignes 1 et 6). Rien n'a été chargé.");
+    EXPECT_EQ(ErrorOf([&] { db->OpenFile("LOADED"); }), store::ErrorCode::FileNotFound);
 }
 
 TEST_F(DumpLoad, BadLineRefusesTheWholeLoad) {
@@ -99,10 +136,13 @@ TEST_F(DumpLoad, BadLineRefusesTheWholeLoad) {
          "Ligne 2 : un attribut contient un séparateur d'attributs ou de valeurs."},
         {"{\"file\": \"T\", \"id\": \"1\", \"attrs\": [\"\\ud800\"]}", "Ligne 2 : JSON invalide"},
         {"{\"file\": \"BAD(NAME\"}", "Ligne 2 : Caractère interdit"},
-        {"{\"index\": \"NOPE\", \"field\": \"X\"}", "Le fichier NOPE n'existe pas."},
+        {"{\"index\": \"NOPE\", \"field\": \"X\"}", "Ligne 2 : Le fichier NOPE n'existe pas."},
+        {"{\"index\": \"LOADED\", \"field\": \"NOPE\"}",
+         "Ligne 2 : Champ inconnu : NOPE (fichier LOADED)."},
         {"{\"file\": \"DICT LOADED\", \"id\": \"P\", \"attrs\": [\"V\", \"" + deep +
              "\"]}\n{\"index\": \"LOADED\", \"field\": \"P\"}",
-         "Champ virtuel P (position 0) : Expression mal formée (imbrication trop profonde)"},
+         "Ligne 3 : Champ virtuel P (position 0) : Expression mal formée (imbrication trop "
+         "profonde)"},
     };
     for (const auto& [line, message] : cases) {
         std::istringstream in("{\"file\": \"LOADED\", \"id\": \"1\"}\n" + line + "\n");

@@ -65,6 +65,11 @@ class DatabaseTest : public ::testing::Test {
   protected:
     void SetUp() override { db = store::OpenLocalDatabase(folder / "base.mvdb"); }
 
+    // Another session on the same base, as a second workstation has.
+    std::shared_ptr<store::LocalDatabase> OtherSession() {
+        return store::OpenLocalDatabase(folder / "base.mvdb");
+    }
+
     // Creates a file with D items: name -> (attribute, format).
     void MakeFile(const std::string& name,
                   std::initializer_list<std::tuple<const char*, int, const char*>> items = {}) {

@@ -1,11 +1,13 @@
 // Several processes on one database: update locks that hold across processes and vanish with
-// their holder, counters that never hand out a number twice, and a writer killed mid-flight.
+// their holder, counters that never hand out a number twice, creations of one id of which exactly
+// one wins, and a writer killed mid-flight, after which history and data still agree.
 #include <signal.h>
 #include <sqlite3.h>
 #include <sys/wait.h>
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <thread>
 
 #include "engine_test_util.h"
@@ -106,6 +108,51 @@ TEST_F(Processes, TwoWorkstationsIncrementingOneCounterNeverShareANumber) {
     EXPECT_GT(Ids("SSELECT NUMEROS AVEC 1 = \"B\"").size(), 0u);
 }
 
+TEST_F(Processes, TwoWorkstationsCreatingTheSameIdsNeverReplaceEachOther) {
+    MakeFile("ASSOCIATION");
+    constexpr int kIds = 300;
+    Pipe start, won;
+    auto worker = [&](int tag) {
+        return [&, tag] {
+            auto mine = store::OpenLocalDatabase(Path());
+            mine->SetUserName("poste" + std::to_string(tag));
+            auto associations = mine->OpenFile("ASSOCIATION");
+            start.Receive();
+            for (int i = 0; i < kIds; ++i) {
+                // As NewItem gives it when both screens found the id free.
+                store::Record r(associations, std::to_string(i), "poste" + std::to_string(tag));
+                try {
+                    r.DBCreate();
+                    won.Send(i * 2 + tag);
+                } catch (const store::StoreError& e) {
+                    if (e.code() != store::ErrorCode::RecordExists)
+                        return 1;
+                }
+            }
+            return 0;
+        };
+    };
+    pid_t a = Spawn(worker(0));
+    pid_t b = Spawn(worker(1));
+    start.Send(1);
+    start.Send(1);
+    EXPECT_EQ(ExitCode(a), 0);
+    EXPECT_EQ(ExitCode(b), 0);
+    won.CloseWriteEnd();
+    std::map<int, int> winners;
+    for (int w = won.Receive(); w >= 0; w = won.Receive())
+        EXPECT_TRUE(winners.emplace(w / 2, w % 2).second) << "id " << w / 2 << " won twice";
+    ASSERT_EQ(winners.size(), size_t{kIds}) << "every id was created once";
+    auto associations = db->OpenFile("ASSOCIATION");
+    for (const auto& [i, tag] : winners) {
+        const std::string id = std::to_string(i), winner = "poste" + std::to_string(tag);
+        EXPECT_EQ(associations->Read(id).Text(), winner) << "nothing replaced the winner's";
+        std::vector<store::HistoryEntry> history = db->History("ASSOCIATION", id);
+        ASSERT_EQ(history.size(), 1u) << id;
+        EXPECT_EQ(history[0].user, winner);
+    }
+}
+
 TEST_F(Processes, LockHeldElsewhereTimesOutAndDiesWithItsHolder) {
     Pipe locked, never;
     pid_t holder = Spawn([&] {
@@ -176,6 +223,7 @@ TEST_F(Processes, ReleaseMissingIdsAndBulkTransactionsDecideWhenLocksEnd) {
     EXPECT_EQ(theirs->ReadForUpdate("999").Value(1), "7");
     theirs->Release("999");
 
+    const size_t entries = db->History("COMPTEUR", "999").size();
     {
         store::LocalDatabase::Transaction rolledBack(*db);
         store::Record r = mine->ReadForUpdate("999");
@@ -183,6 +231,7 @@ TEST_F(Processes, ReleaseMissingIdsAndBulkTransactionsDecideWhenLocksEnd) {
         r.DBWrite();
     }
     EXPECT_EQ(theirs->ReadForUpdate("999").Value(1), "7");
+    EXPECT_EQ(db->History("COMPTEUR", "999").size(), entries) << "nor its history entry";
 }
 
 TEST_F(Processes, FilesFieldsAndIndexesMadeElsewhereAreSeenAtOnce) {
@@ -251,6 +300,9 @@ TEST_F(Processes, WriterKilledMidFlightLeavesAnIntactDatabase) {
     int last = std::stoi(journal->Read("LAST").Value(2));
     EXPECT_GE(last, acknowledged) << "an acknowledged write is never lost";
     EXPECT_LE(last, acknowledged + 1);
+    std::vector<store::HistoryEntry> history = db->History("JOURNAL", "LAST");
+    ASSERT_EQ(history.size(), static_cast<size_t>(last)) << "one entry for each write kept";
+    EXPECT_EQ(history[0].changes.back().after, std::to_string(last));
     for (int k = 0; k < 40; ++k) {
         store::Record r = journal->Read("R" + std::to_string(k));
         int i = std::stoi(r.Value(2));

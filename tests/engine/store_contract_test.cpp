@@ -1,8 +1,10 @@
 // The record-store contract on a real database file: records read back as written, the error
-// numbers the screens test, the request layouts and the command outputs.
-#include <sqlite3.h>
+// numbers the screens test, creation that never replaces, the change history, the request
+// layouts and the command outputs. Written against the store:: interface only.
+#include <pwd.h>
 
-#include <fstream>
+#include <chrono>
+#include <ctime>
 
 #include "engine_test_util.h"
 
@@ -61,6 +63,110 @@ TEST_F(StoreContract, MissingRecordsAndExistingIdsCarryTheirNumbers) {
     EXPECT_NE(ErrorOf([&] { Put("ACTIVITES", "A" + VM + "B", "x"); }), 0u);
 }
 
+TEST_F(StoreContract, CreationWritesOnlyANewIdAndNeverReplaces) {
+    MakeFile("ASSOCIATION");
+    auto file = db->OpenFile("ASSOCIATION");
+    store::Record first = file->NewItem("001");
+    store::Record second = file->NewItem("001");  // both screens were offered the same code
+    first.SetValue(1, "SAD");
+    second.SetValue(1, "ADMR");
+    first.DBCreate();
+    EXPECT_EQ(ErrorOf([&] { second.DBCreate(); }), store::ErrorCode::RecordExists);
+    EXPECT_EQ(MessageOf([&] { file->Create("001", "AUTRE"); }),
+              "L'enregistrement 001 existe déjà dans le fichier ASSOCIATION.");
+    EXPECT_EQ(file->Read("001").Text(), "SAD");
+    EXPECT_EQ(db->History("ASSOCIATION", "001").size(), 1u) << "a refused creation leaves none";
+
+    file->Create("002", "");
+    EXPECT_EQ(file->Read("002").Text(), "") << "an empty record is created too";
+    EXPECT_EQ(ErrorOf([&] { store::Record().DBCreate(); }), store::ErrorCode::NotBound);
+    EXPECT_NE(ErrorOf([&] { file->Create("A" + FM + "B", "x"); }), 0u);
+    EXPECT_NE(ErrorOf([&] { file->Create("", "x"); }), 0u);
+
+    // A failed creation keeps the update lock; a write drops it.
+    auto other = OtherSession();
+    other->SetLockWait(std::chrono::milliseconds(0));
+    store::Record held = file->ReadForUpdate("001");
+    EXPECT_EQ(ErrorOf([&] { held.DBCreate(); }), store::ErrorCode::RecordExists);
+    EXPECT_EQ(ErrorOf([&] { other->OpenFile("ASSOCIATION")->ReadForUpdate("001"); }),
+              store::ErrorCode::RecordLocked);
+    held.DBWrite();
+    EXPECT_EQ(ErrorOf([&] { other->OpenFile("ASSOCIATION")->ReadForUpdate("001"); }), 0u);
+}
+
+// The account running the tests, which the history names until a session says otherwise.
+std::string AccountName() {
+    const passwd* entry = ::getpwuid(::geteuid());
+    return entry ? entry->pw_name : "";
+}
+
+// Seconds between a history time ("dd/mm/yyyy hh:mm:ss", UTC) and now.
+long SecondsAgo(const std::string& time) {
+    std::tm tm{};
+    if (!::strptime(time.c_str(), "%d/%m/%Y %H:%M:%S", &tm))
+        return -1000000;
+    return static_cast<long>(std::time(nullptr) - ::timegm(&tm));
+}
+
+using Changes = std::vector<store::HistoryChange>;
+
+TEST_F(StoreContract, HistoryNamesWhoWhenAndEachChangedPositionNewestFirst) {
+    MakeFile("ASSOCIATION");
+    auto file = db->OpenFile("ASSOCIATION");
+    db->SetUserName("claire");
+    store::Record r = file->NewItem("001");
+    r.SetText("SAD" + FM + "a" + VM + "b" + SM + "c");
+    r.DBCreate();
+    r.SetValue(2, 2, "B");
+    r.SetValue(4, "x");
+    r.DBWrite();
+    r.DBWrite();                        // the same text again
+    file->Write("001", r.Text() + FM);  // an empty attribute more: no position differs
+    auto other = OtherSession();        // its user name is the system account's
+    other->OpenFile("ASSOCIATION")->DeleteRecord("001");
+    other->OpenFile("ASSOCIATION")->DeleteRecord("001");  // already gone: nothing to record
+    db->SetUserName("marc");
+    file->Write("002", "ADMR");
+
+    std::vector<store::HistoryEntry> entries = db->History("ASSOCIATION", "001");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].user, AccountName());
+    EXPECT_EQ(entries[0].changes,
+              (Changes{{1, 1, "SAD", ""}, {2, 1, "a", ""}, {2, 2, "B", ""}, {4, 1, "x", ""}}))
+        << "a removal empties every position";
+    EXPECT_EQ(entries[1].user, "claire");
+    EXPECT_EQ(entries[1].changes, (Changes{{2, 2, "b" + SM + "c", "B"}, {4, 1, "", "x"}}));
+    EXPECT_EQ(entries[2].changes,
+              (Changes{{1, 1, "", "SAD"}, {2, 1, "", "a"}, {2, 2, "", "b" + SM + "c"}}));
+    for (const store::HistoryEntry& entry : entries) {
+        EXPECT_EQ(entry.file, "ASSOCIATION");
+        EXPECT_EQ(entry.id, "001");
+        EXPECT_LE(std::abs(SecondsAgo(entry.time)), 5) << entry.time << " is UTC and now";
+    }
+    EXPECT_GT(entries[0].sequence, entries[1].sequence);
+    EXPECT_GT(entries[1].sequence, entries[2].sequence);
+
+    std::vector<store::HistoryEntry> all = db->History("ASSOCIATION");
+    ASSERT_EQ(all.size(), 4u) << "every id of the file";
+    EXPECT_EQ(all[0].id, "002");
+    EXPECT_EQ(all[0].user, "marc");
+    EXPECT_EQ(all[0].changes, (Changes{{1, 1, "", "ADMR"}}));
+    EXPECT_EQ(all[1].sequence, entries[0].sequence);
+}
+
+TEST_F(StoreContract, HistoryKeepsDictionariesAndDeletedFilesAndRefusesUnknownNames) {
+    MakeFile("TABLES", {{"Libelle", 1, "30L"}});
+    EXPECT_EQ(db->History("TABLES").size(), 0u) << "a file nobody wrote to";
+    EXPECT_EQ(ErrorOf([&] { db->History("TABLE"); }), store::ErrorCode::FileNotFound);
+    EXPECT_EQ(db->History("DICT  TABLES", "Libelle").size(), 1u);
+    EXPECT_EQ(db->History("DICT TABLES", "Libelle")[0].file, "DICT TABLES");
+    Put("TABLES", "EMPLOIS", "Emplois");
+    db->Execute("DELETE.FILE TABLES");
+    std::vector<store::HistoryEntry> kept = db->History("TABLES", "EMPLOIS");
+    ASSERT_EQ(kept.size(), 1u) << "a removed file keeps its history";
+    EXPECT_EQ(kept[0].changes, (Changes{{1, 1, "", "Emplois"}}));
+}
+
 TEST_F(StoreContract, DeletedRecordsAreGoneAndDeletingTwiceIsHarmless) {
     MakeFile("TABLES");
     Put("TABLES", "EMPLOIS", "x");
@@ -76,43 +182,6 @@ TEST_F(StoreContract, DictionaryPartOpensUnderItsOwnName) {
     EXPECT_EQ(dict->Name(), "DICT ASSOCIATION");
     EXPECT_EQ(dict->Read("SigleAssoc").Value(2), "1");
     EXPECT_EQ(db->OpenFile("DICT  ASSOCIATION")->Name(), "DICT ASSOCIATION");
-}
-
-TEST_F(StoreContract, FileThatIsNoDatabaseIsRefusedUntouched) {
-    std::string path = folder / "notes.txt";
-    std::ofstream(path) << "Réunion du bureau le 12 mars\n";
-    EXPECT_EQ(ErrorOf([&] { store::OpenLocalDatabase(path); }), store::ErrorCode::IoError);
-    std::ifstream in(path);
-    std::string line;
-    std::getline(in, line);
-    EXPECT_EQ(line, "Réunion du bureau le 12 mars");
-}
-
-TEST_F(StoreContract, DatabaseOfTheFirstLayoutIsUpgradedOnOpen) {
-    MakeFile("PLANCOMPTABLE");
-    db->Execute("CREATE.INDEX PLANCOMPTABLE 1");
-    Put("PLANCOMPTABLE", "0017061000000", "PRESTATIONS");
-    db.reset();
-    sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open((folder / "base.mvdb").c_str(), &raw), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(raw,
-                           "CREATE TABLE old(index_id INTEGER PRIMARY KEY AUTOINCREMENT, file_id "
-                           "INTEGER NOT NULL, field TEXT NOT NULL, location INTEGER NOT NULL, "
-                           "UNIQUE(file_id, location));"
-                           "INSERT INTO old SELECT index_id, file_id, field, location FROM indexes;"
-                           "DROP TABLE indexes; ALTER TABLE old RENAME TO indexes;"
-                           "PRAGMA user_version=1;",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(raw);
-
-    db = store::OpenLocalDatabase(folder / "base.mvdb");
-    EXPECT_EQ(Ids("SSELECT PLANCOMPTABLE AVEC 1 = \"PRE]\""), V{"0017061000000"});
-    EXPECT_EQ(db->Execute("CREATE.INDEX PLANCOMPTABLE 1 PREFIXE.ID 3").Value(1), "0");
-    Put("PLANCOMPTABLE", "0027061000000", "PRESTATIONS");
-    EXPECT_EQ(Ids("SSELECT PLANCOMPTABLE AVEC 1 = \"PRE]\" AND AVEC @ID = \"002]\""),
-              V{"0027061000000"});
-    EXPECT_TRUE(db->Engine().VerifyIndexes().empty());
 }
 
 class ResultLayouts : public DatabaseTest {

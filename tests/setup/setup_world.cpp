@@ -34,6 +34,10 @@ class RecordingFile : public store::File {
         log_.push_back("WRITE " + Name() + " " + id);
         target_->Write(id, text);
     }
+    void Create(const std::string& id, const std::string& text) override {
+        log_.push_back("CREATE " + Name() + " " + id);
+        target_->Create(id, text);
+    }
     void DeleteRecord(const std::string& id) override { target_->DeleteRecord(id); }
 
   private:

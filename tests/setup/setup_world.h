@@ -29,6 +29,11 @@ class RecordingDatabase : public store::Database {
                                  std::string& status) override;
     store::Record SelectRequest(const std::string& request, const std::string& options,
                                 std::string& status) override;
+    void SetUserName(const std::string& name) override { target_->SetUserName(name); }
+    std::vector<store::HistoryEntry> History(const std::string& file,
+                                             const std::string& id = {}) override {
+        return target_->History(file, id);
+    }
 
   private:
     std::shared_ptr<store::Database> target_;
