@@ -9,6 +9,7 @@
 #include "platform/engine/query.h"
 #include "platform/engine/text.h"
 #include "platform/seed/seed.h"
+#include "store/store_error.h"
 
 namespace mvsh {
 namespace {
@@ -97,6 +98,16 @@ std::vector<std::string> Words(const std::string& text) {
     return words;
 }
 
+// A file name and what follows it: "DICT X" is one name.
+std::vector<std::string> FileAndIds(const std::string& text) {
+    std::vector<std::string> words = Words(text);
+    if (!words.empty() && mv::text::EqualsNoCase(words[0], "DICT") && words.size() > 1) {
+        words[0] = "DICT " + words[1];
+        words.erase(words.begin() + 1);
+    }
+    return words;
+}
+
 }  // namespace
 
 Shell::Shell(std::shared_ptr<store::LocalDatabase> db, std::ostream& out, std::ostream& err,
@@ -118,6 +129,8 @@ Shell::Result Shell::Run(const std::string& line) {
             Show(line);
         } else if (verb == "LOAD") {
             Load(line);
+        } else if (verb == "HISTORIQUE" || verb == "HISTORY") {
+            History(line);
         } else if (verb == "DUMP") {
             Dump(line);
         } else if (verb == "DEMO") {
@@ -188,11 +201,7 @@ void Shell::List(const std::string& line) {
 }
 
 void Shell::Show(const std::string& line) {
-    std::vector<std::string> words = Words(Rest(line));
-    if (!words.empty() && mv::text::EqualsNoCase(words[0], "DICT") && words.size() > 1) {
-        words[0] = "DICT " + words[1];
-        words.erase(words.begin() + 1);
-    }
+    std::vector<std::string> words = FileAndIds(Rest(line));
     if (words.size() < 2)
         throw mv::Error(mv::ErrorKind::Command, "Usage : CT fichier identifiant...");
     auto file = db_->OpenFile(words[0]);
@@ -207,13 +216,45 @@ void Shell::Show(const std::string& line) {
     }
 }
 
+void Shell::History(const std::string& line) {
+    std::vector<std::string> words = FileAndIds(Rest(line));
+    if (words.empty() || words.size() > 2)
+        throw mv::Error(mv::ErrorKind::Command, "Usage : HISTORIQUE fichier [identifiant]");
+    std::vector<store::HistoryEntry> entries =
+        db_->History(words[0], words.size() > 1 ? words[1] : std::string());
+    for (const store::HistoryEntry& entry : entries) {
+        out_ << "n° " << entry.sequence << ", le " << entry.time << " UTC, par "
+             << mv::text::Printable(entry.user) << " : " << entry.file << " "
+             << mv::text::Printable(entry.id, 4000) << "\n";
+        for (const store::HistoryChange& change : entry.changes) {
+            out_ << "  <" << change.attribute << "," << change.value << "> « "
+                 << Visible(change.before) << " » → « " << Visible(change.after) << " »\n";
+        }
+    }
+    out_ << entries.size() << " modification(s).\n";
+}
+
 void Shell::Load(const std::string& line) {
-    std::string path = Rest(line);
-    if (path.size() >= 2 && (path.front() == '"' || path.front() == '\'') &&
-        path.back() == path.front())
-        path = path.substr(1, path.size() - 2);
+    // A quoted path ends at its quote; otherwise a last word REMPLACER is the option.
+    std::string path = Rest(line), option;
+    if (!path.empty() && (path.front() == '"' || path.front() == '\'')) {
+        size_t close = path.find(path.front(), 1);
+        if (close == std::string::npos)
+            throw mv::Error(mv::ErrorKind::Command, "Chemin non fermé : " + path);
+        option = Trim(path.substr(close + 1));
+        path = path.substr(1, close - 1);
+    } else if (size_t blank = path.find_last_of(" \t");
+               blank != std::string::npos &&
+               mv::text::EqualsNoCase(path.substr(blank + 1), "REMPLACER")) {
+        option = path.substr(blank + 1);
+        path = Trim(path.substr(0, blank));
+    }
+    if (!option.empty() && !mv::text::EqualsNoCase(option, "REMPLACER")) {
+        throw mv::Error(mv::ErrorKind::Command,
+                        "Mot inattendu après le chemin : " + mv::text::Printable(option));
+    }
     if (path.empty())
-        throw mv::Error(mv::ErrorKind::Command, "Usage : LOAD chemin");
+        throw mv::Error(mv::ErrorKind::Command, "Usage : LOAD chemin [REMPLACER]");
     // Only a plain file: a folder reads as nothing and a device may never end.
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -241,8 +282,23 @@ void Shell::Load(const std::string& line) {
     }
     if (!why.empty())
         throw mv::Error(mv::ErrorKind::Io, "Impossible de lire " + path + " : " + why + ".");
-    std::int64_t n = db_->Load(in);
-    out_ << n << " enregistrement(s) chargé(s).\n";
+    store::LocalDatabase::LoadOptions options;
+    options.replace = !option.empty();
+    store::LocalDatabase::LoadResult loaded;
+    try {
+        loaded = db_->Load(in, options);
+    } catch (const store::StoreError& e) {
+        if (e.code() != store::ErrorCode::RecordExists)
+            throw;
+        throw mv::Error(
+            mv::ErrorKind::RecordExists,
+            std::string(e.what()) + " Pour les remplacer : LOAD " + path + " REMPLACER");
+    }
+    out_ << loaded.created + loaded.replaced << " enregistrement(s) chargé(s) : " << loaded.created
+         << " créé(s), " << loaded.replaced << " remplacé(s)";
+    if (loaded.unchanged > 0)
+        out_ << " ; " << loaded.unchanged << " identique(s) déjà présent(s)";
+    out_ << ".\n";
 }
 
 void Shell::Dump(const std::string& line) {
@@ -271,7 +327,9 @@ void Shell::Help() {
             "  CREATE.FILE fichier [tailles]    DELETE.FILE fichier\n"
             "  CREATE.INDEX fichier champ [PREFIXE.ID n]   (aussi BUILD.INDEX, DELETE.INDEX)\n"
             "  DATE.FORMAT\n"
-            "  LOAD chemin                      DUMP [fichier...]\n"
+            "  HISTORIQUE fichier [identifiant] (les modifications, les plus récentes "
+            "d'abord)\n"
+            "  LOAD chemin [REMPLACER]          DUMP [fichier...]\n"
             "  DEMO                             HELP ou AIDE       QUIT ou Q\n"
             "Opérateurs : = # <> < > <= >= EQ NE LT GT LE GE. Valeurs entre \"...\", '...' ou "
             "\\...\\ ;\n"

@@ -6,7 +6,9 @@
 //   COMPTER/COUNT ...     "<n> enregistrement(s) compté(s)."
 //   LIST file [conditions] [PAR ...] field...   a table with the dictionary headings
 //   CT file id...         records, attributes numbered
-//   LOAD path / DUMP [file...]                  JSON Lines (see platform/engine/jsonl.h)
+//   HISTORIQUE file [id]  the history of a file or a record, newest first
+//   LOAD path [REMPLACER] / DUMP [file...]      JSON Lines (see platform/engine/jsonl.h); a load
+//                         replaces records that exist with another text only when asked
 //   DEMO                  loads the demo data set; HELP/AIDE; QUIT/Q
 //   CREATE.FILE, DELETE.FILE, CREATE.INDEX, BUILD.INDEX, DELETE.INDEX, DATE.FORMAT
 //
@@ -33,6 +35,7 @@ class Shell {
   private:
     void List(const std::string& line);
     void Show(const std::string& line);
+    void History(const std::string& line);
     void Load(const std::string& line);
     void Dump(const std::string& line);
     void Demo();

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "engine_test_util.h"
@@ -92,12 +93,17 @@ class MvshTest : public ::testing::Test {
 };
 
 TEST_F(MvshTest, NewDatabaseIsCreatedReadyForTheSystem) {
-    Outcome run = Mvsh(Db({"COMPTER ASSOCIATION", "SSELECT ASSOCIATION PAR SigleAssoc"}));
-    EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, "0 enregistrement(s) compté(s).\n0 enregistrement(s) sélectionné(s).\n");
-    EXPECT_NE(run.err.find("Nouvelle base créée"), std::string::npos);
-    EXPECT_EQ(Mvsh(Db({"COMPTER PLANCOMPTABLE"})).code, 0);
-    EXPECT_EQ(Mvsh(Db({"COMPTER ASSOCIATION"})).err, "") << "created once";
+    const std::string empty = folder / "vide.mvdb";
+    std::ofstream{empty};  // an empty file is a new base too
+    for (const std::string& path : {db, empty}) {
+        Outcome run = Mvsh({"--db", path, "-c", "COMPTER ASSOCIATION", "-c",
+                            "SSELECT ASSOCIATION PAR SigleAssoc"});
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(run.out, "0 enregistrement(s) compté(s).\n0 enregistrement(s) sélectionné(s).\n");
+        EXPECT_EQ(run.err, "Nouvelle base créée : " + path + "\n");
+        EXPECT_EQ(Mvsh({"--db", path, "-c", "COMPTER PLANCOMPTABLE"}).code, 0);
+        EXPECT_EQ(Mvsh({"--db", path, "-c", "COMPTER ASSOCIATION"}).err, "") << "created once";
+    }
 }
 
 TEST_F(MvshTest, SelectionsPrintIdsThenTheirCount) {
@@ -148,6 +154,11 @@ TEST_F(MvshTest, OddInputGetsAFrenchMessageAndAnExitCodeNeverACrash) {
          "Erreur : Impossible de lire " + folder.Path() + " : c'est un dossier.\n"},
         {Db({"LOAD /dev/zero"}), 1,
          "Erreur : Impossible de lire /dev/zero : ce n'est pas un fichier ordinaire.\n"},
+        {Db({"LOAD '/tmp/x.jsonl' TOUT"}), 1, "Erreur : Mot inattendu après le chemin : TOUT\n"},
+        {Db({"LOAD REMPLACER"}), 1,
+         "Erreur : Impossible de lire REMPLACER : fichier introuvable.\n"},
+        {Db({"HISTORIQUE"}), 1, "Erreur : Usage : HISTORIQUE fichier [identifiant]\n"},
+        {Db({"HISTORIQUE NOPE"}), 1, "Erreur : Le fichier NOPE n'existe pas.\n"},
         {{"-c", "COMPTER ASSOCIATION"}, 2, "mvsh : l'option --db est obligatoire\n" + usage},
         {{"--db", db, "--verbose"}, 2, "mvsh : argument inattendu : --verbose\n" + usage},
         {{"--db", db, "-c"}, 2, "mvsh : l'option -c attend une commande\n" + usage},
@@ -197,6 +208,54 @@ TEST_F(MvshTest, DumpGivesBackWhatWasLoaded) {
     EXPECT_EQ(dump.out, expected);
 }
 
+// Times and sequence numbers vary (the new base's dictionaries have their history too).
+std::string Undated(std::string text) {
+    static const std::regex time("\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d"), sequence("n° \\d+");
+    return std::regex_replace(std::regex_replace(text, time, "<date>"), sequence, "n° <n>");
+}
+
+TEST_F(MvshTest, LoadReplacesOnlyWhenAskedAndTheHistoryShowsEachChange) {
+    Outcome first = Mvsh(Db({Load()}));
+    EXPECT_EQ(first.out, "4 enregistrement(s) chargé(s) : 4 créé(s), 0 remplacé(s).\n");
+    const std::string changes = folder / "changes.jsonl";
+    std::ofstream(changes)
+        << "{\"file\": \"ESSAIS\", \"id\": \"001\", \"attrs\": [\"ALPHA\", [\"A1\", "
+           "[\"A2\", \"x\"]]]}\n"
+           "{\"file\": \"ESSAIS\", \"id\": \"002\", \"attrs\": [\"BETA\", \"Bêta\"]}\n"
+           "{\"file\": \"ESSAIS\", \"id\": \"003\", \"attrs\": [\"GAMMA\"]}\n";
+    Outcome refused = Mvsh(Db({"LOAD " + changes}));
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.err,
+              "Erreur : Le chargement remplacerait 1 enregistrement(s) existant(s) : ESSAIS 001. "
+              "Rien n'a été chargé. Pour les remplacer : LOAD " +
+                  changes + " REMPLACER\n");
+    Outcome replaced =
+        Mvsh(Db({"LOAD " + changes + " remplacer", "HISTORIQUE ESSAIS 001", "HISTORIQUE ESSAIS"}));
+    EXPECT_EQ(replaced.code, 0) << replaced.err;
+    EXPECT_EQ(Undated(replaced.out),
+              "2 enregistrement(s) chargé(s) : 1 créé(s), 1 remplacé(s) ; 1 identique(s) déjà "
+              "présent(s).\n"
+              "n° <n>, le <date> UTC, par mvsh : ESSAIS 001\n"
+              "  <2,2> « A2 » → « A2\\x »\n"
+              "n° <n>, le <date> UTC, par mvsh : ESSAIS 001\n"
+              "  <1,1> «  » → « ALPHA »\n"
+              "  <2,1> «  » → « A1 »\n"
+              "  <2,2> «  » → « A2 »\n"
+              "2 modification(s).\n"
+              "n° <n>, le <date> UTC, par mvsh : ESSAIS 003\n"
+              "  <1,1> «  » → « GAMMA »\n"
+              "n° <n>, le <date> UTC, par mvsh : ESSAIS 001\n"
+              "  <2,2> « A2 » → « A2\\x »\n"
+              "n° <n>, le <date> UTC, par mvsh : ESSAIS 001\n"
+              "  <1,1> «  » → « ALPHA »\n"
+              "  <2,1> «  » → « A1 »\n"
+              "  <2,2> «  » → « A2 »\n"
+              "n° <n>, le <date> UTC, par mvsh : ESSAIS 002\n"
+              "  <1,1> «  » → « BETA »\n"
+              "  <2,1> «  » → « Bêta »\n"
+              "4 modification(s).\n");
+}
+
 TEST_F(MvshTest, CommandsFromStandardInputUntilQuit) {
     Outcome run = Mvsh({"--db", db}, "CREATE.FILE X\n\nCOMPTER X\nQUIT\nCOMPTER Y\n");
     EXPECT_EQ(run.code, 0) << run.err;
@@ -204,7 +263,9 @@ TEST_F(MvshTest, CommandsFromStandardInputUntilQuit) {
     run = Mvsh({"--db", db}, "COMPTER Y\nCOMPTER X\n");
     EXPECT_EQ(run.code, 1) << "piped input reports failures";
     EXPECT_EQ(run.out, "0 enregistrement(s) compté(s).\n");
-    EXPECT_NE(Mvsh(Db({"AIDE"})).out.find("SSELECT"), std::string::npos);
+    const std::string help = Mvsh(Db({"AIDE"})).out;
+    for (const char* command : {"SSELECT", "HISTORIQUE fichier [identifiant]", "REMPLACER"})
+        EXPECT_NE(help.find(command), std::string::npos) << command;
 }
 
 TEST_F(MvshTest, DemoLoadsTheDemoDataAndItsTemplates) {
