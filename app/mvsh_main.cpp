@@ -1,16 +1,17 @@
 // mvsh --db PATH [-c COMMAND]...
-// Opens the database at PATH (creating a new one, ready for the system, when it does not exist)
-// and runs each COMMAND in turn, stopping at the first error with exit code 1; without -c, reads
-// commands from standard input. Exit code 2: bad arguments or a database that cannot be opened.
+// Opens the database at PATH as every program does (app/common: a path naming no file or an
+// empty file gives a new base, ready for the system) and runs each COMMAND in turn, stopping at
+// the first error with exit code 1; without -c, reads commands from standard input. Exit code 2:
+// bad arguments or a database that cannot be opened. Its writes are recorded in the history
+// under the user name "mvsh".
 #include <unistd.h>
 
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/common/open_base.h"
 #include "app/shell/shell.h"
-#include "platform/seed/seed.h"
 
 namespace {
 
@@ -51,18 +52,16 @@ int main(int argc, char** argv) {
 
     std::shared_ptr<store::LocalDatabase> db;
     try {
-        bool fresh = !std::filesystem::exists(path);
-        db = store::OpenLocalDatabase(path);
-        if (fresh) {
-            seed::Bootstrap(*db);
+        appbase::Opened opened = appbase::OpenBase(path);
+        db = opened.local;
+        if (opened.prepared)
             std::cerr << "Nouvelle base créée : " << path << "\n";
-        }
     } catch (const std::exception& e) {
         std::cerr << "mvsh : " << e.what() << "\n";
         return 2;
     }
-    std::filesystem::path folder = std::filesystem::absolute(path).parent_path() / "modeles";
-    mvsh::Shell shell(db, std::cout, std::cerr, folder.string());
+    db->SetUserName("mvsh");
+    mvsh::Shell shell(db, std::cout, std::cerr, appbase::TemplateFolder(path));
 
     if (batch) {
         for (const std::string& command : commands) {

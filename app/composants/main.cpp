@@ -1,41 +1,22 @@
 // composants: each companion component on its own, on a database.
-//   --db PATH        database file; a new one is created with the demo data
-//                    (default: composants.mvdb in the user's data folder)
+//   --db PATH        database file; a new (or empty) one is made with the demo data, as
+//                    meridoval makes it (default: composants.mvdb in the user's data folder)
 //   --user NAME      whose rights apply (default: the demo user with full rights)
 //   --lire CODE      reads that association into the address and bank tabs
 //   --capture FILE   show tab --onglet N, write the window to FILE as PNG and exit
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 
+#include "app/common/open_base.h"
 #include "app/composants/fenetre_composants.h"
 #include "platform/seed/seed.h"
 #include "platform/toolkit/qtext.h"
-#include "store/local_database.h"
-#include "store/store_error.h"
-
-namespace {
-
-std::shared_ptr<store::Database> ouvrirBase(const QString& path) {
-    const QFileInfo info(path);
-    const bool nouvelle = !info.exists();
-    if (nouvelle)
-        QDir().mkpath(info.absolutePath());
-    auto database = store::OpenLocalDatabase(toolkit::fromQ(path));
-    if (nouvelle) {
-        seed::LoadDemo(*database, toolkit::fromQ(info.absoluteDir().filePath("modeles")));
-        std::fprintf(stderr, "Base de démonstration créée : %s\n", qPrintable(path));
-    }
-    return database;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -66,7 +47,14 @@ int main(int argc, char** argv) {
     }
     std::shared_ptr<store::Database> database;
     try {
-        database = ouvrirBase(path);
+        appbase::OpenOptions options;
+        options.preparation = appbase::Preparation::DemoData;
+        options.makeFolders = true;
+        appbase::Opened opened = appbase::OpenBase(toolkit::fromQ(path), options);
+        if (opened.prepared)
+            std::fprintf(stderr, "Base de démonstration créée : %s\n", qPrintable(path));
+        database = opened.database;
+        database->SetUserName(toolkit::fromQ(parser.value(QStringLiteral("user"))));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "Impossible d'ouvrir la base %s : %s\n", qPrintable(path), e.what());
         return 1;

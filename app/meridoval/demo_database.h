@@ -1,7 +1,8 @@
 #pragma once
 // The database the application opens: the one named on the command line, or the demo database
-// in the user's data folder. A file that does not exist yet is created with the demo data, its
-// document templates in the folder "modeles" beside it.
+// in the user's data folder. It is opened as every program opens its base (app/common): a file
+// that does not exist yet, or an empty one, is made with the demo data, its document templates
+// in the folder "modeles" beside it.
 
 #include <QString>
 #include <memory>

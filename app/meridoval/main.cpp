@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
     try {
         const QString path = parser.isSet(db) ? parser.value(db) : DefaultDemoPath();
         auto database = OpenDatabase(path);
+        database->SetUserName(toolkit::fromQ(parser.value(user)));
         MainWindow window;
         window.start(database, parser.value(user));
         if (parser.isSet(shot)) {

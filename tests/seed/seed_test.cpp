@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/common/open_base.h"
 #include "platform/components/rib/controles_bancaires.h"
 #include "platform/seed/day_number.h"
 #include "platform/seed/seed.h"
@@ -409,6 +410,39 @@ TEST(DemoFailure, AnUnusableTemplateFolderIsNamedAndNothingIsWritten) {
                                 " : un élément du chemin n'est pas un dossier.");
     }
     EXPECT_THROW(db->OpenFile("ASSOCIATION"), store::StoreError);
+}
+
+// The programs' opening: a new or empty base is prepared once; a preparation that fails leaves
+// no half-prepared base to be taken for a finished one at the next start.
+TEST(Opening, NewAndEmptyBasesArePreparedAndAFailedPreparationLeavesNothing) {
+    TempFolder folder;
+    const std::string fresh = folder / "dossier/nouvelle.mvdb", empty = folder / "vide.mvdb";
+    std::ofstream{empty};
+    appbase::OpenOptions demo{appbase::Preparation::DemoData, true};
+    for (const std::string& path : {fresh, empty}) {
+        appbase::Opened opened = appbase::OpenBase(path, demo);
+        EXPECT_TRUE(opened.prepared) << path;
+        EXPECT_FALSE(Ids(*opened.database, "SSELECT ASSOCIATION").empty()) << path;
+        EXPECT_TRUE(fs::exists(folder / "dossier/modeles/Contrat.txt"));
+        EXPECT_FALSE(appbase::OpenBase(path, demo).prepared) << "prepared once";
+    }
+    EXPECT_EQ(Ids(*appbase::OpenBase(folder / "systeme.mvdb").database, "SSELECT ASSOCIATION"),
+              std::vector<std::string>{})
+        << "the system's files alone";
+
+    // Templates that cannot be written: the demo fails, and takes its base away with it.
+    TempFolder broken;
+    std::ofstream(broken / "modeles") << "un fichier, pas un dossier";
+    const std::string made = broken / "nouvelle.mvdb", given = broken / "vide.mvdb";
+    std::ofstream{given};
+    for (const std::string& path : {made, given}) {
+        EXPECT_THROW(appbase::OpenBase(path, demo), std::exception) << path;
+        for (const char* sidecar : {"-wal", "-shm", "-locks"})
+            EXPECT_FALSE(fs::exists(path + sidecar)) << path << sidecar;
+    }
+    EXPECT_FALSE(fs::exists(made));
+    EXPECT_EQ(fs::file_size(given), 0u) << "the empty file given stays, empty";
+    EXPECT_TRUE(appbase::IsNewBase(given));
 }
 
 TEST(DayNumber, CountsFromTheLastDayOf1967) {
