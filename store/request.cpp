@@ -18,7 +18,17 @@ std::string MakeRequest(std::string_view command, std::string_view fileName,
     return text;
 }
 
+namespace {
+
+bool HoldsMark(std::string_view text) {
+    return text.find_first_of("\xFE\xFD\xFC") != std::string_view::npos;
+}
+
+}  // namespace
+
 std::optional<std::string> QuoteValue(std::string_view text, bool prefix) {
+    if (HoldsMark(text))
+        return std::nullopt;
     if (!text.empty() && text.front() == '[')
         return std::nullopt;
     if (!prefix && !text.empty() && text.back() == ']')
@@ -37,6 +47,10 @@ std::optional<std::string> QuoteValue(std::string_view text, bool prefix) {
 }
 
 std::string UnquotableMessage(std::string_view text) {
+    if (HoldsMark(text)) {
+        return "Le texte recherché contient un caractère de séparation de la base (octet FE, FD "
+               "ou FC) : aucune valeur ne peut le contenir.";
+    }
     if (!text.empty() && text.front() == '[') {
         return "Le texte recherché ne peut pas commencer par « [ ».";
     }

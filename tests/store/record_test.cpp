@@ -69,6 +69,12 @@ TEST(Request, ValuesNeverWidenTheSelection) {
     EXPECT_EQ(store::QuoteValue("[ABC", true), std::nullopt);
     EXPECT_EQ(store::QuoteValue("ABC]", false), std::nullopt);
     EXPECT_EQ(store::QuoteValue("ABC]", true), "\"ABC]]\"");
+    for (const std::string& mark : {FM, VM, SM}) {
+        EXPECT_EQ(store::QuoteValue("A" + mark + "B", true), std::nullopt) << "no value holds it";
+        EXPECT_EQ(store::UnquotableMessage("A" + mark + "B"),
+                  "Le texte recherché contient un caractère de séparation de la base (octet FE, "
+                  "FD ou FC) : aucune valeur ne peut le contenir.");
+    }
     EXPECT_EQ(store::MakeRequest("SSELECT X", "X", "0 1"), "SSELECT X" + FM + "X" + FM + "0 1");
     EXPECT_EQ(store::MakeRequest("DATE.FORMAT"), "DATE.FORMAT");
 }
