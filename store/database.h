@@ -58,9 +58,9 @@ class Database {
     virtual void SetUserName(const std::string& name) = 0;
 
     // The history of a file, or of its record id when id is not empty: every entry, newest first
-    // (highest sequence first). The file need not exist any more (DELETE.FILE keeps its
-    // history); a name that has no entry and is no file throws StoreError(FileNotFound). "DICT X"
-    // names the dictionary's own history.
+    // (highest sequence first; entries of one sequence by id). The file need not exist any more
+    // (DELETE.FILE keeps its history); a name that has no entry and is no file throws
+    // StoreError(FileNotFound). "DICT X" names the dictionary's own history.
     virtual std::vector<HistoryEntry> History(const std::string& file,
                                               const std::string& id = {}) = 0;
 

@@ -32,7 +32,10 @@ struct HistoryChange {
 };
 
 struct HistoryEntry {
-    std::int64_t sequence = 0;  // grows with every entry of the base: later entries, higher
+    // Orders the entries: a record's later entry always has a higher one, and entries of
+    // different records follow the time of their writes. Compare it; its value means nothing
+    // else (the embedded engine counts microseconds).
+    std::int64_t sequence = 0;
     std::string user;
     std::string time;  // "dd/mm/yyyy hh:mm:ss", UTC
     std::string file, id;

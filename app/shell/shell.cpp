@@ -223,9 +223,8 @@ void Shell::History(const std::string& line) {
     std::vector<store::HistoryEntry> entries =
         db_->History(words[0], words.size() > 1 ? words[1] : std::string());
     for (const store::HistoryEntry& entry : entries) {
-        out_ << "n° " << entry.sequence << ", le " << entry.time << " UTC, par "
-             << mv::text::Printable(entry.user) << " : " << entry.file << " "
-             << mv::text::Printable(entry.id, 4000) << "\n";
+        out_ << "Le " << entry.time << " UTC, par " << mv::text::Printable(entry.user) << " : "
+             << entry.file << " " << mv::text::Printable(entry.id, 4000) << "\n";
         for (const store::HistoryChange& change : entry.changes) {
             out_ << "  <" << change.attribute << "," << change.value << "> « "
                  << Visible(change.before) << " » → « " << Visible(change.after) << " »\n";

@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
-#include <ctime>
 #include <set>
 
 #include "error.h"
@@ -42,13 +42,12 @@ CREATE TABLE IF NOT EXISTS index_entries(
     pos INTEGER NOT NULL,
     PRIMARY KEY(index_id, key, id)) WITHOUT ROWID;
 CREATE TABLE IF NOT EXISTS history(
-    sequence INTEGER PRIMARY KEY,
-    user_name TEXT NOT NULL,
-    at INTEGER NOT NULL,
     file TEXT NOT NULL,
     id BLOB NOT NULL,
-    changes BLOB NOT NULL);
-CREATE INDEX IF NOT EXISTS history_record ON history(file, id);
+    sequence INTEGER NOT NULL,
+    user_name TEXT NOT NULL,
+    changes BLOB NOT NULL,
+    PRIMARY KEY(file, id, sequence)) WITHOUT ROWID;
 )sql";
 
 // Version 1 had no id prefix on indexes: its table is set aside, the schema makes the new one.
@@ -468,11 +467,25 @@ void Database::AddHistory(const FileRef& file, std::string_view id, std::string_
     changes_.clear();
     if (history::AppendChanges(changes_, before, after) == 0 && !always)
         return;
+    // One B-tree keyed by record: a write adds a single page to its commit. The sequence is the
+    // time in microseconds, kept above the record's previous entry whatever the clock does.
+    std::int64_t sequence = std::chrono::duration_cast<std::chrono::microseconds>(
+                                std::chrono::system_clock::now().time_since_epoch())
+                                .count();
+    {
+        sql::Statement& last = Prepare(
+            "SELECT sequence FROM history WHERE file = ?1 AND id = ?2 ORDER BY sequence DESC "
+            "LIMIT 1");
+        sql::Use use(last);
+        last.BindText(1, file.name).Bind(2, id);
+        if (last.Step())
+            sequence = std::max(sequence, last.Int(0) + 1);
+    }
     sql::Statement& s = Prepare(
-        "INSERT INTO history(user_name, at, file, id, changes) VALUES (?1, ?2, ?3, ?4, ?5)");
+        "INSERT INTO history(file, id, sequence, user_name, changes) VALUES (?1, ?2, ?3, ?4, ?5)");
     sql::Use use(s);
-    s.BindText(1, historyUser_).Bind(2, static_cast<std::int64_t>(std::time(nullptr)));
-    s.BindText(3, file.name).Bind(4, id).Bind(5, changes_);
+    s.BindText(1, file.name).Bind(2, id).Bind(3, sequence);
+    s.BindText(4, historyUser_).Bind(5, changes_);
     s.Step();
 }
 
@@ -481,18 +494,19 @@ std::vector<HistoryEntry> Database::History(std::string_view rawFile,
     const std::string file = NormalizeName(rawFile);
     std::vector<HistoryEntry> entries;
     if (historyTable_) {
-        sql::Statement& s = Prepare(
-            id ? "SELECT sequence, user_name, at, id, changes FROM history WHERE file = ?1 AND "
-                 "id = ?2 ORDER BY sequence DESC"
-               : "SELECT sequence, user_name, at, id, changes FROM history WHERE file = ?1 "
-                 "ORDER BY sequence DESC");
+        sql::Statement& s =
+            Prepare(id ? "SELECT sequence, user_name, id, changes FROM history WHERE file = ?1 "
+                         "AND id = ?2 ORDER BY sequence DESC"
+                       : "SELECT sequence, user_name, id, changes FROM history WHERE file = ?1 "
+                         "ORDER BY sequence DESC, id");
         sql::Use use(s);
         s.BindText(1, file);
         if (id)
             s.Bind(2, *id);
         while (s.Step()) {
-            entries.push_back({s.Int(0), s.String(1), s.Int(2), file, s.String(3),
-                               history::DecodeChanges(s.Bytes(4))});
+            const std::int64_t sequence = s.Int(0);
+            entries.push_back({sequence, s.String(1), sequence / 1000000, file, s.String(2),
+                               history::DecodeChanges(s.Bytes(3))});
         }
     }
     if (entries.empty())

@@ -63,7 +63,9 @@ struct IndexDef {
 
 // One entry of the history, as History gives it.
 struct HistoryEntry {
-    std::int64_t sequence = 0;  // increases with every entry of the database
+    // Microseconds since 1970-01-01 UTC when written, and always above the record's previous
+    // entry: a record's entries never tie, entries of different records follow the clock.
+    std::int64_t sequence = 0;
     std::string user;
     std::int64_t time = 0;  // seconds since 1970-01-01 UTC
     std::string file, id;

@@ -208,10 +208,10 @@ TEST_F(MvshTest, DumpGivesBackWhatWasLoaded) {
     EXPECT_EQ(dump.out, expected);
 }
 
-// Times and sequence numbers vary (the new base's dictionaries have their history too).
-std::string Undated(std::string text) {
-    static const std::regex time("\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d"), sequence("n° \\d+");
-    return std::regex_replace(std::regex_replace(text, time, "<date>"), sequence, "n° <n>");
+// Times vary: shown as <date>.
+std::string Undated(const std::string& text) {
+    static const std::regex time("\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d");
+    return std::regex_replace(text, time, "<date>");
 }
 
 TEST_F(MvshTest, LoadReplacesOnlyWhenAskedAndTheHistoryShowsEachChange) {
@@ -235,22 +235,22 @@ TEST_F(MvshTest, LoadReplacesOnlyWhenAskedAndTheHistoryShowsEachChange) {
     EXPECT_EQ(Undated(replaced.out),
               "2 enregistrement(s) chargé(s) : 1 créé(s), 1 remplacé(s) ; 1 identique(s) déjà "
               "présent(s).\n"
-              "n° <n>, le <date> UTC, par mvsh : ESSAIS 001\n"
+              "Le <date> UTC, par mvsh : ESSAIS 001\n"
               "  <2,2> « A2 » → « A2\\x »\n"
-              "n° <n>, le <date> UTC, par mvsh : ESSAIS 001\n"
+              "Le <date> UTC, par mvsh : ESSAIS 001\n"
               "  <1,1> «  » → « ALPHA »\n"
               "  <2,1> «  » → « A1 »\n"
               "  <2,2> «  » → « A2 »\n"
               "2 modification(s).\n"
-              "n° <n>, le <date> UTC, par mvsh : ESSAIS 003\n"
+              "Le <date> UTC, par mvsh : ESSAIS 003\n"
               "  <1,1> «  » → « GAMMA »\n"
-              "n° <n>, le <date> UTC, par mvsh : ESSAIS 001\n"
+              "Le <date> UTC, par mvsh : ESSAIS 001\n"
               "  <2,2> « A2 » → « A2\\x »\n"
-              "n° <n>, le <date> UTC, par mvsh : ESSAIS 001\n"
+              "Le <date> UTC, par mvsh : ESSAIS 001\n"
               "  <1,1> «  » → « ALPHA »\n"
               "  <2,1> «  » → « A1 »\n"
               "  <2,2> «  » → « A2 »\n"
-              "n° <n>, le <date> UTC, par mvsh : ESSAIS 002\n"
+              "Le <date> UTC, par mvsh : ESSAIS 002\n"
               "  <1,1> «  » → « BETA »\n"
               "  <2,1> «  » → « Bêta »\n"
               "4 modification(s).\n");
