@@ -11,6 +11,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "platform/engine/database.h"
 #include "platform/seed/seed.h"
 #include "store/local_database.h"
 #include "store/record.h"
@@ -158,6 +159,7 @@ std::string Cached(const std::string& name, Fn generate) {
 
 void GenerateLargeBase(const std::string& path) {
     auto db = store::OpenLocalDatabase(path);
+    db->Engine().SetHistoryKept(false);  // generated data has no history to keep
     seed::Bootstrap(*db);
     auto associations = db->OpenFile("ASSOCIATION");
     auto accounts = db->OpenFile("PLANCOMPTABLE");
@@ -261,6 +263,7 @@ void GenerateLargeFloor(const std::string& path) {
 
 void GenerateManyFiles(const std::string& path) {
     auto db = store::OpenLocalDatabase(path);
+    db->Engine().SetHistoryKept(false);
     seed::Bootstrap(*db);
     store::LocalDatabase::Transaction tx(*db);
     for (int i = 1; i <= kManyFiles; ++i) {
