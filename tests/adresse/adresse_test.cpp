@@ -52,7 +52,7 @@ class AdresseTest : public GuiTest {
         answers.expect(message, QMessageBox::Warning);
         focusOn(other);
         ASSERT_TRUE(answers.waitAnswered());
-        settle(50);
+        settle();
         EXPECT_TRUE(field->hasFocus()) << "the focus comes back to " << message.toStdString();
     }
 
@@ -118,7 +118,7 @@ TEST_F(AdresseTest, DiffersFollowsWhatTheUserTypesAndClearEmptiesAll) {
 TEST_F(AdresseTest, PostalCodeOffersItsCommunesAndTheChoiceGivesTheInseeCode) {
     type(field("Txt_Ligne1"), "3 PLACE DU RALLIEMENT");
     type(field("Txt_CodePostal"), "49000");
-    settle(50);
+    settle();
     QComboBox* list = commune();
     ASSERT_TRUE(list->view()->isVisible()) << "the communes of 49000 are offered";
     const int angers = list->findText("ANGERS");
@@ -126,7 +126,7 @@ TEST_F(AdresseTest, PostalCodeOffersItsCommunesAndTheChoiceGivesTheInseeCode) {
     EXPECT_GE(list->findText("ECOUFLANT"), 0);
     const QRect rect = list->view()->visualRect(list->model()->index(angers, 0));
     QTest::mouseClick(list->view()->viewport(), Qt::LeftButton, {}, rect.center());
-    settle(50);
+    settle();
     EXPECT_FALSE(list->view()->isVisible());
     EXPECT_EQ(list->currentText(), "ANGERS");
     EXPECT_TRUE(insee().contains("49007")) << insee().toStdString();
@@ -147,7 +147,7 @@ TEST_F(AdresseTest, PostalCodeOffersItsCommunesAndTheChoiceGivesTheInseeCode) {
     // A postal code of one commune fills it at once.
     field("Txt_CodePostal")->clear();
     type(field("Txt_CodePostal"), "75001");
-    settle(20);
+    settle();
     EXPECT_FALSE(list->view()->isVisible());
     EXPECT_EQ(list->currentText(), "PARIS");
     EXPECT_EQ(adresse->codeInsee(), "75101");
@@ -192,7 +192,7 @@ TEST_F(AdresseTest, SettingsGiveConsultationAndForeignAddresses) {
     type(field("Txt_Pays"), "BELGIQUE");
     type(field("Txt_CodePostal"), "b-1000");
     EXPECT_EQ(field("Txt_CodePostal")->text(), "B-1000");
-    settle(20);
+    settle();
     EXPECT_FALSE(commune()->view()->isVisible()) << "no French communes for a foreign address";
     type(field("Txt_Telephone"), "+3225551234");
     focusOn(other);

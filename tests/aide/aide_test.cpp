@@ -51,7 +51,10 @@ TEST_F(AideTest, EachScreenOpensItsPageAtItsTopicInOneWindow) {
     };
     for (const Case& c : cases) {
         Composant_Aide::Instance().ShowTopic(c.topic, c.kind, c.file);
-        settle(50);
+        waitFor([&] {
+            QTextBrowser* shown = helpWindow();
+            return shown && shown->source().toString().endsWith(QString::fromLatin1(c.file));
+        });
         QTextBrowser* browser = helpWindow();
         ASSERT_NE(browser, nullptr) << c.file;
         EXPECT_TRUE(browser->source().toString().endsWith(QString::fromLatin1(c.file)));
@@ -114,7 +117,8 @@ TEST_F(AideTest, HelpOpenedFromAModalWindowTakesTheUsersClicks) {
     bool clicked = false;
     QTimer::singleShot(0, &modal, [&] {
         Composant_Aide::Instance().ShowTopic("Association", "P", "Assoc.htm");
-        settle(100);
+        waitFor([&] { return helpWindow() != nullptr; });
+        settle();
         QTextBrowser* browser = helpWindow();
         ASSERT_NE(browser, nullptr);
         QPoint link;
@@ -128,8 +132,7 @@ TEST_F(AideTest, HelpOpenedFromAModalWindowTakesTheUsersClicks) {
         ASSERT_FALSE(link.isNull());
         // Through the window system, where a modal window blocks the others.
         QTest::mouseClick(browser->windowHandle(), Qt::LeftButton, {}, link);
-        settle(100);
-        clicked = browser->verticalScrollBar()->value() > 0;
+        clicked = waitFor([&] { return browser->verticalScrollBar()->value() > 0; });
         modal.accept();
     });
     modal.exec();

@@ -161,7 +161,7 @@ void CtrAssociationTest::choose(const char* name, int row) {
 void CtrAssociationTest::showTab(Tab tab) {
     QTabBar* bar = w<QTabWidget>("Ong_Assoc")->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(tab).center());
-    settle(5);
+    settle();
 }
 
 void CtrAssociationTest::retype(const char* name, const QString& text) {
@@ -174,7 +174,7 @@ void CtrAssociationTest::retype(const char* name, const QString& text) {
 void CtrAssociationTest::tick(const char* name) {
     QWidget* box = w(name);
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
-    settle(5);
+    settle();
 }
 
 void CtrAssociationTest::typeIp(const QString& a, const QString& b, const QString& c,
@@ -182,7 +182,7 @@ void CtrAssociationTest::typeIp(const QString& a, const QString& b, const QStrin
     focusOn(field("Txt_AdrSvrCESU"));
     for (QChar ch : a + QLatin1Char('.') + b + QLatin1Char('.') + c + QLatin1Char('.') + d) {
         QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
-        settle(5);
+        settle();
     }
 }
 

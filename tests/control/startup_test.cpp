@@ -108,9 +108,8 @@ TEST_P(ClosingTest, ClosesTheWindowAndReleasesEverything) {
         window()->close();
     else
         clickButton("Cmd_Sortir");
-    settle(50);
+    EXPECT_TRUE(waitFor([this] { return !window()->isVisible(); }));
     EXPECT_TRUE(screen()->W_Sortir());
-    EXPECT_FALSE(window()->isVisible());
     expectReleased();
 }
 
@@ -149,7 +148,7 @@ TEST_F(CtrAssociationTest, RightClickOpensTheHelp) {
     EXPECT_TRUE(sommaire->isEnabled());
     QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
                       menu->actionGeometry(sommaire).center());
-    settle(50);
+    EXPECT_TRUE(waitFor([] { return topLevel("Frm_Aide") != nullptr; }));
     QWidget* help = topLevel("Frm_Aide");
     ASSERT_TRUE(help) << "the help page is shown";
     help->close();

@@ -143,7 +143,7 @@ TEST_F(EntryTest, AddressPartsMoveOnDotWithTheNextPartSelected) {
         QWidget* focused = QApplication::focusWidget();
         ASSERT_NE(focused, nullptr);
         QTest::keyClicks(focused, key);
-        settle(5);
+        settle();
     }
     EXPECT_EQ(p1->text(), "168");
     EXPECT_EQ(p2->text(), "1");

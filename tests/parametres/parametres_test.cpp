@@ -71,7 +71,7 @@ class ParametresTest : public GuiTest {
         ASSERT_EQ(items.size(), 1) << codeShown.toStdString();
         const QRect rect = liste()->visualItemRect(items.first());
         QTest::mouseClick(liste()->viewport(), Qt::LeftButton, {}, rect.center());
-        settle(5);
+        settle();
     }
     // Types an entry and clicks a button, answering the message it must give (none when empty).
     void submit(const QString& c, const QString& l, const char* button_ = "Cmd_Ajouter",
@@ -84,7 +84,7 @@ class ParametresTest : public GuiTest {
             answers.expect(QString::fromUtf8(message));
         click(button(button_));
         EXPECT_TRUE(answers.waitAnswered()) << message;
-        settle(20);
+        settle();
     }
     std::string stored(const std::string& id = "SECTANAL") { return tables->Read(id).Text(); }
 
@@ -126,7 +126,7 @@ TEST_F(ParametresTest, AddsChangesAndDeletesEntries) {
     libelle()->clear();
     type(libelle(), "SIEGE SOCIAL");
     pressEnter(libelle());  // Enter on a listed code changes its label
-    settle(20);
+    settle();
     EXPECT_EQ(stored(),
               marques("Sections analytiques^001]002]003^SIEGE SOCIAL]ANTENNE NORD]ANTENNE SUD"));
 
@@ -140,7 +140,7 @@ TEST_F(ParametresTest, AddsChangesAndDeletesEntries) {
     answers.expect("Voulez-vous supprimer le code 002", toolkit::Answer::Yes);
     click(button("Cmd_Supprimer"));
     ASSERT_TRUE(answers.waitAnswered());
-    settle(20);
+    settle();
     EXPECT_EQ(stored(), marques("Sections analytiques^001]003^SIEGE SOCIAL]ANTENNE SUD"));
     EXPECT_EQ(rows(), QStringList({"001 SIEGE SOCIAL", "003 ANTENNE SUD"}));
 }
@@ -154,7 +154,7 @@ TEST_F(ParametresTest, OneDigitCodesAndFurtherParallelValuesOnDeleting) {
     answers.expect("Voulez-vous supprimer", toolkit::Answer::Yes);
     click(button("Cmd_Supprimer"));
     ASSERT_TRUE(answers.waitAnswered());
-    settle(20);
+    settle();
     EXPECT_EQ(stored("TAUXTVA"), marques("^1]3^TAUX NORMAL]EXONERE^2000]0"));
 }
 
@@ -186,7 +186,7 @@ TEST_F(ParametresTest, ConsultationOnlyShowsTheTable) {
     clickRow("001");
     type(libelle(), "X");
     pressEnter(libelle());
-    settle(20);
+    settle();
     EXPECT_EQ(libelle()->text(), "SIEGE");
     EXPECT_EQ(stored(), before);
 }
@@ -195,7 +195,7 @@ TEST_F(ParametresTest, FermerAllowsClosingAndClosesStartingAgainReadsTheTableAfr
     open("SECTANAL", 2);
     EXPECT_FALSE(editeur->Fermeture());
     click(button("Cmd_Fermer"));
-    settle(20);
+    settle();
     EXPECT_TRUE(editeur->Fermeture());
     EXPECT_FALSE(hote->isVisible()) << "closed by the editor once it allows it";
 

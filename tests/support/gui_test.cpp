@@ -23,7 +23,7 @@ void GuiTest::showActive(QWidget* window) {
 
 void GuiTest::focusOn(QWidget* w) {
     w->setFocus(Qt::TabFocusReason);
-    settle(5);
+    settle();
 }
 
 void GuiTest::type(QWidget* w, const QString& text) {
@@ -38,19 +38,22 @@ void GuiTest::type(QWidget* w, const QString& text) {
             QTest::sendKeyEvent(QTest::Release, w, key, QString(ch), Qt::NoModifier);
         }
     }
-    settle(5);
+    settle();
 }
 
 void GuiTest::pressKey(QWidget* w, Qt::Key key) {
     QTest::keyClick(w, key);
-    settle(5);
+    settle();
 }
 
 void GuiTest::click(QWidget* w) {
     QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
-    settle(5);
+    settle();
 }
 
-void GuiTest::settle(int ms) {
-    QTest::qWait(ms);
+void GuiTest::settle() {
+    for (int round = 0; round < 10; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
 }

@@ -37,8 +37,14 @@ class GuiTest : public ::testing::Test {
     static void pressEnter(QWidget* w) { pressKey(w, Qt::Key_Return); }
     // A left click in the middle of w.
     static void click(QWidget* w);
-    // Lets pending events (deferred focus moves, timers) run.
-    static void settle(int ms = 20);
+    // Runs the pending events (posted events, zero-delay timers such as deferred focus moves)
+    // until none is left; nothing waits on the clock.
+    static void settle();
+    // Runs events until condition holds; false when it still does not after timeoutMs.
+    template <typename Condition>
+    static bool waitFor(Condition condition, int timeoutMs = 5000) {
+        return QTest::qWaitFor(condition, timeoutMs);
+    }
 
     ModalAnswerer answers;
 };

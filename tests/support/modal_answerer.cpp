@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QTest>
@@ -120,11 +119,7 @@ void ModalAnswerer::poll() {
 }
 
 bool ModalAnswerer::waitAnswered(int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!queue_.empty() && clock.elapsed() < timeoutMs)
-        QTest::qWait(5);
-    return queue_.empty();
+    return QTest::qWaitFor([this] { return queue_.empty(); }, timeoutMs);
 }
 
 ::testing::AssertionResult ModalAnswerer::done() {

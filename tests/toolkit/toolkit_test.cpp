@@ -50,7 +50,7 @@ TEST_F(ToolkitTest, LostFocusCanGiveTheFocusBackWithoutPingPong) {
     });
     focusOn(first);
     focusOn(second);
-    settle(50);
+    settle();
     EXPECT_TRUE(first->hasFocus());
     EXPECT_EQ(firstLeft, 1);
     EXPECT_EQ(secondLeft, 0) << "leaving second on the way back must not run its check";
@@ -66,7 +66,7 @@ TEST_F(ToolkitTest, MessageShownWhileLeavingDoesNotRunOtherChecks) {
     answers.expect("Erreur", QMessageBox::Warning);
     focusOn(first);
     focusOn(second);
-    settle(50);
+    settle();
     EXPECT_TRUE(first->hasFocus());
     EXPECT_EQ(secondLeft, 0);
 }
