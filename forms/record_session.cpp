@@ -1,5 +1,11 @@
 #include "forms/record_session.h"
 
+#include <QStringList>
+#include <algorithm>
+
+#include "platform/toolkit/qtext.h"
+#include "store/store_error.h"
+
 namespace forms {
 
 store::Record& RecordSession::Current() {
@@ -42,6 +48,83 @@ bool RecordSession::ConfirmQuitCreation(QWidget* parent, toolkit::Icon icon) {
     toolkit::Beep();
     return toolkit::MsgBox(QStringLiteral("Etes-vous sûr de vouloir quitter cette création ?"),
                            icon, toolkit::Buttons::YesNo, parent) == toolkit::Answer::Yes;
+}
+
+std::vector<int> RecordSession::ChangedAttributes(const std::string& before,
+                                                  const std::string& after) {
+    const store::Record a(before);
+    const store::Record b(after);
+    std::vector<int> changed;
+    const int last = std::max(a.DCount(), b.DCount());
+    for (int attribute = 1; attribute <= last; ++attribute) {
+        if (a.Value(attribute) != b.Value(attribute))
+            changed.push_back(attribute);
+    }
+    return changed;
+}
+
+RecordSession::SaveOutcome RecordSession::Save(QWidget* parent,
+                                               std::span<const store::layout::Caption> captions) {
+    store::Record& mine = Current();
+    const std::shared_ptr<store::File>& file = mine.BoundFile();
+    if (!file) {
+        mine.DBWrite();  // throws NotBound
+        return SaveOutcome::Written;
+    }
+    store::Record stored;
+    try {
+        stored = file->ReadForUpdate(mine.Id());
+    } catch (const store::StoreError& e) {
+        // Removed meanwhile: what was read is gone, and writing brings it back as shown.
+        if (e.code() != store::ErrorCode::RecordNotFound)
+            throw;
+        stored = store::Record(file, mine.Id(), std::string());
+    }
+    if (stored.Text() == textAsRead_) {
+        mine.DBWrite();
+        textAsRead_ = mine.Text();
+        return SaveOutcome::Written;
+    }
+
+    QStringList theirs;
+    for (int attribute : ChangedAttributes(textAsRead_, stored.Text()))
+        theirs << toolkit::toQ(store::layout::CaptionOf(captions, attribute));
+    theirs.removeDuplicates();
+    toolkit::Beep();
+    const toolkit::Answer answer = toolkit::MsgBox(
+        QStringLiteral("Un autre poste a modifié cet enregistrement depuis que vous l'avez "
+                       "affiché :\n- %1\n\nOui : enregistrer vos modifications (les autres "
+                       "changements de l'autre poste sont conservés).\nNon : afficher la version "
+                       "de l'autre poste (vos modifications sont abandonnées).\nAnnuler : revenir "
+                       "à la saisie sans rien enregistrer.")
+            .arg(theirs.join(QStringLiteral("\n- "))),
+        toolkit::Icon::Exclamation, toolkit::Buttons::YesNoCancel, parent);
+    if (answer != toolkit::Answer::Yes) {
+        file->Release(mine.Id());
+        return answer == toolkit::Answer::No ? SaveOutcome::Reload : SaveOutcome::Back;
+    }
+    // The window's own changes over the stored record: what only the other workstation changed
+    // stays as it wrote it.
+    store::Record merged = stored;
+    for (int attribute : ChangedAttributes(textAsRead_, mine.Text()))
+        merged.SetValue(attribute, mine.Value(attribute));
+    merged.DBWrite();
+    mine.SetText(merged.Text());
+    textAsRead_ = mine.Text();
+    return SaveOutcome::Written;
+}
+
+bool RecordSession::Create() {
+    store::Record& record = Current();
+    try {
+        record.DBCreate();
+    } catch (const store::StoreError& e) {
+        if (e.code() != store::ErrorCode::RecordExists)
+            throw;
+        return false;
+    }
+    textAsRead_ = record.Text();
+    return true;
 }
 
 }  // namespace forms

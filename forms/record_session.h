@@ -10,10 +10,13 @@
 // a missing one. User-interface thread only.
 
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "platform/toolkit/message_box.h"
 #include "store/file.h"
+#include "store/layout/caption.h"
 #include "store/record.h"
 
 class QWidget;
@@ -53,6 +56,27 @@ class RecordSession {
     static toolkit::Answer AskSave(QWidget* parent, bool fullRights, toolkit::Icon icon);
     // Beep and "Etes-vous sûr de vouloir quitter cette création ?" (Yes/No, icon); true on Yes.
     static bool ConfirmQuitCreation(QWidget* parent, toolkit::Icon icon);
+
+    // Writes the current record, changed by the window since it was read, without silently
+    // replacing what another workstation wrote meanwhile. The stored record is read for update
+    // and compared with the text as read:
+    //  - the same: the record is written (Written);
+    //  - another workstation changed it: the user is told which positions it changed, by their
+    //    captions, and chooses to overwrite (Yes: the window's changes are written over the
+    //    stored record, every position only the other workstation changed kept; Written), to
+    //    reload the other workstation's version (No: nothing written; Reload, the window shows
+    //    the record afresh) or to go back to the screen (Cancel: nothing written; Back).
+    // After Written the written text becomes the text as read. Record-store errors are thrown.
+    enum class SaveOutcome { Written, Reload, Back };
+    SaveOutcome Save(QWidget* parent, std::span<const store::layout::Caption> captions);
+
+    // Writes the current record, from NewItem, only when its id is still free: false, with
+    // nothing written, when another session took the id meanwhile (the window then offers the
+    // next free code). After true the text written is the text as read.
+    bool Create();
+
+    // The attributes whose whole text differs between two record texts, in ascending order.
+    static std::vector<int> ChangedAttributes(const std::string& before, const std::string& after);
 
   private:
     std::optional<store::Record>& slot_;
