@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "forms/feedback.h"
+#include "forms/history_window.h"
 #include "platform/toolkit/events.h"
 #include "platform/toolkit/help_menu.h"
 #include "platform/toolkit/message_box.h"
@@ -15,6 +16,7 @@ namespace forms {
 RecordWindow::RecordWindow(QWidget* parent, HelpTopic help) : QDialog(parent), help_(help) {
     setModal(true);
     Mnu_Aide = new toolkit::HelpMenu(this, Handler(this, &RecordWindow::Mnu_Sommaire_Click));
+    AddHistoryEntry(Mnu_Aide, this, [this] { return ShownRecord(); });
     HelpOnRightClick(this);
 }
 

@@ -13,6 +13,8 @@
 
 #include <QDialog>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "forms/help_topic.h"
 #include "forms/screen_access.h"
@@ -42,6 +44,9 @@ class RecordWindow : public QDialog {
     // What a close by the frame or Escape does; the default refuses it. A window may run its own
     // leave path there and return whether it closed.
     virtual void CloseRequested() {}
+    // The file and id of the record shown, for the history entry of the right-click menu; an
+    // empty id (the default) while none is shown.
+    virtual std::pair<std::string, std::string> ShownRecord() const { return {}; }
 
     // A right press (button 2) on these widgets opens the help menu; the window itself is wired.
     void HelpOnRightClick(QWidget* area);
