@@ -6,6 +6,8 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -266,6 +268,43 @@ void BM_DBWrite_EngineWithoutHistory(benchmark::State& state) {
     DBWriteAccount(state, false);
 }
 BENCHMARK(BM_DBWrite_EngineWithoutHistory)->Apply(Single);
+
+// The two cases above run one after the other, so that a load changing between them weighs on
+// the ratio. Here writes alternate with and without history (on, off, off, on ...), each timed
+// on its own: the medians of both halves share every moment of the run.
+void BM_DBWrite_HistoryCost(benchmark::State& state) {
+    auto file = Engine().OpenFile("PLANCOMPTABLE");
+    store::Record r = file->Read(Samples()[0]);
+    const std::string label = r.Value(1);
+    std::vector<double> with, without;
+    std::int64_t n = 0;
+    for (auto _ : state) {
+        const bool history = (n & 1) == ((n >> 1) & 1);
+        ++n;
+        Engine().Engine().SetHistoryKept(history);
+        r.SetValue(1, n % 2 ? label + " MODIFIE" : label);
+        const auto start = std::chrono::steady_clock::now();
+        r.DBWrite();
+        const std::chrono::duration<double, std::micro> took =
+            std::chrono::steady_clock::now() - start;
+        (history ? with : without).push_back(took.count());
+    }
+    Engine().Engine().SetHistoryKept(true);
+    r.SetValue(1, label);
+    r.DBWrite();
+    ForgetHistory();
+    if (with.empty() || without.empty())
+        return;
+    auto median = [](std::vector<double>& v) {
+        std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+        return v[v.size() / 2];
+    };
+    const double on = median(with), off = median(without);
+    state.counters["with_us"] = on;
+    state.counters["without_us"] = off;
+    state.counters["ratio"] = on / off;
+}
+BENCHMARK(BM_DBWrite_HistoryCost)->Unit(benchmark::kMicrosecond)->Iterations(20000);
 
 void BM_DBWrite_Floor(benchmark::State& state) {
     auto& floor = Floor::Get();
