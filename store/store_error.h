@@ -15,7 +15,7 @@ inline constexpr std::uint32_t FileNotFound = 0x80040004;  // OpenFile on a file
 inline constexpr std::uint32_t CommandError = 0x80040007;  // malformed or unknown command
 inline constexpr std::uint32_t RecordNotFound = 0x8004000B;  // Read of a missing id
 inline constexpr std::uint32_t RecordLocked = 0x80040010;    // ReadForUpdate could not get the lock
-inline constexpr std::uint32_t RecordExists = 0x80040013;  // NewItem, Create: the id exists
+inline constexpr std::uint32_t RecordExists = 0x80040013;    // the id exists (NewItem, Create)
 inline constexpr std::uint32_t NotBound = 0x80040014;        // DBWrite of a record with no file
 }  // namespace ErrorCode
 
