@@ -15,6 +15,7 @@
 #include "control/page_telegestion.h"
 #include "forms/feedback.h"
 #include "forms/help_topic.h"
+#include "forms/history_window.h"
 #include "platform/toolkit/events.h"
 #include "platform/toolkit/help_menu.h"
 #include "platform/toolkit/message_box.h"
@@ -39,6 +40,12 @@ Ctr_Association::Ctr_Association(QWidget* parent)
         Cbo_SigleAssoc);
     setTabOrder();
     Mnu_Aide = new toolkit::HelpMenu(this, Handler(this, &Ctr_Association::Mnu_Sommaire_Click));
+    forms::AddHistoryEntry(Mnu_Aide, this, [this]() -> std::pair<std::string, std::string> {
+        // Only a record shown, never one being created.
+        if (session_.mode != 0 || !session_.HasCurrent() || Txt_CodeAssoc->isEnabled())
+            return {};
+        return {"ASSOCIATION", session_.Current().Id()};
+    });
     wireHandlers();
     wireFieldRules();
     connect(qApp, &QApplication::focusChanged, this, &Ctr_Association::onFocusChanged);
@@ -89,10 +96,19 @@ void Ctr_Association::DroitsUtilisateur(std::shared_ptr<store::UserRights> right
 
 void Ctr_Association::TheClient(std::shared_ptr<store::Client> client) {
     store::Variables::Get().client = std::move(client);
+    nommerUtilisateur();
 }
 
 void Ctr_Association::TheDatabase(std::shared_ptr<store::Database> database) {
     store::Variables::Get().database = std::move(database);
+    nommerUtilisateur();
+}
+
+void Ctr_Association::nommerUtilisateur() {
+    // The history names the client's user for every write made from here.
+    const store::Variables& v = store::Variables::Get();
+    if (v.database && v.client && !v.client->UserName().empty())
+        v.database->SetUserName(v.client->UserName());
 }
 
 void Ctr_Association::Init() {
@@ -144,6 +160,7 @@ void Ctr_Association::Afficher() {
 }
 
 void Ctr_Association::Fermeture() {
+    abandonnerReservation();
     if (components_.address) {
         components_.address->SetDatabase(nullptr);
         components_.address->Close();
@@ -229,6 +246,7 @@ void Ctr_Association::Cmd_Sortir_Click() {
             !forms::RecordSession::ConfirmQuitCreation(this, toolkit::Icon::Question)) {
             return;
         }
+        abandonnerReservation();
         unloadHost();
         return;
     }

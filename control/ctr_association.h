@@ -110,6 +110,7 @@ class Ctr_Association : public QWidget {
     void setTabOrder();
 
     // --- lifecycle, rights, help, buttons (ctr_association.cpp)
+    void nommerUtilisateur();
     void onFocusChanged(QWidget* old, QWidget* now);
     void enteringControl();
     void unloadHost();
@@ -165,7 +166,16 @@ class Ctr_Association : public QWidget {
     // identifier is refused: the caller tells the user (refuserIcs) once the screen is usable.
     bool ecrireEcran(store::Record& record, forms::Purpose purpose);
     void refuserIcs();
+    // Holds code for this screen's creation by making the association's counter record, only
+    // if nobody made it (nor the association) before; false when it is taken.
+    bool reserverCode(const std::string& code);
+    // The first code after taken that neither an association nor a creation holds; empty when
+    // none is left.
+    std::string prochainCodeLibre(const std::string& taken) const;
+    // Gives back the code held by a creation left before its association was written.
+    void abandonnerReservation();
     bool ecritureFaite_ = false;  // the last Creation_Asso or Maj_Asso wrote its record
+    std::string codeReserve_;     // the code held by the creation under way
 
     // State.
     bool wSortir_ = false;

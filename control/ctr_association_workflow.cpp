@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <charconv>
 #include <optional>
@@ -55,27 +56,29 @@ class Desactivation {
     QWidget* w_;
 };
 
-// A counter record of the new association, every attribute set to value. One left by an earlier
-// attempt stopped at the creditor identifier is written over: it holds this same content.
-void ecrireCompteur(const std::shared_ptr<store::File>& file, const char* fileName,
-                    const std::string& code, int attributes, const std::string& value,
-                    std::optional<store::Record>& held) {
+// The number record of a new association: every attribute at its first value. One left by an
+// earlier attempt of this same creation (stopped at the creditor identifier) is written over: it
+// holds this same content.
+void ecrireNumeros(const std::shared_ptr<store::File>& file, const std::string& code,
+                   std::optional<store::Record>& held) {
+    namespace N = store::layout::numerofact;
     if (!file) {
         throw store::StoreError(store::ErrorCode::FileNotFound,
-                                std::string("Le fichier ") + fileName + " n'est pas ouvert.");
+                                "Le fichier NUMEROFACT n'est pas ouvert.");
     }
-    store::Record r;
-    try {
-        r = file->NewItem(code);
-    } catch (const store::StoreError& e) {
-        if (e.code() != store::ErrorCode::RecordExists)
-            throw;
-        r = store::Record(file, code, std::string());
-    }
-    for (int a = 1; a <= attributes; ++a)
-        r.SetValue(a, 1, value);
+    store::Record r(file, code, std::string());
+    for (int a = 1; a <= N::kNombreNumeros; ++a)
+        r.SetValue(a, 1, N::kInitial);
     r.DBWrite();
     held = std::move(r);
+}
+
+bool existe(store::File* file, const std::string& id) {
+    return !store::ReadSkippingErrors(file, id).Text().empty();
+}
+
+QString codeTexte(int n) {
+    return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
 }
 
 // The count of associations: the output of the count command begins with it.
@@ -145,6 +148,7 @@ void Ctr_Association::Cmd_Annuler_Click() {
         if (!forms::RecordSession::ConfirmQuitCreation(this, toolkit::Icon::Exclamation))
             return;
         session_.mode = 0;
+        abandonnerReservation();
     }
     Txt_CodeAssoc->clear();
     Vider_Donnees_Asso();
@@ -212,23 +216,89 @@ void Ctr_Association::refuserIcs() {
         ics->setFocus();
 }
 
+bool Ctr_Association::reserverCode(const std::string& code) {
+    store::Variables& v = store::Variables::Get();
+    if (existe(v.fAssociation.get(), code))
+        return false;
+    if (!v.fCompteur) {
+        throw store::StoreError(store::ErrorCode::FileNotFound,
+                                "Le fichier COMPTEUR n'est pas ouvert.");
+    }
+    namespace C = store::layout::compteur;
+    store::Record compteur(v.fCompteur, code, std::string());
+    for (int a = 1; a <= C::kNombreCompteurs; ++a)
+        compteur.SetValue(a, 1, C::kInitial);
+    try {
+        compteur.DBCreate();
+    } catch (const store::StoreError& e) {
+        if (e.code() != store::ErrorCode::RecordExists)
+            throw;
+        return false;
+    }
+    v.compteurAssociation = std::move(compteur);
+    codeReserve_ = code;
+    return true;
+}
+
+std::string Ctr_Association::prochainCodeLibre(const std::string& pris) const {
+    store::Variables& v = store::Variables::Get();
+    bool ok = false;
+    const int depuis = toQ(pris).toInt(&ok);
+    for (int n = ok ? depuis + 1 : 1; n <= kDernierCode; ++n) {
+        const std::string code = fromQ(codeTexte(n));
+        if (!existe(v.fAssociation.get(), code) && !existe(v.fCompteur.get(), code))
+            return code;
+    }
+    return {};
+}
+
+void Ctr_Association::abandonnerReservation() {
+    store::Variables& v = store::Variables::Get();
+    // A code this screen took for a creation that never wrote its association goes back: its
+    // counters would otherwise keep it from every later creation.
+    if (!codeReserve_.empty() && v.fCompteur && !existe(v.fAssociation.get(), codeReserve_))
+        store::SkippingErrors([&] { v.fCompteur->DeleteRecord(codeReserve_); });
+    codeReserve_.clear();
+}
+
 void Ctr_Association::Creation_Asso() {
     ecritureFaite_ = false;
     ZoneOblig();
     if (session_.checkFailed)
         return;
     store::Variables& v = store::Variables::Get();
-    const QString codeAffiche = Txt_CodeAssoc->text();
-    const std::string code = fromQ(codeAffiche);
     if (!v.fAssociation) {
         throw store::StoreError(store::ErrorCode::FileNotFound,
                                 "Le fichier ASSOCIATION n'est pas ouvert.");
     }
-    // Created meanwhile from another screen: its counters must not be reset.
-    if (!store::ReadSkippingErrors(v.fAssociation.get(), code).Text().empty()) {
-        forms::Avertir(this, assoc::kEntiteDejaExistante);
-        return;
+    // The code is held for this screen by the association's counter record, made first and only
+    // if nobody made it before: two workstations offered the same code never both create it,
+    // and the one that comes second is offered the next free code, its screen kept as typed.
+    std::string code = fromQ(Txt_CodeAssoc->text());
+    while (code != codeReserve_ && !reserverCode(code)) {
+        const std::string suivant = prochainCodeLibre(code);
+        if (suivant.empty()) {
+            forms::Avertir(this, QStringLiteral("Le code %1 vient d'être pris par une autre entité "
+                                                "juridique et plus aucun code n'est libre.")
+                                     .arg(toQ(code)));
+            return;
+        }
+        toolkit::Beep();
+        const toolkit::Answer reponse = toolkit::MsgBox(
+            QStringLiteral("Le code %1 vient d'être pris par une autre entité juridique, créée "
+                           "depuis un autre poste.\nVoulez-vous créer celle-ci sous le code %2 ?")
+                .arg(toQ(code), toQ(suivant)),
+            toolkit::Icon::Question, toolkit::Buttons::YesNo, this);
+        code = suivant;
+        {
+            // The screen keeps what was typed: only the code changes.
+            const QSignalBlocker bloque(Txt_CodeAssoc);
+            Txt_CodeAssoc->setText(toQ(code));
+        }
+        if (reponse != toolkit::Answer::Yes)
+            return;
     }
+    const QString codeAffiche = Txt_CodeAssoc->text();
 
     {
         Frm_MsgAttente attente(this);
@@ -241,25 +311,26 @@ void Ctr_Association::Creation_Asso() {
 
     toolkit::Hourglass sablier;
     Desactivation desactivation(this);
-    namespace C = store::layout::compteur;
-    namespace N = store::layout::numerofact;
-    ecrireCompteur(v.fCompteur, "COMPTEUR", code, C::kNombreCompteurs, C::kInitial,
-                   v.compteurAssociation);
-    ecrireCompteur(v.fNumeroFact, "NUMEROFACT", code, N::kNombreNumeros, N::kInitial,
-                   v.numeroFactAssociation);
-    session_.Take(v.fAssociation->NewItem(code));
+    ecrireNumeros(v.fNumeroFact, code, v.numeroFactAssociation);
+    session_.Take(store::Record(v.fAssociation, code, std::string()));
     store::Record& r = session_.Current();
-    if (ecrireEcran(r, forms::Purpose::Creation)) {
-        r.DBWrite();
-        ecritureFaite_ = true;
-    }
+    const bool icsRefuse = !ecrireEcran(r, forms::Purpose::Creation);
+    if (!icsRefuse)
+        ecritureFaite_ = session_.Create();
     // Messages are answered with the normal pointer over a usable screen.
     sablier.release();
     desactivation.fin();
-    if (!ecritureFaite_) {
+    if (icsRefuse) {
         refuserIcs();
         return;
     }
+    if (!ecritureFaite_) {
+        // Made meanwhile without its counter (a base loaded, say): it stays as it is, and so
+        // does the screen, for another code or a cancel.
+        forms::Avertir(this, assoc::kEntiteDejaExistante);
+        return;
+    }
+    codeReserve_.clear();
     forms::Informer(this, QStringLiteral("Ajout de l'entité juridique %1 %2 effectué.")
                               .arg(codeAffiche, toQ(r.Value(A::kSigle, 1))));
     forms::Informer(this, QStringLiteral("Pensez à créer au moins un établissement et au moins "
@@ -291,8 +362,17 @@ void Ctr_Association::Maj_Asso() {
         return;
     }
     // Not skipped: a write that fails keeps the screen as typed, so nothing is lost.
-    r.DBWrite();
-    ecritureFaite_ = true;
+    switch (session_.Save(this, A::kCaptions)) {
+        case forms::RecordSession::SaveOutcome::Written:
+            ecritureFaite_ = true;
+            break;
+        case forms::RecordSession::SaveOutcome::Reload:
+            // The other workstation's version, shown as any display shows it.
+            Affichage_Donnees_Asso_ParCODE();
+            return;
+        case forms::RecordSession::SaveOutcome::Back:
+            return;
+    }
 
     Vider_Donnees_Asso();
     Remplir_SigleAssoc();

@@ -296,7 +296,7 @@ TEST_F(WorkflowTest, FailedSetUpKeepsTheCreationForAnotherTry) {
     clickAnswering("Cmd_Ok", "La création des fichiers de l'entité juridique 006 a échoué",
                    QMessageBox::Warning);
     expectCreationKept("Txt_RaisonAssoc=ENTITE REESSAI");
-    EXPECT_TRUE(stored("COMPTEUR", "006").empty());
+    EXPECT_FALSE(stored("COMPTEUR", "006").empty()) << "the code stays held for the retry";
 
     ASSERT_TRUE(QFile::rename(defaut + ".bak", defaut));
     saveCreation("006 REESSAI");
@@ -340,4 +340,99 @@ TEST_F(WorkflowTest, ProposedCodeStopsBeforeTheReservedOneAndMayBeTaken) {
     expectShown({"Txt_CodeAssoc=500", "Txt_RaisonAssoc="});
     expectEnabled({"Txt_CodeAssoc"}, false);
     expectEnabled({"Txt_RaisonAssoc"}, true);
+}
+
+// Two workstations on one base: the other one is a second database object on the same file,
+// writing as its own screen would.
+class TwoWorkstationsTest : public WorkflowTest {
+  protected:
+    void SetUp() override {
+        WorkflowTest::SetUp();
+        other = store::OpenLocalDatabase(db->Path());
+        other->SetUserName("poste2");
+    }
+    void otherCreates(const std::string& code, const std::string& sigle) {
+        store::Record counter(other->OpenFile("COMPTEUR"), code, "000");
+        counter.DBCreate();
+        store::Record association(other->OpenFile("ASSOCIATION"), code, sigle);
+        association.DBCreate();
+    }
+    void otherChanges(const std::string& id, int attribute, const std::string& text) {
+        store::Record r = other->OpenFile("ASSOCIATION")->ReadForUpdate(id);
+        r.SetValue(attribute, text);
+        r.DBWrite();
+    }
+    std::shared_ptr<store::LocalDatabase> other;
+};
+
+TEST_F(TwoWorkstationsTest, ACodeTakenMeanwhileIsOfferedTheNextAndNothingIsLost) {
+    start();
+    clickButton("Cmd_Ajouter");
+    ASSERT_EQ(text("Txt_CodeAssoc"), "006");
+    fillRequired(QStringLiteral("PREMIER"));
+    otherCreates("006", "SECOND POSTE");
+
+    // Declined: the screen stays as typed under the code offered.
+    clickAnswering("Cmd_Ok", "Le code 006 vient d'être pris", QMessageBox::Question,
+                   toolkit::Answer::No);
+    EXPECT_EQ(screen()->mode(), 1);
+    expectShown({"Txt_CodeAssoc=007", "Txt_RaisonAssoc=ENTITE PREMIER"});
+    EXPECT_FALSE(hasFile("CONVOVM006")) << "no set-up under the other's code";
+
+    otherCreates("007", "TROISIEME POSTE");
+    answers.expect("Le code 007 vient d'être pris", QMessageBox::Question, toolkit::Answer::Yes);
+    saveCreation("008 PREMIER");
+    EXPECT_EQ(stored("ASSOCIATION", "006"), "SECOND POSTE");
+    EXPECT_EQ(stored("ASSOCIATION", "007"), "TROISIEME POSTE");
+    expectStored("008", {"1=PREMIER", "2=ENTITE PREMIER"});
+    EXPECT_TRUE(hasFile("CONVOVM008"));
+    EXPECT_FALSE(hasFile("CONVOVM006") || hasFile("CONVOVM007"));
+}
+
+TEST_F(TwoWorkstationsTest, AChangeMadeMeanwhileIsNeverOverwrittenSilently) {
+    const char* conflict = "Un autre poste a modifié cet enregistrement";
+    struct Case {
+        toolkit::Answer answer;
+        const char* raison;  // stored at the end
+        bool screenKept;
+    };
+    for (const Case c : {Case{toolkit::Answer::Cancel, "RAISON DE L'AUTRE POSTE", true},
+                         Case{toolkit::Answer::No, "RAISON DE L'AUTRE POSTE", false},
+                         Case{toolkit::Answer::Yes, "RAISON DE CE POSTE", false}}) {
+        storeAt("001", 2, "AIDE ET SOINS DU BOCAGE");
+        storeAt("001", 35, "accueil@asd-bocage.fr");
+        start();
+        enterCode("1");
+        retype("Txt_RaisonAssoc", QStringLiteral("RAISON DE CE POSTE"));
+        // Meanwhile: the same field and another one, the e-mail.
+        otherChanges("001", 2, "RAISON DE L'AUTRE POSTE");
+        otherChanges("001", 35, "autre@poste.fr");
+        answers.expect(conflict, QMessageBox::Warning, c.answer);
+        clickButton("Cmd_Ok");
+        ASSERT_EQ(answers.seen().size(), 1u);
+        // The other workstation's changes, by their captions.
+        EXPECT_TRUE(answers.seen().front().text.contains("- Raison Sociale\n- E-Mail"))
+            << answers.seen().front().text.toStdString();
+        ASSERT_TRUE(answers.done());
+        expectStored("001", {"35=autre@poste.fr"});  // kept whatever the answer
+        EXPECT_EQ(association("001").Value(2), c.raison);
+        if (c.screenKept) {
+            expectShown({"Txt_RaisonAssoc=RAISON DE CE POSTE"});
+            clickButton("Cmd_Annuler");
+        } else if (c.answer == toolkit::Answer::No) {
+            expectShown({"Txt_RaisonAssoc=RAISON DE L'AUTRE POSTE", "Txt_Email=autre@poste.fr"});
+            clickButton("Cmd_Annuler");
+        } else {
+            expectBackToSearch();
+        }
+        clickButton("Cmd_Sortir");
+    }
+    // Every write is in the history, with who made it.
+    const std::vector<store::HistoryEntry> history = db->History("ASSOCIATION", "001");
+    ASSERT_FALSE(history.empty());
+    EXPECT_EQ(history.front().user, seed::kDemoAdminUser);
+    bool otherSeen = false;
+    for (const store::HistoryEntry& e : history)
+        otherSeen = otherSeen || e.user == "poste2";
+    EXPECT_TRUE(otherSeen);
 }
