@@ -17,6 +17,7 @@
 
 #include "bench_data.h"
 #include "platform/engine/database.h"
+#include "store/layout/dictionnaire.h"
 #include "store/local_database.h"
 #include "store/record.h"
 
@@ -375,6 +376,8 @@ std::string Scratch(const std::string& name) {
     return path;
 }
 
+namespace Dict = store::layout::dictionnaire;
+
 void BM_Create40Files_Engine(benchmark::State& state) {
     auto db = store::OpenLocalDatabase(Scratch("creation.mvdb"));
     int round = 0;
@@ -383,12 +386,8 @@ void BM_Create40Files_Engine(benchmark::State& state) {
         for (int i = 1; i <= 40; ++i) {
             const std::string name = "CONTRAT" + std::to_string(round) + "X" + std::to_string(i);
             db->Execute("CREATE.FILE " + name + " 3,1");
-            store::Record item = db->OpenFile("DICT " + name)->NewItem("Secteur");
-            item.SetValue(1, "V");
-            item.SetValue(2, "OCONV(@ID,\"T1,5\":@VM:\"TCIVILAIDANT;X;;31\")");
-            item.SetValue(4, "Secteur");
-            item.SetValue(5, "2L");
-            item.SetValue(6, "S");
+            store::Record item = db->OpenFile("DICT " + name)->NewItem(Dict::kSecteur);
+            item.SetText(Dict::SecteurItem());
             item.DBWrite();
         }
     }
@@ -408,9 +407,7 @@ void BM_Create40Files_Floor(benchmark::State& state) {
             const std::string sql =
                 "CREATE TABLE " + name + "(id TEXT PRIMARY KEY, body BLOB) WITHOUT ROWID;" +
                 "CREATE TABLE dict_" + name + "(id TEXT PRIMARY KEY, body BLOB) WITHOUT ROWID;" +
-                "INSERT INTO dict_" + name +
-                " VALUES('Secteur', 'V OCONV(@ID,\"T1,5\":@VM:\"TCIVILAIDANT;X;;31\") Secteur "
-                "2L S');";
+                "INSERT INTO dict_" + name + " VALUES('Secteur', '" + Dict::SecteurItem() + "');";
             sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
         }
     }

@@ -1,5 +1,6 @@
 // Every command the screens send, on a small database laid out as the system's.
 #include "engine_test_util.h"
+#include "store/layout/dictionnaire.h"
 
 namespace {
 
@@ -113,14 +114,8 @@ TEST_F(SystemCommands, NewAssociationFilesWithTheirSectorField) {
         EXPECT_EQ(out.Value(1), "0") << name;
     }
     auto dict = db->OpenFile("DICT CONTRAT007A1");
-    store::Record sector = dict->NewItem("Secteur");
-    sector.SetValue(1, "V");
-    sector.SetValue(2, "OCONV(@ID,\"T1,5\":@VM:\"TCIVILAIDANT;X;;31\")");
-    sector.SetValue(3, "");
-    sector.SetValue(4, "Secteur");
-    sector.SetValue(5, "2L");
-    sector.SetValue(6, "S");
-    sector.SetValue(7, "");
+    store::Record sector = dict->NewItem(store::layout::dictionnaire::kSecteur);
+    sector.SetText(store::layout::dictionnaire::SecteurItem());
     sector.DBWrite();
     EXPECT_EQ(dict->Read("Secteur").DCount(), 7) << "stored as given";
 
