@@ -13,9 +13,11 @@
 #include "control/page_cesu.h"
 #include "control/page_cotisation.h"
 #include "control/page_telegestion.h"
+#include "establishments/frm_etablissement.h"
 #include "forms/feedback.h"
 #include "forms/help_topic.h"
 #include "forms/history_window.h"
+#include "forms/record_window.h"
 #include "platform/toolkit/events.h"
 #include "platform/toolkit/help_menu.h"
 #include "platform/toolkit/message_box.h"
@@ -229,10 +231,18 @@ void Ctr_Association::Mnu_Sommaire_Click() {
     forms::ShowHelp({"Association", "P", "Assoc.htm"});
 }
 
-// The two windows are not part of this program yet: the code is handed where they will read it.
 void Ctr_Association::Cmd_Etablissement_Click() {
     store::Variables::Get().codeAssociation = toolkit::fromQ(Txt_CodeAssoc->text());
+    // A child of the host window, not of this control: the control is disabled while it is up.
+    Frm_Etablissement etablissements(window());
+    forms::OpenModal(this, etablissements, [&] {
+        etablissements.DroitsUtilisateur(access_.Rights());
+        etablissements.Init();
+        etablissements.Entite(Txt_CodeAssoc->text(), Txt_SigleAssoc->text());
+    });
 }
+
+// The activities window is to come: the code is handed where it will read it.
 
 void Ctr_Association::Cmd_Activite_Click() {
     store::Variables::Get().codeAssociation = toolkit::fromQ(Txt_CodeAssoc->text());
