@@ -3,7 +3,8 @@
 //                      created with the demo data on first run)
 //   --user NAME        whose rights apply (default: the demo user with full rights)
 //   --screenshot FILE  show an association (--code NNN) on a tab (--tab N), write the window to
-//                      FILE as PNG and exit
+//                      FILE as PNG and exit; with --window etablissements, open its
+//                      establishments window on establishment --etab NNN and capture that
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocale>
@@ -42,10 +43,20 @@ int main(int argc, char** argv) {
     const QCommandLineOption code(QStringLiteral("code"),
                                   QStringLiteral("Entité juridique montrée par --screenshot."),
                                   QStringLiteral("NNN"));
-    const QCommandLineOption tab(QStringLiteral("tab"),
-                                 QStringLiteral("Onglet montré par --screenshot (0 à 6)."),
-                                 QStringLiteral("N"));
-    parser.addOptions({db, user, shot, code, tab});
+    const QCommandLineOption tab(
+        QStringLiteral("tab"),
+        QStringLiteral("Onglet montré par --screenshot (0 à 6 ; 0 à 3 pour les établissements)."),
+        QStringLiteral("N"));
+    const QCommandLineOption fenetre(
+        QStringLiteral("window"),
+        QStringLiteral("Fenêtre capturée par --screenshot au lieu de l'entité juridique : "
+                       "etablissements."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption etab(QStringLiteral("etab"),
+                                  QStringLiteral("Etablissement montré par --window "
+                                                 "etablissements."),
+                                  QStringLiteral("NNN"));
+    parser.addOptions({db, user, shot, code, tab, fenetre, etab});
     parser.process(app);
 
     try {
@@ -57,7 +68,8 @@ int main(int argc, char** argv) {
         if (parser.isSet(shot)) {
             QString error;
             const int tabIndex = parser.isSet(tab) ? parser.value(tab).toInt() : -1;
-            if (!window.screenshot(parser.value(shot), parser.value(code), tabIndex, error)) {
+            if (!window.screenshot(parser.value(shot), parser.value(code), tabIndex, error,
+                                   parser.value(fenetre), parser.value(etab))) {
                 std::fprintf(stderr, "%s\n", qPrintable(error));
                 return 1;
             }

@@ -22,14 +22,20 @@ class MainWindow : public QMainWindow {
     Ctr_Association* control() const { return control_; }
 
     // Shows the association code on tab (counted from 0; -1 keeps the first), renders the window
-    // and writes it to file as PNG. Message boxes met meanwhile are printed on stderr and closed.
-    // Returns false, with the reason in error, when it cannot.
-    bool screenshot(const QString& file, const QString& code, int tab, QString& error);
+    // and writes it to file as PNG. With window "etablissements" the establishments window is
+    // opened from the screen's button, shows establishment etab on tab, and is captured instead.
+    // Message boxes met meanwhile are printed on stderr and closed. Returns false, with the
+    // reason in error, when it cannot.
+    bool screenshot(const QString& file, const QString& code, int tab, QString& error,
+                    const QString& window = {}, const QString& etab = {});
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Captures the establishments window while it is up over the screen.
+    bool captureEtablissements(const QString& file, const QString& etab, int tab, QString& error);
+
     Ctr_Association* control_;
     bool controlAsked_ = false;  // the screen itself is closing the window
     bool closed_ = false;
