@@ -4,12 +4,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "activities/frm_activite.h"
 #include "control/page_cesu.h"
 #include "control/page_cotisation.h"
 #include "control/page_telegestion.h"
@@ -242,10 +244,22 @@ void Ctr_Association::Cmd_Etablissement_Click() {
     });
 }
 
-// The activities window is to come: the code is handed where it will read it.
-
 void Ctr_Association::Cmd_Activite_Click() {
-    store::Variables::Get().codeAssociation = toolkit::fromQ(Txt_CodeAssoc->text());
+    const QString code = Txt_CodeAssoc->text();
+    const QString sigle = Txt_SigleAssoc->text();
+    store::Variables::Get().codeAssociation = toolkit::fromQ(code);
+    // A child of the host window, not of this control: the control is disabled while it is up.
+    Frm_Activite activites(window());
+    forms::OpenModal(this, activites, [&] {
+        activites.DroitsUtilisateur(access_.Rights());
+        activites.setWindowTitle(
+            QStringLiteral("Activités - Entité juridique %1 %2").arg(code, sigle));
+        activites.Init();
+        activites.Entite(code, sigle);
+        auto* telegestion = findChild<QCheckBox*>(QStringLiteral("Cac_Telegestion"));
+        activites.SetTelegestion(telegestion && telegestion->isChecked());
+        activites.IntegrationComptable()->setEnabled(false);
+    });
 }
 
 void Ctr_Association::Cmd_Sortir_Click() {

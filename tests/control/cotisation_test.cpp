@@ -72,7 +72,8 @@ TEST_F(CotisationTest, FeesAreStoredInHundredthsWithTheirCallRule) {
 }
 
 TEST_F(CotisationTest, EachAssociationKeepsItsOwnFees) {
-    // 002 runs no intermediary activity, yet holds an intermediary fee of its own.
+    // 002, its intermediary activity removed, still holds an intermediary fee of its own.
+    deleteRecord("ACTIVITES", "002005");
     store::Record r = association("002");
     r.SetValue(31, 3, "777");
     r.SetValue(32, 3, "A");

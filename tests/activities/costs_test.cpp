@@ -1,0 +1,199 @@
+// The hourly cost history: lines listed latest first in four lists moving together, added,
+// changed, deleted and abandoned, with their checks, and stored in their four attributes.
+#include <QListWidget>
+#include <QScrollBar>
+
+#include "platform/engine/dynarray.h"
+#include "tests/activities/activities_fixture.h"
+
+class CostsTest : public ActivitiesTest {
+  protected:
+    // The four lists, line by line: "date|cost|majorated|type".
+    QStringList lines() const {
+        QStringList all;
+        const QStringList d = rows("Lst_Date"), c = rows("Lst_Cout"), m = rows("Lst_CoutMajore"),
+                          t = rows("Lst_Type");
+        for (int i = 0; i < d.size(); ++i)
+            all << d[i] + "|" + c[i] + "|" + m[i] + "|" + t[i];
+        return all;
+    }
+    int selected(const char* list) const { return a<QListWidget>(list)->currentRow(); }
+    // Saves the activity shown with "OK".
+    void save() { press("Cmd_Ok"); }
+};
+
+TEST_F(CostsTest, LinesAreAddedChangedAndDeletedLatestFirst) {
+    open();
+    typeCode("001");
+    EXPECT_EQ(
+        lines(),
+        QStringList({"01/01/2026|24,95|31,20|Prestation", "01/03/2025|26,00| |Tarifé",
+                     "01/01/2025|24,20|30,50|Prestation", "01/01/2024|23,50|29,50|Prestation"}));
+    EXPECT_TRUE(a("Bdv_Taux")->isVisible()) << "four lines";
+
+    // A line before all the others goes last, one after them first; the same date is taken
+    // again for the other type only.
+    addCostLine("15/06/2023", "22", "", 0);
+    addCostLine("1/7/26", "25.5", "32", 1);
+    answers.expect("La date d'application saisie existe déjà pour le nouveau coût horaire.",
+                   QMessageBox::Information);
+    addCostLine("01/07/2026", "26", "", 1);
+    EXPECT_TRUE(answers.done());
+    EXPECT_EQ(focused(), "Txt_Date");
+    pick("Cbo_Type", 0);
+    press("Cmd_OkCout");
+    EXPECT_EQ(lines().first(), "01/07/2026|25,50|32,00|Tarifé");
+    EXPECT_EQ(lines()[1], "01/07/2026|26,00| |Prestation");
+    EXPECT_EQ(lines().last(), "15/06/2023|22,00| |Prestation");
+    expectUsable({"Cmd_AjoutCout", "Cmd_Ok", "Cmd_Annuler", "Lst_Cout"}, true);
+    expectUsable({"Txt_Date", "Cmd_OkCout", "Cmd_SuppCout"}, false);
+
+    // A double click takes a line to change; keeping its date is no clash with itself.
+    clickRow("Lst_Cout", 3, true);
+    expectShowing({"Txt_Date=01/03/2025", "Txt_Cout=26,00", "Txt_CoutMajore=", "Cbo_Type=Tarifé"});
+    expectUsable({"Cmd_SuppCout", "Cmd_OkCout", "Cmd_AnnulCout"}, true);
+    expectUsable({"Cmd_AjoutCout", "Lst_Cout", "Cmd_Ok", "Cmd_Annuler", "Cdr_Type"}, false);
+    retypeIn("Txt_Cout", "26,4");
+    press("Cmd_OkCout");
+    EXPECT_EQ(lines()[3], "01/03/2025|26,40| |Tarifé");
+
+    // Deleting asks first.
+    clickRow("Lst_Cout", 6, true);
+    pressAnswering("Cmd_SuppCout", "Etes-vous sûr de vouloir supprimer cette ligne ?",
+                   QMessageBox::Warning, toolkit::Answer::No);
+    EXPECT_EQ(lines().size(), 7);
+    clickRow("Lst_Cout", 6, true);
+    pressAnswering("Cmd_SuppCout", "Etes-vous sûr de vouloir supprimer cette ligne ?",
+                   QMessageBox::Warning, toolkit::Answer::Yes);
+    EXPECT_EQ(lines().size(), 6);
+    EXPECT_EQ(lines().last(), "01/01/2024|23,50|29,50|Prestation");
+
+    save();
+    const store::Record r = activity("001001");
+    // Amounts times 100, day numbers, an empty majorated cost in its place, latest first.
+    EXPECT_EQ(r.Value(14),
+              "2550\xFD"
+              "2600\xFD"
+              "2495\xFD"
+              "2640\xFD"
+              "2420\xFD"
+              "2350");
+    EXPECT_EQ(r.Value(15), day("01/07/2026") + "\xFD" + day("01/07/2026") + "\xFD" +
+                               day("01/01/2026") + "\xFD" + day("01/03/2025") + "\xFD" +
+                               day("01/01/2025") + "\xFD" + day("01/01/2024"));
+    EXPECT_EQ(r.Value(16),
+              "3200\xFD\xFD"
+              "3120\xFD\xFD"
+              "3050\xFD"
+              "2950");
+    EXPECT_EQ(r.Value(20),
+              "2\xFD"
+              "1\xFD"
+              "1\xFD"
+              "2\xFD"
+              "1\xFD"
+              "1");
+    EXPECT_EQ(r.DCount(16), 6);
+}
+
+TEST_F(CostsTest, EntryChecksAndAbandon) {
+    open();
+    typeCode("002");
+    press("Cmd_AjoutCout");
+    EXPECT_EQ(focused(), "Txt_Date");
+    expectUsable({"Cmd_Ok", "Cmd_Annuler", "Txt_LibActivite", "Lst_Cout"}, false);
+    pressAnswering("Cmd_OkCout", "Vous devez saisir une valeur pour le coût horaire.",
+                   QMessageBox::Information);
+    EXPECT_EQ(focused(), "Txt_Cout");
+    typeIn("Txt_Cout", "12.5.");
+    pressAnswering("Cmd_OkCout",
+                   "Vous devez saisir une date d'application pour le nouveau coût horaire.",
+                   QMessageBox::Information);
+    EXPECT_EQ(focused(), "Txt_Date");
+    expectShowing({"Txt_Cout=12,50"});  // one comma, formatted on leaving
+
+    // Any key but a digit is a "/"; a date that does not exist keeps the focus.
+    typeIn("Txt_Date", "31a2a2025");
+    expectShowing({"Txt_Date=31/2/2025"});
+    answers.expect("Erreur de saisie dans la date, veuillez la ressaisir.", QMessageBox::Warning);
+    moveTo("Txt_Cout");
+    EXPECT_TRUE(answers.waitAnswered());
+    settle();
+    EXPECT_EQ(focused(), "Txt_Date");
+    retypeIn("Txt_Date", "010226");
+    moveTo("Txt_Cout");
+    expectShowing({"Txt_Date=01/02/2026"});
+
+    // Abandoning a new line asks; abandoning a change does not.
+    pressAnswering("Cmd_AnnulCout", "Etes-vous sûr de vouloir quitter cette création ?",
+                   QMessageBox::Warning, toolkit::Answer::No);
+    expectUsable({"Cmd_OkCout"}, true);
+    pressAnswering("Cmd_AnnulCout", "Etes-vous sûr de vouloir quitter cette création ?",
+                   QMessageBox::Warning, toolkit::Answer::Yes);
+    expectShowing({"Txt_Date=", "Txt_Cout=", "Cbo_Type="});
+    expectUsable({"Cmd_AjoutCout", "Cmd_Ok", "Lst_Cout"}, true);
+    clickRow("Lst_Date", 0, true);
+    press("Cmd_AnnulCout");
+    expectUsable({"Cmd_AjoutCout", "Lst_Cout"}, true);
+    EXPECT_EQ(lines().size(), 3);
+}
+
+TEST_F(CostsTest, TheFourListsMoveTogether) {
+    open();
+    typeCode("001");
+    clickRow("Lst_CoutMajore", 2);
+    for (const char* list : {"Lst_Date", "Lst_Cout", "Lst_CoutMajore", "Lst_Type"})
+        EXPECT_EQ(selected(list), 2) << list;
+    auto* bar = a<QScrollBar>("Bdv_Taux");
+    EXPECT_EQ(bar->maximum(), 3);
+    bar->setValue(3);
+    for (const char* list : {"Lst_Date", "Lst_Cout", "Lst_CoutMajore", "Lst_Type"})
+        EXPECT_EQ(selected(list), 3) << list;
+    // Fewer than four lines: no bar.
+    clickRow("Lst_Cout", 0, true);
+    pressAnswering("Cmd_SuppCout", "supprimer cette ligne", QMessageBox::Warning,
+                   toolkit::Answer::Yes);
+    EXPECT_FALSE(bar->isVisible());
+}
+
+TEST_F(CostsTest, LinesOfACreationEndInTheNewRecord) {
+    open();
+    startCreation("P");
+    fillRequired("AIDE AU LEVER", "100", "AMN", "1");
+    addCostLine("01/01/2025", "20", "25", 0);
+    addCostLine("01/01/2026", "21", "", 0);
+    addCostLine("01/01/2026", "19", "", 1);
+    EXPECT_EQ(lines(), QStringList({"01/01/2026|21,00| |Prestation", "01/01/2026|19,00| |Tarifé",
+                                    "01/01/2025|20,00|25,00|Prestation"}));
+    expectUsable({"Cdr_Type"}, false);  // the type of a creation stays
+    press("Cmd_Ok");
+    const store::Record r = activity("001006");
+    EXPECT_EQ(r.Value(14),
+              "2100\xFD"
+              "1900\xFD"
+              "2000");
+    EXPECT_EQ(r.Value(16),
+              "\xFD\xFD"
+              "2500");
+    EXPECT_EQ(r.Value(20),
+              "1\xFD"
+              "2\xFD"
+              "1");
+
+    // Deleting every line leaves the four attributes empty.
+    typeCode("006");
+    for (int i = 0; i < 3; ++i) {
+        clickRow("Lst_Cout", 0, true);
+        pressAnswering("Cmd_SuppCout", "supprimer cette ligne", QMessageBox::Warning,
+                       toolkit::Answer::Yes);
+    }
+    EXPECT_TRUE(lines().isEmpty());
+    answers.expect("La zone de coût horaire de la prestation à temps plein doit être renseignée.");
+    press("Cmd_Ok");
+    EXPECT_TRUE(answers.done()) << "a P activity keeps at least one line";
+    // As another type it keeps none.
+    click(a("Opt_SSIAD"));
+    retypeIn("Txt_ServiceActiv", "SSI");
+    press("Cmd_Ok");
+    expectActivity("001006", {"12=S", "14=", "15=", "16=", "20="});
+}
