@@ -4,7 +4,8 @@
 //   --user NAME        whose rights apply (default: the demo user with full rights)
 //   --screenshot FILE  show an association (--code NNN) on a tab (--tab N), write the window to
 //                      FILE as PNG and exit; with --window etablissements, open its
-//                      establishments window on establishment --etab NNN and capture that
+//                      establishments window on establishment --etab NNN and capture that;
+//                      with --window activites, its activities window on --activite NNN
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocale>
@@ -50,13 +51,16 @@ int main(int argc, char** argv) {
     const QCommandLineOption fenetre(
         QStringLiteral("window"),
         QStringLiteral("Fenêtre capturée par --screenshot au lieu de l'entité juridique : "
-                       "etablissements."),
+                       "etablissements, activites."),
         QStringLiteral("NAME"));
     const QCommandLineOption etab(QStringLiteral("etab"),
                                   QStringLiteral("Etablissement montré par --window "
                                                  "etablissements."),
                                   QStringLiteral("NNN"));
-    parser.addOptions({db, user, shot, code, tab, fenetre, etab});
+    const QCommandLineOption activite(QStringLiteral("activite"),
+                                      QStringLiteral("Activité montrée par --window activites."),
+                                      QStringLiteral("NNN"));
+    parser.addOptions({db, user, shot, code, tab, fenetre, etab, activite});
     parser.process(app);
 
     try {
@@ -69,7 +73,8 @@ int main(int argc, char** argv) {
             QString error;
             const int tabIndex = parser.isSet(tab) ? parser.value(tab).toInt() : -1;
             if (!window.screenshot(parser.value(shot), parser.value(code), tabIndex, error,
-                                   parser.value(fenetre), parser.value(etab))) {
+                                   parser.value(fenetre), parser.value(etab),
+                                   parser.value(activite))) {
                 std::fprintf(stderr, "%s\n", qPrintable(error));
                 return 1;
             }

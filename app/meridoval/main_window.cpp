@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "app/meridoval/captures.h"
 #include "control/ctr_association.h"
 #include "platform/components/droits/composant_droits.h"
 #include "platform/toolkit/qtext.h"
@@ -49,7 +50,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::screenshot(const QString& file, const QString& code, int tab, QString& error,
-                            const QString& window, const QString& etab) {
+                            const QString& window, const QString& etab, const QString& activite) {
     // Nobody is there to answer a message: report it and close it.
     QTimer answering;
     connect(&answering, &QTimer::timeout, this, [] {
@@ -68,8 +69,12 @@ bool MainWindow::screenshot(const QString& file, const QString& code, int tab, Q
     }
     if (window == QLatin1String("etablissements"))
         return captureEtablissements(file, etab, tab, error);
+    if (window == QLatin1String("activites"))
+        return captures::Activites(*control_, file, activite, error);
     if (!window.isEmpty()) {
-        error = QStringLiteral("Fenêtre inconnue : %1 (fenêtre possible : etablissements).")
+        error = QStringLiteral(
+                    "Fenêtre inconnue : %1 (fenêtres possibles : etablissements, "
+                    "activites).")
                     .arg(window);
         return false;
     }
