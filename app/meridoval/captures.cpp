@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <functional>
 
@@ -44,21 +45,59 @@ bool ecrire(QWidget* fenetre, const QString& file, QString& error) {
     return false;
 }
 
-// Shows activity code in the activities window; false, with the reason, when there is none.
-bool montrerActivite(QWidget* fenetre, const QString& code, QString& error) {
-    auto* champ = fenetre->findChild<QLineEdit*>(QStringLiteral("Txt_CodActivite"));
+// Shows the record of code in a window whose code field is named field; false, with absent
+// followed by the code, when there is none.
+bool montrer(QWidget* fenetre, const char* field, const QString& code, const QString& absent,
+             QString& error) {
+    auto* champ = fenetre->findChild<QLineEdit*>(QLatin1String(field));
     const QString complet = code.rightJustified(3, QLatin1Char('0'));
+    // An only record is shown at once: back to the search first.
+    if (!champ->isEnabled() && champ->text() != complet)
+        cliquer(fenetre, "Cmd_Annuler");
     if (champ->isEnabled())
         champ->setText(complet);
     // A code shown locks the field; a missing one was told on stderr and emptied.
     if (champ->isEnabled() || champ->text() != complet) {
-        error = QStringLiteral("L'activité %1 n'existe pas.").arg(code);
+        error = absent.arg(code);
         return false;
     }
     return true;
 }
 
 }  // namespace
+
+bool Etablissements(Ctr_Association& control, const QString& file, const QString& code, int tab,
+                    QString& error) {
+    auto* opener = control.findChild<QPushButton*>(QStringLiteral("Cmd_Etablissement"));
+    if (!opener->isEnabled()) {
+        error = QStringLiteral(
+            "Aucune entité juridique affichée : --code NNN ouvre ses établissements.");
+        return false;
+    }
+    bool ecrit = false;
+    const bool ouverte = dansFenetre(
+        "Frm_Etablissement", [&] { opener->click(); },
+        [&](QWidget* w) {
+            auto* onglets = w->findChild<QTabWidget*>(QStringLiteral("Ong_Etabl"));
+            if (tab >= onglets->count()) {
+                error = QStringLiteral("L'onglet %1 n'existe pas (0 à %2).")
+                            .arg(tab)
+                            .arg(onglets->count() - 1);
+            } else if (code.isEmpty() ||
+                       montrer(w, "Txt_CodeEtabl", code,
+                               QStringLiteral("L'établissement %1 n'existe pas."), error)) {
+                if (tab >= 0)
+                    onglets->setCurrentIndex(tab);
+                ecrit = ecrire(w, file, error);
+            }
+            // Nothing was changed: Annuler, then Sortir, close it at once.
+            cliquer(w, "Cmd_Annuler");
+            cliquer(w, "Cmd_Sortir");
+        });
+    if (!ouverte && error.isEmpty())
+        error = QStringLiteral("La fenêtre des établissements ne s'est pas ouverte.");
+    return ecrit;
+}
 
 bool Activites(Ctr_Association& control, const QString& file, const QString& code, QString& error) {
     auto* opener = control.findChild<QPushButton*>(QStringLiteral("Cmd_Activite"));
@@ -71,7 +110,8 @@ bool Activites(Ctr_Association& control, const QString& file, const QString& cod
     const bool ouverte = dansFenetre(
         "Frm_Activite", [&] { opener->click(); },
         [&](QWidget* w) {
-            if (code.isEmpty() || montrerActivite(w, code, error))
+            if (code.isEmpty() || montrer(w, "Txt_CodActivite", code,
+                                          QStringLiteral("L'activité %1 n'existe pas."), error))
                 ecrit = ecrire(w, file, error);
             // Nothing was changed: Annuler, then Sortir, close it at once.
             cliquer(w, "Cmd_Annuler");

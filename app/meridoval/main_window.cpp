@@ -68,7 +68,7 @@ bool MainWindow::screenshot(const QString& file, const QString& code, int tab, Q
         codeBox->setText(code.rightJustified(3, QLatin1Char('0')));
     }
     if (window == QLatin1String("etablissements"))
-        return captureEtablissements(file, etab, tab, error);
+        return captures::Etablissements(*control_, file, etab, tab, error);
     if (window == QLatin1String("activites"))
         return captures::Activites(*control_, file, activite, error);
     if (!window.isEmpty()) {
@@ -95,55 +95,4 @@ bool MainWindow::screenshot(const QString& file, const QString& code, int tab, Q
         return false;
     }
     return true;
-}
-
-bool MainWindow::captureEtablissements(const QString& file, const QString& etab, int tab,
-                                       QString& error) {
-    auto* opener = control_->findChild<QPushButton*>(QStringLiteral("Cmd_Etablissement"));
-    if (!opener->isEnabled()) {
-        error = QStringLiteral(
-            "Aucune entité juridique affichée : --code NNN ouvre ses "
-            "établissements.");
-        return false;
-    }
-    // The window is modal: it is worked from a timer inside its own event loop, then left.
-    bool captured = false;
-    QTimer working;
-    connect(&working, &QTimer::timeout, this, [&] {
-        QWidget* window = QApplication::activeModalWidget();
-        if (captured || !window || window->objectName() != QLatin1String("Frm_Etablissement"))
-            return;
-        captured = true;
-        auto* code = window->findChild<QLineEdit*>(QStringLiteral("Txt_CodeEtabl"));
-        auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("Ong_Etabl"));
-        if (!etab.isEmpty()) {
-            // An only establishment is shown at once: back to the search first.
-            if (!code->isEnabled())
-                window->findChild<QPushButton*>(QStringLiteral("Cmd_Annuler"))->click();
-            code->setText(etab.rightJustified(3, QLatin1Char('0')));
-            // A code shown locks the field; a missing one was told on stderr and emptied.
-            if (code->isEnabled())
-                error = QStringLiteral("L'établissement %1 n'existe pas.").arg(etab);
-        }
-        if (error.isEmpty() && tab >= tabs->count()) {
-            error = QStringLiteral("L'onglet %1 n'existe pas (0 à %2).")
-                        .arg(tab)
-                        .arg(tabs->count() - 1);
-        }
-        if (error.isEmpty()) {
-            if (tab >= 0)
-                tabs->setCurrentIndex(tab);
-            for (int i = 0; i < 5; ++i)
-                QApplication::processEvents();
-            if (!window->grab().save(file, "PNG"))
-                error = QStringLiteral("Impossible d'écrire l'image %1.").arg(file);
-        }
-        // Nothing was changed: Sortir closes at once.
-        window->findChild<QPushButton*>(QStringLiteral("Cmd_Sortir"))->click();
-    });
-    working.start(20);
-    opener->click();
-    if (!captured && error.isEmpty())
-        error = QStringLiteral("La fenêtre des établissements ne s'est pas ouverte.");
-    return captured && error.isEmpty();
 }

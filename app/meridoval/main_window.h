@@ -35,9 +35,6 @@ class MainWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // Captures the establishments window while it is up over the screen.
-    bool captureEtablissements(const QString& file, const QString& etab, int tab, QString& error);
-
     Ctr_Association* control_;
     bool controlAsked_ = false;  // the screen itself is closing the window
     bool closed_ = false;
