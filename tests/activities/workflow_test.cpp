@@ -171,7 +171,11 @@ TEST_F(ActivityWorkflowTest, MandatoryChecksRunInOrder) {
     };
     open();
     startCreation("P");
+    retypeIn("Txt_CodeGuichet", "");
     const std::vector<Step> steps = {
+        // The bank-details component says itself what is wrong.
+        {"Le RIB est incomplet : le code guichet doit être renseigné.", QMessageBox::Warning,
+         "Txt_CodeGuichet", [&] { retypeIn("Txt_CodeGuichet", "00032"); }},
         {"La dénomination doit être renseignée.", QMessageBox::Information, "Txt_LibActivite",
          [&] { retypeIn("Txt_LibActivite", "AIDE NOUVELLE"); }},
         {"La section analytique doit être renseignée.", QMessageBox::Information,
