@@ -144,3 +144,10 @@ void Frm_Etablissement::Ong_Etabl_Click(int previous) {
         Txt_AidePerenne->setVisible(true);
     }
 }
+
+std::pair<std::string, std::string> Frm_Etablissement::ShownRecord() const {
+    // Only an establishment shown, never one being created.
+    if (session_.mode != kAffichage || Txt_CodeEtabl->isEnabled() || !session_.HasCurrent())
+        return {};
+    return {"ETABLISSEMENT", session_.CurrentId()};
+}

@@ -64,6 +64,9 @@ class Frm_Etablissement : public forms::RecordWindow {
     static inline const QString kEnteteEffectif = QStringLiteral(
         "Période                 Effectif Physique               Effectif Temps plein");
 
+  protected:
+    std::pair<std::string, std::string> ShownRecord() const override;
+
   private:
     // --- layout and bindings (frm_etablissement_layout.cpp)
     void buildUi();

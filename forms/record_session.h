@@ -36,6 +36,8 @@ class RecordSession {
     // The current record, made empty (unbound) when there is none.
     store::Record& Current();
     bool HasCurrent() const { return slot_.has_value(); }
+    // The id of the current record; empty when there is none.
+    std::string CurrentId() const { return slot_ ? slot_->Id() : std::string(); }
     const std::string& TextAsRead() const { return textAsRead_; }
 
     // Reads id from file (errors skipped) as the current record and notes its text as read.
