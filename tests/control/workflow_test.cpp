@@ -3,7 +3,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
 
 #include "platform/engine/dynarray.h"
 #include "store/local_database.h"
@@ -435,4 +439,39 @@ TEST_F(TwoWorkstationsTest, AChangeMadeMeanwhileIsNeverOverwrittenSilently) {
     for (const store::HistoryEntry& e : history)
         otherSeen = otherSeen || e.user == "poste2";
     EXPECT_TRUE(otherSeen);
+}
+
+TEST_F(TwoWorkstationsTest, TheHistoryShowsWhoChangedWhatNewestFirst) {
+    otherChanges("001", 35, "autre@poste.fr");
+    start();
+    enterCode("1");
+    retype("Txt_RaisonAssoc", QStringLiteral("NOUVELLE RAISON"));
+    clickButton("Cmd_Ok");
+    enterCode("1");
+
+    // From the right-click menu, as a user reaches it; the window is modal, so it is read from
+    // inside its own loop.
+    auto* menu = screen()->findChild<QMenu*>("Mnu_Aide");
+    QWidget* page = w<QTabWidget>("Ong_Assoc")->currentWidget();
+    QTest::mouseClick(page, Qt::RightButton, Qt::NoModifier, QPoint(5, page->height() - 5));
+    settle();
+    QAction* historique = menu->findChild<QAction*>("Mnu_Historique");
+    ASSERT_TRUE(historique && historique->isEnabled() && menu->isVisible());
+    QStringList rows;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(waitFor([] { return topLevel("Frm_Historique") != nullptr; }));
+        QWidget* window = topLevel("Frm_Historique");
+        auto* table = window->findChild<QTableWidget*>("Lst_Historique");
+        for (int r = 0; r < table->rowCount(); ++r) {
+            rows << QStringList{table->item(r, 1)->text(), table->item(r, 2)->text(),
+                                table->item(r, 3)->text(), table->item(r, 4)->text()}
+                        .join(QLatin1Char('|'));
+        }
+        click(window->findChild<QPushButton*>("Cmd_Fermer"));
+    });
+    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                      menu->actionGeometry(historique).center());
+    ASSERT_GE(rows.size(), 2);
+    EXPECT_EQ(rows[0], "admin|Raison Sociale|AIDE ET SOINS DU BOCAGE|NOUVELLE RAISON");
+    EXPECT_EQ(rows[1], "poste2|E-Mail|accueil@asd-bocage.fr|autre@poste.fr");
 }
