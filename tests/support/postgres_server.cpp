@@ -12,8 +12,13 @@ PostgresServer* PostgresServer::Instance() {
 }
 
 void PostgresServer::SetUp() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "mvpg-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << "Dossier temporaire impossible.";
+    std::error_code ec;
+    const std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
+    ASSERT_FALSE(ec) << "Pas de dossier temporaire pour le serveur PostgreSQL de test : "
+                     << ec.message();
+    std::string pattern = (temp / "mvpg-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr)
+        << "Dossier temporaire impossible dans " << temp << " pour le serveur PostgreSQL de test.";
     folder_ = pattern;
     try {
         // Durability is not what these tests check: the disk is not flushed.
