@@ -168,7 +168,7 @@ std::unique_ptr<BackendDatabase::Scope> ServerDatabase::BeginTransaction() {
 }
 
 bool ServerDatabase::Fresh() const {
-    return engine_->Prepared();
+    return engine_->Empty();
 }
 
 std::shared_ptr<ServerDatabase> OpenServerDatabase(const std::string& conninfo) {

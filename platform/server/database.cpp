@@ -74,7 +74,7 @@ std::string AccountName() {
 
 Database::Database(const std::string& conninfo) : connection_(conninfo), user_(AccountName()) {
     Prepare(connection_);
-    prepared_ = connection_.Run("SELECT NOT EXISTS (SELECT 1 FROM mv.files)").Int(0, 0) != 0;
+    empty_ = connection_.Run("SELECT NOT EXISTS (SELECT 1 FROM mv.files)").Int(0, 0) != 0;
 }
 
 Database::~Database() {

@@ -46,7 +46,7 @@ class Database : public CommandHost {
     const std::string& ConnInfo() const { return connection_.ConnInfo(); }
     // True when the database held no file at connection (it was empty, or its preparation
     // failed): it wants the system's files.
-    bool Prepared() const { return prepared_; }
+    bool Empty() const { return empty_; }
     void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
 
     // --- Catalog and command host ---
@@ -146,7 +146,7 @@ class Database : public CommandHost {
     void ApplyTransactionEnd(bool outermost);
 
     pq::Connection connection_;
-    bool prepared_ = false;
+    bool empty_ = false;
     std::string user_;
     std::chrono::milliseconds lockWait_{5000};
     std::map<std::string, std::int64_t> held_;  // file + '\0' + id -> lock key
