@@ -50,10 +50,10 @@ int main(int argc, char** argv) {
     if (path.empty())
         return Usage("l'option --db est obligatoire");
 
-    std::shared_ptr<store::LocalDatabase> db;
+    std::shared_ptr<store::BackendDatabase> db;
     try {
         appbase::Opened opened = appbase::OpenBase(path);
-        db = opened.local;
+        db = opened.backend;
         if (opened.prepared)
             std::cerr << "Nouvelle base créée : " << path << "\n";
     } catch (const std::exception& e) {

@@ -11,6 +11,7 @@
 #include "platform/engine/error.h"
 #include "platform/engine/jsonl.h"
 #include "platform/engine/query.h"
+#include "store/local_database.h"
 
 namespace mvfuzz {
 namespace {

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 MERI_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libgl-dev libsqlite3-dev libgtest-dev
-               libgmock-dev libbenchmark-dev fonts-dejavu-core ccache)
+               libgmock-dev libbenchmark-dev fonts-dejavu-core ccache libpq-dev postgresql)
 
 meri_install_missing() {
     local missing=()

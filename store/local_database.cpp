@@ -1,10 +1,10 @@
 #include "local_database.h"
 
-#include <cstdio>
-#include <ctime>
 #include <istream>
 #include <ostream>
 
+#include "engine_errors.h"
+#include "history_entries.h"
 #include "platform/engine/commands.h"
 #include "platform/engine/database.h"
 #include "platform/engine/dynarray.h"
@@ -12,53 +12,11 @@
 #include "platform/engine/jsonl.h"
 #include "platform/engine/query.h"
 #include "platform/engine/text.h"
+#include "request_results.h"
 #include "store_error.h"
 
 namespace store {
 namespace {
-
-std::uint32_t CodeOf(mv::ErrorKind kind) {
-    switch (kind) {
-        case mv::ErrorKind::Io:
-            return ErrorCode::IoError;
-        case mv::ErrorKind::FileNotFound:
-            return ErrorCode::FileNotFound;
-        case mv::ErrorKind::Command:
-            return ErrorCode::CommandError;
-        case mv::ErrorKind::RecordNotFound:
-            return ErrorCode::RecordNotFound;
-        case mv::ErrorKind::Locked:
-            return ErrorCode::RecordLocked;
-        case mv::ErrorKind::RecordExists:
-            return ErrorCode::RecordExists;
-        case mv::ErrorKind::Failure:
-            break;
-    }
-    return ErrorCode::Failure;
-}
-
-// "dd/mm/yyyy hh:mm:ss" in UTC.
-std::string UtcTime(std::int64_t seconds) {
-    std::time_t t = static_cast<std::time_t>(seconds);
-    std::tm tm{};
-    ::gmtime_r(&t, &tm);
-    char text[80];  // wide enough for any year the compiler can imagine
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", tm.tm_mday, tm.tm_mon + 1,
-                  tm.tm_year + 1900, tm.tm_hour, tm.tm_min, tm.tm_sec);
-    return text;
-}
-
-// Runs fn with engine errors turned into StoreError.
-template <typename Fn>
-auto Guard(Fn&& fn) -> decltype(fn()) {
-    try {
-        return fn();
-    } catch (const mv::Error& e) {
-        throw StoreError(CodeOf(e.kind()), e.what());
-    } catch (const std::bad_alloc&) {
-        throw StoreError(ErrorCode::Failure, "Mémoire insuffisante.");
-    }
-}
 
 class LocalFile : public File {
   public:
@@ -85,7 +43,7 @@ class LocalFile : public File {
 
     Record NewItem(const std::string& id) override {
         return Guard([&] {
-            if (std::string why = mv::Database::CheckId(id); !why.empty())
+            if (std::string why = mv::CheckRecordId(id); !why.empty())
                 throw mv::Error(mv::ErrorKind::Failure, why);
             if (engine_->Exists(ref_, id)) {
                 throw mv::Error(mv::ErrorKind::RecordExists,
@@ -136,114 +94,6 @@ class LocalFile : public File {
     mv::FileRef ref_;
 };
 
-bool IsIdField(const std::string& name) {
-    return name == "0" || mv::text::EqualsNoCase(name, "@ID");
-}
-
-std::vector<std::string> SplitFields(const std::string& fields) {
-    std::vector<std::string> out;
-    size_t start = 0;
-    while (start < fields.size()) {
-        size_t end = fields.find(' ', start);
-        if (end == std::string::npos)
-            end = fields.size();
-        if (end > start)
-            out.push_back(fields.substr(start, end - start));
-        start = end + 1;
-    }
-    if (out.empty())
-        out.push_back("0");
-    return out;
-}
-
-// Appends text with every from mark replaced by to.
-void AppendMapped(std::string& out, std::string_view text, char from, char to) {
-    size_t start = out.size();
-    out.append(text);
-    for (size_t i = out.find(from, start); i != std::string::npos; i = out.find(from, i + 1))
-        out[i] = to;
-}
-
-// Builds the result record of a selection as records arrive (see database.h for the two
-// layouts): the first record is kept aside until a second one shows which layout applies.
-class ResultBuilder {
-  public:
-    explicit ResultBuilder(const std::vector<std::string>& fields) {
-        for (const std::string& f : fields)
-            withId_ = withId_ || IsIdField(f);
-    }
-
-    void Add(const std::vector<std::string_view>& columns) {
-        ++rows_;
-        if (!withId_ && rows_ == 1) {
-            first_.assign(columns.begin(), columns.end());
-            return;
-        }
-        if (!withId_ && rows_ == 2) {
-            std::vector<std::string_view> kept(first_.begin(), first_.end());
-            AppendRow(kept);
-        }
-        AppendRow(columns);
-    }
-
-    std::string Finish() {
-        if (withId_ || rows_ != 1)
-            return std::move(text_);
-        std::string text;
-        for (const std::string& column : first_) {
-            if (column.empty())
-                continue;
-            if (!text.empty())
-                text.push_back(mv::kAttributeMark);
-            AppendMapped(text, column, mv::kValueMark, mv::kAttributeMark);
-        }
-        return text;
-    }
-
-  private:
-    void AppendRow(const std::vector<std::string_view>& columns) {
-        if (appended_++ > 0)
-            text_.push_back(mv::kAttributeMark);
-        for (size_t j = 0; j < columns.size(); ++j) {
-            if (j > 0)
-                text_.push_back(mv::kValueMark);
-            AppendMapped(text_, columns[j], mv::kValueMark, mv::kSubvalueMark);
-        }
-    }
-
-    bool withId_ = false;
-    std::int64_t rows_ = 0, appended_ = 0;
-    std::vector<std::string> first_;
-    std::string text_;
-};
-
-// Runs a command that returns no selection and gives its output record.
-Record RunForOutput(mv::Database& engine, const std::string& command, std::string& status) {
-    mv::CommandOutput out = Guard([&] { return mv::RunCommand(engine, command); });
-    status = std::to_string(out.status);
-    Record record;
-    record.SetValue(1, status);
-    record.SetValue(2, command);
-    for (size_t i = 0; i < out.lines.size(); ++i)
-        record.SetValue(3, static_cast<int>(i + 1), out.lines[i]);
-    return record;
-}
-
-// The file a selection command names, as its second word (or "DICT" and the third).
-std::string CommandFile(const std::string& command) {
-    try {
-        auto tokens = mv::Tokenize(command);
-        if (tokens.size() < 3 || tokens[1].kind != mv::Token::Kind::Word)
-            return {};
-        if (mv::text::EqualsNoCase(tokens[1].text, "DICT") &&
-            tokens[2].kind == mv::Token::Kind::Word)
-            return "DICT " + tokens[2].text;
-        return tokens[1].text;
-    } catch (const mv::Error&) {
-        return {};  // the command itself reports it
-    }
-}
-
 }  // namespace
 
 LocalDatabase::LocalDatabase(std::shared_ptr<mv::Database> engine) : engine_(std::move(engine)) {}
@@ -251,6 +101,10 @@ LocalDatabase::LocalDatabase(std::shared_ptr<mv::Database> engine) : engine_(std
 LocalDatabase::~LocalDatabase() = default;
 
 const std::string& LocalDatabase::Path() const {
+    return engine_->Path();
+}
+
+std::string LocalDatabase::Location() const {
     return engine_->Path();
 }
 
@@ -264,46 +118,52 @@ std::shared_ptr<File> LocalDatabase::OpenFile(const std::string& name) {
     });
 }
 
+CommandRunner LocalDatabase::Runner() {
+    return [this](const std::string& command, const std::vector<std::string>& columns,
+                  const mv::RowSink* sink) {
+        return Guard([&] { return mv::RunCommand(*engine_, command, columns, sink); });
+    };
+}
+
 Record LocalDatabase::CallSubroutine(const std::string& routine, std::string& status,
                                      const std::string& command) {
     if (routine != "DBA.EXECUTE") {
         throw StoreError(ErrorCode::CommandError,
                          "Routine inconnue : " + mv::text::Printable(routine) + ".");
     }
-    return RunForOutput(*engine_, command, status);
+    return OutputRecord(Runner(), command, status);
 }
 
 Record LocalDatabase::ExecuteRequest(const std::string& request, const std::string&,
                                      std::string& status) {
-    return RunForOutput(*engine_, mv::extract(request, 1), status);
+    return OutputRecord(Runner(), mv::extract(request, 1), status);
 }
 
 Record LocalDatabase::SelectRequest(const std::string& request, const std::string&,
                                     std::string& status) {
-    std::string command = mv::extract(request, 1);
-    std::string fileName = mv::extract(request, 2);
-    std::vector<std::string> fields = SplitFields(mv::extract(request, 3));
-    if (mv::VerbNamed(mv::CommandVerb(command)) != mv::Verb::Select) {
-        throw StoreError(ErrorCode::CommandError,
-                         "Une requête de sélection commence par SSELECT ou SELECT : " +
-                             mv::text::Printable(command));
-    }
-    if (!fileName.empty()) {
-        std::string named = CommandFile(command);
-        if (!named.empty() &&
-            mv::Database::NormalizeName(named) != mv::Database::NormalizeName(fileName)) {
-            throw StoreError(ErrorCode::CommandError,
-                             "La requête porte sur le fichier " + mv::text::Printable(fileName) +
-                                 " mais la commande sur " + mv::text::Printable(named) + ".");
-        }
-    }
-    ResultBuilder result(fields);
-    mv::RowSink sink = [&](std::string_view, const std::vector<std::string_view>& columns) {
-        result.Add(columns);
+    return SelectionRecord(Runner(), request, status);
+}
+
+mv::CommandOutput LocalDatabase::Run(const std::string& command,
+                                     const std::vector<std::string>& columns) {
+    return Guard([&] { return mv::RunCommand(*engine_, command, columns); });
+}
+
+mv::CommandHost& LocalDatabase::Names() {
+    return *engine_;
+}
+
+std::vector<std::string> LocalDatabase::VerifyIndexes() {
+    return Guard([&] { return engine_->VerifyIndexes(); });
+}
+
+std::unique_ptr<BackendDatabase::Scope> LocalDatabase::BeginTransaction() {
+    struct LocalScope : Scope {
+        explicit LocalScope(LocalDatabase& db) : transaction(db) {}
+        void Commit() override { transaction.Commit(); }
+        Transaction transaction;
     };
-    mv::CommandOutput out = Guard([&] { return mv::RunCommand(*engine_, command, fields, &sink); });
-    status = std::to_string(out.status);
-    return Record(result.Finish());
+    return std::make_unique<LocalScope>(*this);
 }
 
 struct LocalDatabase::Transaction::Impl {
@@ -336,26 +196,10 @@ void LocalDatabase::SetUserName(const std::string& name) {
 }
 
 std::vector<HistoryEntry> LocalDatabase::History(const std::string& file, const std::string& id) {
-    auto entries = Guard([&] {
+    return ToStoreHistory(Guard([&] {
         return engine_->History(file,
                                 id.empty() ? std::nullopt : std::optional<std::string_view>(id));
-    });
-    std::vector<HistoryEntry> out;
-    out.reserve(entries.size());
-    for (mv::HistoryEntry& entry : entries) {
-        HistoryEntry converted;
-        converted.sequence = entry.sequence;
-        converted.user = std::move(entry.user);
-        converted.time = UtcTime(entry.time);
-        converted.file = std::move(entry.file);
-        converted.id = std::move(entry.id);
-        for (mv::history::Change& change : entry.changes) {
-            converted.changes.push_back({change.attribute, change.value, std::move(change.before),
-                                         std::move(change.after)});
-        }
-        out.push_back(std::move(converted));
-    }
-    return out;
+    }));
 }
 
 std::shared_ptr<LocalDatabase> OpenLocalDatabase(const std::string& path) {

@@ -20,7 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "database.h"
+#include "backend_database.h"
+#include "request_results.h"
 
 namespace mv {
 class Database;
@@ -28,7 +29,7 @@ class Database;
 
 namespace store {
 
-class LocalDatabase : public Database, public std::enable_shared_from_this<LocalDatabase> {
+class LocalDatabase : public BackendDatabase, public std::enable_shared_from_this<LocalDatabase> {
   public:
     explicit LocalDatabase(std::shared_ptr<mv::Database> engine);
     ~LocalDatabase() override;
@@ -44,8 +45,14 @@ class LocalDatabase : public Database, public std::enable_shared_from_this<Local
     std::vector<HistoryEntry> History(const std::string& file, const std::string& id = {}) override;
 
     const std::string& Path() const;
+    std::string Location() const override;
     // How long ReadForUpdate waits for a record another process holds (default 5 s).
-    void SetLockWait(std::chrono::milliseconds wait);
+    void SetLockWait(std::chrono::milliseconds wait) override;
+    mv::CommandOutput Run(const std::string& command,
+                          const std::vector<std::string>& columns = {}) override;
+    mv::CommandHost& Names() override;
+    std::vector<std::string> VerifyIndexes() override;
+    std::unique_ptr<Scope> BeginTransaction() override;
 
     // Groups writes into one transaction, rolled back unless Commit is called: for loads and
     // generated data, where one commit per record would be slow. Update locks released inside
@@ -65,34 +72,17 @@ class LocalDatabase : public Database, public std::enable_shared_from_this<Local
 
     // Writes the given files (all when empty) in JSON Lines; see platform/engine/jsonl.h. The
     // history is not dumped.
-    void Dump(std::ostream& out, const std::vector<std::string>& files = {});
-
-    struct LoadOptions {
-        // Whether records that exist with another text may be replaced.
-        bool replace = false;
-    };
-    struct LoadResult {
-        std::int64_t created = 0;    // records that did not exist
-        std::int64_t replaced = 0;   // records that existed with another text
-        std::int64_t unchanged = 0;  // records that existed with the same text, left untouched
-        std::int64_t files = 0;      // files the load created
-        std::int64_t indexes = 0;    // indexes the load created
-    };
-    // Loads JSON Lines in one transaction, each record written with its history entry under the
-    // session's user name. Whenever it throws, nothing of the load is kept:
-    //  - a bad line: StoreError(CommandError), or FileNotFound for an index line naming an
-    //    unknown file, with the message beginning "Ligne n : ";
-    //  - one file and id given twice: StoreError(CommandError) naming the duplicates with their
-    //    line numbers;
-    //  - records that exist with another text while options.replace is false:
-    //    StoreError(RecordExists) saying how many and naming the first few.
-    LoadResult Load(std::istream& in, const LoadOptions& options);
-    LoadResult Load(std::istream& in) { return Load(in, LoadOptions()); }
+    void Dump(std::ostream& out, const std::vector<std::string>& files = {}) override;
+    // Each record is written with its history entry under the session's user name.
+    using BackendDatabase::Load;
+    LoadResult Load(std::istream& in, const LoadOptions& options) override;
 
     // The engine, for the shell.
     mv::Database& Engine() { return *engine_; }
 
   private:
+    CommandRunner Runner();
+
     std::shared_ptr<mv::Database> engine_;
 };
 

@@ -4,12 +4,16 @@
 #include <vector>
 
 #include "platform/seed/seed.h"
+#include "store/open_database.h"
+#include "store/server_database.h"
 
 namespace fs = std::filesystem;
 
 namespace appbase {
 
 bool IsNewBase(const std::string& name) {
+    if (store::IsServerLocation(name))
+        return false;  // known once connected
     std::error_code ec;
     const fs::file_status status = fs::status(name, ec);
     if (status.type() == fs::file_type::not_found)
@@ -18,10 +22,35 @@ bool IsNewBase(const std::string& name) {
 }
 
 std::string TemplateFolder(const std::string& path) {
+    if (store::IsServerLocation(path))
+        return (fs::current_path() / "modeles").string();
     return (fs::absolute(path).parent_path() / "modeles").string();
 }
 
+namespace {
+
+// Prepares a new base as asked; the preparations run in one transaction.
+void Prepare(store::Database& database, const std::string& name, Preparation preparation) {
+    if (preparation == Preparation::DemoData)
+        seed::LoadDemo(database, TemplateFolder(name));
+    else
+        seed::Bootstrap(database);
+}
+
+}  // namespace
+
 Opened OpenBase(const std::string& name, const OpenOptions& options) {
+    if (store::IsServerLocation(name)) {
+        Opened opened;
+        auto server = store::OpenServerDatabase(name);
+        opened.database = server;
+        opened.backend = server;
+        if (server->Fresh()) {
+            Prepare(*server, name, options.preparation);
+            opened.prepared = true;
+        }
+        return opened;
+    }
     std::error_code ec;
     const bool fresh = IsNewBase(name);
     const bool existed = fs::exists(name, ec);
@@ -40,13 +69,11 @@ Opened OpenBase(const std::string& name, const OpenOptions& options) {
     Opened opened;
     opened.local = store::OpenLocalDatabase(name);
     opened.database = opened.local;
+    opened.backend = opened.local;
     if (!fresh)
         return opened;
     try {
-        if (options.preparation == Preparation::DemoData)
-            seed::LoadDemo(*opened.local, TemplateFolder(name));
-        else
-            seed::Bootstrap(*opened.local);
+        Prepare(*opened.local, name, options.preparation);
     } catch (...) {
         // A half-prepared base would pass for a finished one at the next opening.
         opened = {};

@@ -2,8 +2,11 @@
 // The opening of the base a program is given (--db), shared by meridoval, composants and mvsh so
 // that what a name may designate is decided in one place.
 //
-// A name is the path of a local base file (the embedded engine). A path that names no file, or
-// an empty file, is a new base: it is made and prepared before anyone sees it, as asked (the
+// A name is a libpq connection string beginning with "postgresql:" or "postgres:" (a PostgreSQL
+// server database: store/server_database.h) or the path of a local base file (the embedded
+// engine). A server database holding no file yet is a new base, prepared in one transaction (a
+// failed preparation leaves it without files). A path that names no file, or an empty file, is
+// a new base: it is made and prepared before anyone sees it, as asked (the
 // system's files, or the demo data set with its templates in the folder "modeles" beside it).
 // A preparation that fails leaves no half-prepared base behind: a file it made is removed, an
 // empty file given is emptied again, sidecar files it made are removed; then the error goes on.
@@ -14,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "store/backend_database.h"
 #include "store/database.h"
 #include "store/local_database.h"
 
@@ -32,7 +36,9 @@ struct OpenOptions {
 
 struct Opened {
     std::shared_ptr<store::Database> database;
-    // The same object when the base is a local file, for the tools that need the engine (mvsh).
+    // The same object, for the tools that administer the base (mvsh): dump, load, commands.
+    std::shared_ptr<store::BackendDatabase> backend;
+    // The same object when the base is a local file, for the tools that need the engine.
     std::shared_ptr<store::LocalDatabase> local;
     bool prepared = false;  // the base was new and has just been prepared
 };
@@ -40,7 +46,8 @@ struct Opened {
 // Whether name designates a base that does not exist yet: no file, or an empty one.
 bool IsNewBase(const std::string& name);
 
-// The folder where the demo templates of the base at path go: "modeles" beside it.
+// The folder where the demo templates of the base at path go: "modeles" beside it, or in the
+// current folder for a server base.
 std::string TemplateFolder(const std::string& path);
 
 Opened OpenBase(const std::string& name, const OpenOptions& options = {});

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "platform/engine/commands.h"
+#include "platform/engine/command_host.h"
 #include "platform/engine/error.h"
 #include "platform/engine/query.h"
 #include "platform/engine/text.h"
@@ -110,7 +110,7 @@ std::vector<std::string> FileAndIds(const std::string& text) {
 
 }  // namespace
 
-Shell::Shell(std::shared_ptr<store::LocalDatabase> db, std::ostream& out, std::ostream& err,
+Shell::Shell(std::shared_ptr<store::BackendDatabase> db, std::ostream& out, std::ostream& err,
              std::string demoFolder)
     : db_(std::move(db)), out_(out), err_(err), demoFolder_(std::move(demoFolder)) {}
 
@@ -149,7 +149,7 @@ Shell::Result Shell::Run(const std::string& line) {
 }
 
 Shell::Result Shell::Engine(const std::string& line) {
-    mv::CommandOutput output = mv::RunCommand(db_->Engine(), line);
+    mv::CommandOutput output = db_->Run(line);
     for (const mv::Row& row : output.rows)
         out_ << mv::text::Printable(row.id, 4000) << "\n";
     std::ostream& where = output.status == 0 ? out_ : err_;
@@ -159,7 +159,8 @@ Shell::Result Shell::Engine(const std::string& line) {
 }
 
 void Shell::List(const std::string& line) {
-    mv::Command command = mv::ParseCommand(db_->Engine(), line);
+    // The headings come from the fields as parsed; the rows from the command as run.
+    mv::Command command = mv::ParseCommand(db_->Names(), line);
     const mv::Query& query = command.query;
     std::vector<mv::Field> columns;
     mv::Field id;
@@ -168,7 +169,7 @@ void Shell::List(const std::string& line) {
     id.width = 10;
     columns.push_back(id);
     columns.insert(columns.end(), query.columns.begin(), query.columns.end());
-    std::vector<mv::Row> rows = mv::RunSelect(db_->Engine(), query, columns);
+    std::vector<mv::Row> rows = db_->Run(line, {"0"}).rows;
 
     std::vector<size_t> widths;
     for (const mv::Field& f : columns)
@@ -281,9 +282,9 @@ void Shell::Load(const std::string& line) {
     }
     if (!why.empty())
         throw mv::Error(mv::ErrorKind::Io, "Impossible de lire " + path + " : " + why + ".");
-    store::LocalDatabase::LoadOptions options;
+    store::BackendDatabase::LoadOptions options;
     options.replace = !option.empty();
-    store::LocalDatabase::LoadResult loaded;
+    store::BackendDatabase::LoadResult loaded;
     try {
         loaded = db_->Load(in, options);
     } catch (const store::StoreError& e) {

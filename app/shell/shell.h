@@ -1,6 +1,6 @@
 #pragma once
-// mvsh, the record-store shell: runs query-language commands and a few of its own on a local
-// database and prints what they give.
+// mvsh, the record-store shell: runs query-language commands and a few of its own on a record
+// store (an embedded file or a PostgreSQL server) and prints what they give.
 //
 //   SSELECT/SELECT ...    ids one a line, then "<n> enregistrement(s) sélectionné(s)."
 //   COMPTER/COUNT ...     "<n> enregistrement(s) compté(s)."
@@ -18,7 +18,7 @@
 #include <memory>
 #include <string>
 
-#include "store/local_database.h"
+#include "store/backend_database.h"
 
 namespace mvsh {
 
@@ -27,7 +27,7 @@ class Shell {
     enum class Result { Ok, Error, Quit };
 
     // demoFolder: where DEMO writes the demo templates.
-    Shell(std::shared_ptr<store::LocalDatabase> db, std::ostream& out, std::ostream& err,
+    Shell(std::shared_ptr<store::BackendDatabase> db, std::ostream& out, std::ostream& err,
           std::string demoFolder);
 
     Result Run(const std::string& line);
@@ -42,7 +42,7 @@ class Shell {
     void Help();
     Result Engine(const std::string& line);
 
-    std::shared_ptr<store::LocalDatabase> db_;
+    std::shared_ptr<store::BackendDatabase> db_;
     std::ostream& out_;
     std::ostream& err_;
     std::string demoFolder_;

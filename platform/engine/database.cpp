@@ -9,6 +9,7 @@
 #include <set>
 
 #include "error.h"
+#include "selection.h"
 #include "text.h"
 
 namespace mv {
@@ -96,39 +97,6 @@ void WithWriteLock(sql::Connection& connection, Fn&& fn) {
 
 }  // namespace
 
-std::string IndexDef::GroupOf(std::string_view recordId) const {
-    if (idPrefix <= 0)
-        return {};
-    std::string group(recordId.substr(0, static_cast<size_t>(idPrefix)));
-    group.push_back('\0');
-    return group;
-}
-
-std::vector<std::pair<std::string, int>> IndexDef::Entries(std::string_view recordId,
-                                                           std::string_view body) const {
-    auto keys = IndexKeys(text::Attribute(body, location));
-    if (idPrefix > 0) {
-        std::string group = GroupOf(recordId);
-        for (auto& key : keys)
-            key.first.insert(0, group);
-    }
-    return keys;
-}
-
-std::vector<std::pair<std::string, int>> IndexKeys(std::string_view attribute) {
-    std::vector<std::pair<std::string, int>> keys;
-    bool several = text::FindValueMark(attribute) != std::string_view::npos;
-    text::ForEachValue(attribute, [&](std::string_view value) {
-        for (const auto& k : keys) {
-            if (k.first == value)
-                return false;
-        }
-        keys.emplace_back(std::string(value), keys.empty() ? (several ? 1 : 0) : 2);
-        return false;
-    });
-    return keys;
-}
-
 Database::Database(const std::string& path, OpenOptions options)
     : path_(path), options_(options), connection_(path), locks_(path), historyUser_(AccountName()) {
     sqlite3_busy_timeout(connection_.Handle(), 10000);
@@ -211,36 +179,6 @@ sql::Statement& Database::Prepare(std::string_view text) {
 
 // --- Files ---
 
-// Blanks around a name are part of it (a file named after an association code keeps the code's
-// blanks); only the separator after DICT is loose.
-std::string Database::NormalizeName(std::string_view name) {
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    if (name.size() > 5 && text::EqualsNoCase(name.substr(0, 4), "DICT") && blank(name[4])) {
-        std::string_view rest = name.substr(5);
-        while (!rest.empty() && blank(rest.front()))
-            rest.remove_prefix(1);
-        return "DICT " + std::string(rest);
-    }
-    return std::string(name);
-}
-
-std::string Database::CheckNewFileName(std::string_view name) {
-    if (name.find_first_not_of(' ') == std::string_view::npos)
-        return "Nom de fichier vide.";
-    if (name.size() > 200)
-        return "Nom de fichier trop long : " + text::Printable(name) + ".";
-    if (text::EqualsNoCase(name, "DICT"))
-        return "« DICT » ne peut pas être un nom de fichier.";
-    for (char c : name) {
-        unsigned char u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7F || u == 0xFE || u == 0xFD || u == 0xFC ||
-            std::string_view("\"'\\()=#<>").find(c) != std::string_view::npos) {
-            return "Caractère interdit dans le nom de fichier " + text::Printable(name) + ".";
-        }
-    }
-    return {};
-}
-
 std::optional<FileRef> Database::FindFile(std::string_view rawName) {
     Refresh();
     std::string name = NormalizeName(rawName);
@@ -295,13 +233,6 @@ void Database::Invalidate() {
 std::uint64_t Database::CatalogEpoch() {
     Refresh();
     return epoch_;
-}
-
-FileRef Database::RequireFile(std::string_view name) {
-    if (auto file = FindFile(name))
-        return *file;
-    throw Error(ErrorKind::FileNotFound,
-                "Le fichier " + text::Printable(NormalizeName(name)) + " n'existe pas.");
 }
 
 bool Database::CreateFile(std::string_view rawName, std::string_view sizes) {
@@ -374,14 +305,6 @@ void Database::CheckAlive(const FileRef& file) {
 
 // --- Records ---
 
-std::string Database::CheckId(std::string_view id) {
-    if (id.empty())
-        return "Identifiant d'enregistrement vide.";
-    if (text::FindAnyMark(id) != std::string_view::npos)
-        return "L'identifiant " + text::Printable(id) + " contient un séparateur.";
-    return {};
-}
-
 std::optional<std::string> Database::Read(const FileRef& file, std::string_view id) {
     sql::Statement& s = Prepare("SELECT body FROM records WHERE file_id = ?1 AND id = ?2");
     sql::Use use(s);
@@ -389,6 +312,18 @@ std::optional<std::string> Database::Read(const FileRef& file, std::string_view 
     if (!s.Step())
         return std::nullopt;
     return s.String(0);
+}
+
+std::vector<std::string> Database::IdsIgnoringCase(const FileRef& file, std::string_view name) {
+    std::vector<std::string> matches;
+    sql::Statement& s = Prepare("SELECT id FROM records WHERE file_id = ?1");
+    sql::Use use(s);
+    s.Bind(1, file.id);
+    while (s.Step()) {
+        if (text::EqualsNoCase(s.Bytes(0), name))
+            matches.push_back(s.String(0));
+    }
+    return matches;
 }
 
 bool Database::Exists(const FileRef& file, std::string_view id) {
@@ -698,6 +633,25 @@ std::vector<std::string> Database::VerifyIndexes() {
         }
     }
     return problems;
+}
+
+// --- Commands ---
+
+std::int64_t Database::SelectRows(const Query& query, const std::vector<Field>& columns,
+                                  const RowSink& sink) {
+    return RunSelect(*this, query, columns, sink);
+}
+
+std::int64_t Database::CountRows(const Query& query) {
+    return RunCount(*this, query);
+}
+
+std::unique_ptr<Catalog::Cache> Database::ReadSnapshot() {
+    struct Snapshot : Cache {
+        explicit Snapshot(Database& db) : transaction(db) {}
+        ReadTransaction transaction;
+    };
+    return std::make_unique<Snapshot>(*this);
 }
 
 // --- Transactions ---

@@ -28,52 +28,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "catalog.h"
+#include "command_host.h"
 #include "history.h"
 #include "record_locks.h"
 #include "sqlite.h"
 
 namespace mv {
-
-// A file as resolved from its name.
-struct FileRef {
-    std::int64_t id = 0;
-    std::string name;  // "ASSOCIATION" or "DICT ASSOCIATION"
-    bool isDict = false;
-    std::int64_t dataId = 0;  // the data file: itself, or the file a dictionary describes
-    std::string DataName() const { return isDict ? name.substr(5) : name; }
-    std::string DictName() const { return isDict ? name : "DICT " + name; }
-};
-
-// A secondary index: one entry per value and subvalue of an attribute. With an id prefix of n
-// characters, entries are grouped by the first n characters of the id before the value, so that
-// "id begins with P and value begins with Q" reads only the matching entries (ids made of a
-// parent code and an own code: accounts of one association).
-struct IndexDef {
-    std::int64_t id = 0;
-    std::string field;  // the name it was created under
-    int location = 0;   // attribute number
-    int idPrefix = 0;   // 0: not grouped by id
-
-    // The entries of one record: (key, pos), pos as in IndexKeys.
-    std::vector<std::pair<std::string, int>> Entries(std::string_view recordId,
-                                                     std::string_view body) const;
-    // What every key of the record's group begins with (empty when not grouped).
-    std::string GroupOf(std::string_view recordId) const;
-};
-
-// One entry of the history, as History gives it.
-struct HistoryEntry {
-    // Microseconds since 1970-01-01 UTC when written, and always above the record's previous
-    // entry: a record's entries never tie, entries of different records follow the clock.
-    std::int64_t sequence = 0;
-    std::string user;
-    std::int64_t time = 0;  // seconds since 1970-01-01 UTC
-    std::string file, id;
-    std::vector<history::Change> changes;
-};
-
-// What a write did.
-enum class WriteResult { Created, Replaced, Unchanged };
 
 struct OpenOptions {
     // How long ReadForUpdate waits for another holder of a record's lock.
@@ -82,7 +43,7 @@ struct OpenOptions {
     int cacheKiB = 8192;
 };
 
-class Database {
+class Database : public CommandHost {
   public:
     // Opens the database at path, creating an empty one when the file does not exist.
     // ":memory:" gives a private database with process-local locks.
@@ -96,21 +57,22 @@ class Database {
 
     // --- Files ---
     // "DICT  X" and "DICT X" are the same name.
-    static std::string NormalizeName(std::string_view name);
+    static std::string NormalizeName(std::string_view name) { return NormalizeFileName(name); }
     // Empty when name may be created, else the French reason.
-    static std::string CheckNewFileName(std::string_view name);
-    std::optional<FileRef> FindFile(std::string_view name);
-    // As FindFile; a missing file throws Error(FileNotFound).
-    FileRef RequireFile(std::string_view name);
+    static std::string CheckNewFileName(std::string_view name) {
+        return mv::CheckNewFileName(name);
+    }
+    std::optional<FileRef> FindFile(std::string_view name) override;
     // Creates name and its dictionary; false when name exists. sizes is recorded only.
-    bool CreateFile(std::string_view name, std::string_view sizes);
+    bool CreateFile(std::string_view name, std::string_view sizes) override;
     // Removes a file, its dictionary, records and indexes; false when it does not exist.
-    bool DeleteFile(std::string_view name);
+    bool DeleteFile(std::string_view name) override;
     // Every file name, dictionaries included, sorted by bytes.
     std::vector<std::string> FileNames();
 
     // --- Records ---
-    std::optional<std::string> Read(const FileRef& file, std::string_view id);
+    std::optional<std::string> Read(const FileRef& file, std::string_view id) override;
+    std::vector<std::string> IdsIgnoringCase(const FileRef& file, std::string_view name) override;
     bool Exists(const FileRef& file, std::string_view id);
     // Writes (creating or replacing) and keeps the file's indexes current, in one transaction
     // with its history entry. A body equal to the stored one writes nothing.
@@ -123,7 +85,7 @@ class Database {
     void Delete(const FileRef& file, std::string_view id);
     std::int64_t Count(const FileRef& file);
     // Empty when id may be written, else the French reason.
-    static std::string CheckId(std::string_view id);
+    static std::string CheckId(std::string_view id) { return CheckRecordId(id); }
 
     // --- History ---
     // Who the entries name from now on (default: the account running the process).
@@ -144,15 +106,22 @@ class Database {
 
     // --- Indexes ---
     std::vector<IndexDef> Indexes(const FileRef& file);
-    std::optional<IndexDef> IndexAt(const FileRef& file, int location, int idPrefix = 0);
+    std::optional<IndexDef> IndexAt(const FileRef& file, int location, int idPrefix = 0) override;
     // Creates and fills an index on an attribute; false when that attribute has one already
     // (with the same id prefix).
-    bool CreateIndex(const FileRef& file, std::string_view field, int location, int idPrefix = 0);
+    bool CreateIndex(const FileRef& file, std::string_view field, int location,
+                     int idPrefix = 0) override;
     // Recomputes every entry of an index from the records.
-    void BuildIndex(const FileRef& file, const IndexDef& index);
-    bool DeleteIndex(const FileRef& file, int location, int idPrefix = 0);
+    void BuildIndex(const FileRef& file, const IndexDef& index) override;
+    bool DeleteIndex(const FileRef& file, int location, int idPrefix = 0) override;
     // Index entries that do not match the records, as French lines; empty when all agree.
     std::vector<std::string> VerifyIndexes();
+
+    // --- Commands (see selection.h) ---
+    std::int64_t SelectRows(const Query& query, const std::vector<Field>& columns,
+                            const RowSink& sink) override;
+    std::int64_t CountRows(const Query& query) override;
+    std::unique_ptr<Cache> ReadSnapshot() override;
 
     // --- Transactions ---
     // Groups writes: everything since the guard was made is rolled back unless Commit is
@@ -192,11 +161,8 @@ class Database {
 
     // Files, indexes and dictionary items are cached between commands; the epoch changes
     // whenever that cache may be stale (a change here, or a commit by another process).
-    std::uint64_t CatalogEpoch();
-    struct Cache {
-        virtual ~Cache() = default;
-    };
-    std::unique_ptr<Cache>& FieldCache() { return fieldCache_; }
+    std::uint64_t CatalogEpoch() override;
+    std::unique_ptr<Cache>& FieldCache() override { return fieldCache_; }
     std::unique_ptr<Cache>& EstimateCache() { return estimateCache_; }
 
   private:
@@ -234,9 +200,5 @@ class Database {
     std::unique_ptr<Cache> fieldCache_;
     std::unique_ptr<Cache> estimateCache_;
 };
-
-// The entries an index holds for one attribute: (key, pos) with pos 0 when the key is the whole
-// attribute, 1 for the first of several values, 2 for a later one. Duplicates are left out.
-std::vector<std::pair<std::string, int>> IndexKeys(std::string_view attribute);
 
 }  // namespace mv

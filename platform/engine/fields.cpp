@@ -8,13 +8,6 @@
 
 namespace mv {
 
-struct Expr {
-    enum class Kind { Literal, Id, Concat, Oconv };
-    Kind kind = Kind::Literal;
-    std::string literal;
-    std::vector<std::shared_ptr<const Expr>> args;
-};
-
 namespace {
 
 [[noreturn]] void Fail(const std::string& message) {
@@ -193,24 +186,15 @@ Field FromItem(const FileRef& file, std::string_view name, std::string_view item
          text::Printable(name) + " (fichier " + text::Printable(file.DataName()) + ").");
 }
 
-Field ResolveItem(Database& db, const FileRef& file, std::string_view name, int position) {
+Field ResolveItem(Catalog& db, const FileRef& file, std::string_view name, int position) {
     auto dict = db.FindFile(file.DictName());
     if (!dict)
         UnknownField(file, name, position);
-    if (Database::CheckId(name).empty()) {
+    if (CheckRecordId(name).empty()) {
         if (auto item = db.Read(*dict, name))
             return FromItem(file, name, *item, position);
     }
-    std::vector<std::string> matches;
-    sql::Statement& s = db.Prepare("SELECT id FROM records WHERE file_id = ?1");
-    {
-        sql::Use use(s);
-        s.Bind(1, dict->id);
-        while (s.Step()) {
-            if (text::EqualsNoCase(s.Bytes(0), name))
-                matches.push_back(s.String(0));
-        }
-    }
+    std::vector<std::string> matches = db.IdsIgnoringCase(*dict, name);
     if (matches.empty())
         UnknownField(file, name, position);
     if (matches.size() > 1) {
@@ -230,7 +214,7 @@ std::shared_ptr<const Expr> ParseExpression(std::string_view text) {
     return ExprParser(text).Parse();
 }
 
-Field ResolveField(Database& db, const FileRef& file, std::string_view name, int position) {
+Field ResolveField(Catalog& db, const FileRef& file, std::string_view name, int position) {
     Field field;
     field.name = std::string(name);
     field.heading = std::string(name);
@@ -250,11 +234,11 @@ Field ResolveField(Database& db, const FileRef& file, std::string_view name, int
     }
     if (file.isDict)
         UnknownField(file, name, position);
-    struct FieldCache : Database::Cache {
+    struct FieldCache : Catalog::Cache {
         std::map<std::pair<std::int64_t, std::string>, Field, std::less<>> fields;
     };
     db.CatalogEpoch();  // drops the cache when it may be stale
-    std::unique_ptr<Database::Cache>& slot = db.FieldCache();
+    std::unique_ptr<Catalog::Cache>& slot = db.FieldCache();
     if (!slot)
         slot = std::make_unique<FieldCache>();
     auto& cache = static_cast<FieldCache&>(*slot).fields;
@@ -387,7 +371,7 @@ std::string Evaluator::Translate(std::string_view conversion, std::string_view v
                                                  text::Printable(conversion) + " n'existe pas.");
     }
     std::string result;
-    if (Database::CheckId(value).empty()) {
+    if (CheckRecordId(value).empty()) {
         if (auto body = db_.Read(*fileIt->second, value))
             result = std::string(text::Attribute(*body, *attribute));
         else if (code == "C")

@@ -14,14 +14,22 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "database.h"
+#include "catalog.h"
 
 namespace mv {
 
-struct Expr;
+// A virtual field's expression, parsed.
+struct Expr {
+    enum class Kind { Literal, Id, Concat, Oconv };
+    Kind kind = Kind::Literal;
+    std::string literal;
+    std::vector<std::shared_ptr<const Expr>> args;  // Concat: parts; Oconv: value, conversions
+};
 
 struct Field {
     enum class Kind { Id, Attribute, Virtual };
@@ -36,7 +44,7 @@ struct Field {
 
 // Resolves name on file: "@ID" and "0", attribute numbers, then a dictionary item (exact name,
 // then a unique case-insensitive match). Throws Error(Command) naming name and its position.
-Field ResolveField(Database& db, const FileRef& file, std::string_view name, int position);
+Field ResolveField(Catalog& db, const FileRef& file, std::string_view name, int position);
 
 // Parses a virtual expression; throws Error(Command) with a French message.
 std::shared_ptr<const Expr> ParseExpression(std::string_view text);
@@ -44,7 +52,7 @@ std::shared_ptr<const Expr> ParseExpression(std::string_view text);
 // Computes field texts for records. Keeps a small cache of translations for one command.
 class Evaluator {
   public:
-    explicit Evaluator(Database& db) : db_(db) {}
+    explicit Evaluator(Catalog& db) : db_(db) {}
     // The whole text of field (values separated by value marks). The view stays valid until the
     // next call with the same scratch.
     std::string_view Text(const Field& field, std::string_view id, std::string_view body,
@@ -55,7 +63,7 @@ class Evaluator {
     std::string Convert(std::string_view conversion, std::string_view value);
     std::string Translate(std::string_view conversion, std::string_view value);
 
-    Database& db_;
+    Catalog& db_;
     std::map<std::string, std::optional<FileRef>, std::less<>> files_;
     std::map<std::string, std::string, std::less<>> translations_;
 };

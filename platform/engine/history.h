@@ -8,6 +8,7 @@
 // before and text after, separated by value marks. A value never holds an attribute or value
 // mark, so any text survives. Pure functions, thread-safe.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,3 +30,21 @@ int AppendChanges(std::string& out, std::string_view before, std::string_view af
 std::vector<Change> DecodeChanges(std::string_view encoded);
 
 }  // namespace mv::history
+
+namespace mv {
+
+// One entry of a database's history, as the engines give it.
+struct HistoryEntry {
+    // Microseconds since 1970-01-01 UTC when written, and always above the record's previous
+    // entry: a record's entries never tie, entries of different records follow the clock.
+    std::int64_t sequence = 0;
+    std::string user;
+    std::int64_t time = 0;  // seconds since 1970-01-01 UTC
+    std::string file, id;
+    std::vector<history::Change> changes;
+};
+
+// What a write did.
+enum class WriteResult { Created, Replaced, Unchanged };
+
+}  // namespace mv

@@ -20,7 +20,7 @@ bool IsSpecial(char c) {
 
 class Parser {
   public:
-    Parser(Database& db, std::string_view text) : db_(db), text_(text), tokens_(Tokenize(text)) {}
+    Parser(Catalog& db, std::string_view text) : db_(db), text_(text), tokens_(Tokenize(text)) {}
 
     Command Parse() {
         const Token& first = Peek();
@@ -155,7 +155,7 @@ class Parser {
             (name[4] == ' ' || name[4] == '\t')) {
             Fail("CREATE.FILE crée le fichier et son dictionnaire : nommez le fichier sans DICT.");
         }
-        if (std::string why = Database::CheckNewFileName(name); !why.empty())
+        if (std::string why = CheckNewFileName(name); !why.empty())
             Fail(why);
         // Blanks belong to names, but a second size word means a mistyped command, not a name.
         for (size_t start = 0; start < name.size();) {
@@ -345,7 +345,7 @@ class Parser {
 
     static constexpr int kMaxDepth = 64;
 
-    Database& db_;
+    Catalog& db_;
     std::string_view text_;
     std::vector<Token> tokens_;
     size_t index_ = 0;
@@ -424,7 +424,7 @@ std::optional<Verb> VerbNamed(std::string_view word) {
     return std::nullopt;
 }
 
-Command ParseCommand(Database& db, std::string_view text) {
+Command ParseCommand(Catalog& db, std::string_view text) {
     return Parser(db, text).Parse();
 }
 

@@ -25,7 +25,7 @@
 #include <string_view>
 #include <vector>
 
-#include "database.h"
+#include "catalog.h"
 #include "fields.h"
 
 namespace mv {
@@ -95,7 +95,7 @@ struct Command {
 
 // Parses and resolves a command. Unknown files throw Error(FileNotFound), except for the file
 // commands, which report them when run.
-Command ParseCommand(Database& db, std::string_view text);
+Command ParseCommand(Catalog& db, std::string_view text);
 
 // The first word of a command in upper case ("SSELECT"), empty for a blank command.
 std::string CommandVerb(std::string_view text);

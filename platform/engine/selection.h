@@ -20,23 +20,17 @@
 #include <string>
 #include <vector>
 
+#include "command_host.h"
 #include "database.h"
 #include "query.h"
 
 namespace mv {
-
-struct Row {
-    std::string id;
-    std::vector<std::string> columns;  // the whole text of each asked field
-};
 
 // The selected records in order, with the texts of columns.
 std::vector<Row> RunSelect(Database& db, const Query& query, const std::vector<Field>& columns);
 
 // As above, handing each record to sink as it comes (the views last until sink returns);
 // returns the number of records.
-using RowSink =
-    std::function<void(std::string_view id, const std::vector<std::string_view>& columns)>;
 std::int64_t RunSelect(Database& db, const Query& query, const std::vector<Field>& columns,
                        const RowSink& sink);
 

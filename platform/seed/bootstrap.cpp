@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "seed.h"
-#include "store/local_database.h"
+#include "store/backend_database.h"
 #include "store/record.h"
 #include "store/store_error.h"
 #include "system_files.h"
@@ -54,8 +54,8 @@ void RunChecked(store::Database& database, const std::string& command) {
 void Bootstrap(store::Database& database) {
     // An interrupted bootstrap must not leave a file without its dictionary: a later run would
     // leave it as it is.
-    std::optional<store::LocalDatabase::Transaction> transaction;
-    if (auto* local = dynamic_cast<store::LocalDatabase*>(&database))
+    std::optional<store::BulkTransaction> transaction;
+    if (auto* local = dynamic_cast<store::BackendDatabase*>(&database))
         transaction.emplace(*local);
     for (const SystemFile& file : SystemFiles()) {
         if (FileExists(database, file.name))

@@ -29,7 +29,7 @@
 #include "store/layout/plancomptable.h"
 #include "store/layout/references.h"
 #include "store/layout/tables.h"
-#include "store/local_database.h"
+#include "store/backend_database.h"
 #include "store/record.h"
 #include "store/store_error.h"
 
@@ -286,8 +286,8 @@ void LoadDemo(store::Database& database, const std::string& folder) {
     // The folder first: a folder that cannot be written must fail before any record is.
     WriteTemplates(templateFolder);
     // On the embedded engine the whole set is one transaction: all of it or nothing.
-    std::optional<store::LocalDatabase::Transaction> transaction;
-    if (auto* local = dynamic_cast<store::LocalDatabase*>(&database))
+    std::optional<store::BulkTransaction> transaction;
+    if (auto* local = dynamic_cast<store::BackendDatabase*>(&database))
         transaction.emplace(*local);
     Bootstrap(database);
     Writer w(database);

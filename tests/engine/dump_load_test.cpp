@@ -8,10 +8,10 @@ namespace {
 
 using namespace enginetest;
 
-class DumpLoad : public DatabaseTest {
+class DumpLoad : public BackendTest {
   protected:
     void SetUp() override {
-        DatabaseTest::SetUp();
+        BackendTest::SetUp();
         MakeFile("ASSOCIATION", {{"SigleAssoc", 1, "20L"}});
         MakeFile("CONVOVM007");
         MakeFile("TABLES");
@@ -28,14 +28,14 @@ class DumpLoad : public DatabaseTest {
         Put("TABLES", "EMPTY", "");
     }
 
-    std::string DumpOf(store::LocalDatabase& d, std::vector<std::string> files = {}) {
+    std::string DumpOf(store::BackendDatabase& d, std::vector<std::string> files = {}) {
         std::ostringstream out;
         d.Dump(out, files);
         return out.str();
     }
 };
 
-TEST_F(DumpLoad, LinesCarryAttributesValuesAndSubvalues) {
+TEST_P(DumpLoad, LinesCarryAttributesValuesAndSubvalues) {
     std::string dump = DumpOf(*db, {"ASSOCIATION"});
     std::istringstream lines(dump);
     std::string first;
@@ -57,12 +57,12 @@ TEST_F(DumpLoad, LinesCarryAttributesValuesAndSubvalues) {
               std::string::npos);
 }
 
-TEST_F(DumpLoad, DumpLoadedIntoAnEmptyDatabaseDumpsBackIdentically) {
+TEST_P(DumpLoad, DumpLoadedIntoAnEmptyDatabaseDumpsBackIdentically) {
     std::string dump = DumpOf(*db);
-    auto copy = store::OpenLocalDatabase(folder / "copie.mvdb");
+    auto copy = Open(NewLocation());
     copy->SetUserName("reprise");
     std::istringstream in("\xEF\xBB\xBF" + dump);  // as some editors save it
-    store::LocalDatabase::LoadResult loaded = copy->Load(in);
+    store::BackendDatabase::LoadResult loaded = copy->Load(in);
     EXPECT_EQ(loaded.created, 6);  // five records and one dictionary item
     EXPECT_EQ(loaded.replaced + loaded.unchanged, 0);
     EXPECT_EQ(loaded.files, 3);
@@ -78,11 +78,11 @@ TEST_F(DumpLoad, DumpLoadedIntoAnEmptyDatabaseDumpsBackIdentically) {
     EXPECT_EQ(copy->OpenFile("ASSOCIATION")->Read("002").Text(), "L'AIDE \"À DOMICILE\" \\ 🏠");
     EXPECT_EQ(copy->Execute("CREATE.INDEX ASSOCIATION SigleAssoc").Value(1), "1")
         << "the index came with the dump";
-    EXPECT_TRUE(copy->Engine().VerifyIndexes().empty());
+    EXPECT_TRUE(copy->VerifyIndexes().empty());
     EXPECT_NO_THROW(copy->OpenFile("CONVOVM007"));
 }
 
-TEST_F(DumpLoad, ExistingRecordsAreReplacedOnlyWhenAskedAndCountedApart) {
+TEST_P(DumpLoad, ExistingRecordsAreReplacedOnlyWhenAskedAndCountedApart) {
     const std::string lines =
         "{\"file\": \"ASSOCIATION\", \"id\": \"001\", \"attrs\": [\"NEW\"]}\n"
         "\n"
@@ -99,7 +99,7 @@ TEST_F(DumpLoad, ExistingRecordsAreReplacedOnlyWhenAskedAndCountedApart) {
     EXPECT_EQ(db->History("ASSOCIATION", "003").size(), 0u) << "nor any history";
 
     std::istringstream in(lines);
-    store::LocalDatabase::LoadResult loaded = db->Load(in, {.replace = true});
+    store::BackendDatabase::LoadResult loaded = db->Load(in, {.replace = true});
     EXPECT_EQ(loaded.created, 2);
     EXPECT_EQ(loaded.replaced, 2);
     EXPECT_EQ(loaded.unchanged, 1) << "the same text is not written again";
@@ -112,7 +112,7 @@ TEST_F(DumpLoad, ExistingRecordsAreReplacedOnlyWhenAskedAndCountedApart) {
     EXPECT_EQ(db->History("TABLES", "EMPTY").size(), 1u);
 }
 
-TEST_F(DumpLoad, RecordsGivenTwiceAreNamedWithTheirLinesAndNothingIsLoaded) {
+TEST_P(DumpLoad, RecordsGivenTwiceAreNamedWithTheirLinesAndNothingIsLoaded) {
     std::string lines;
     for (const char* id : {"A", "B", "A", "C", "B", "A"})
         lines += "{\"file\": \"LOADED\", \"id\": \"" + std::string(id) + "\"}\n";
@@ -123,7 +123,7 @@ TEST_F(DumpLoad, RecordsGivenTwiceAreNamedWithTheirLinesAndNothingIsLoaded) {
     EXPECT_EQ(ErrorOf([&] { db->OpenFile("LOADED"); }), store::ErrorCode::FileNotFound);
 }
 
-TEST_F(DumpLoad, BadLineRefusesTheWholeLoad) {
+TEST_P(DumpLoad, BadLineRefusesTheWholeLoad) {
     std::string deep;  // a dictionary expression nested past what the engine evaluates
     for (int i = 0; i < 33; ++i)
         deep = "OCONV(" + (deep.empty() ? "@ID" : deep) + ",\\\"MCU\\\")";
@@ -152,5 +152,26 @@ TEST_F(DumpLoad, BadLineRefusesTheWholeLoad) {
             << "nothing of a failed load is kept: " << line;
     }
 }
+
+// How an association moves between backends: a dump of one loads into the other and dumps back
+// to the same text.
+TEST_P(DumpLoad, DumpMovesToTheOtherBackendAndBackIdentically) {
+    std::string dump = DumpOf(*db);
+    std::string other = GetParam() == Backend::Embedded
+                            ? testsupport::PostgresServer::Instance()->NewDatabase()
+                            : folder / "autre.mvdb";
+    auto moved = Open(other);
+    std::istringstream in(dump);
+    EXPECT_EQ(moved->Load(in).created, 6);
+    EXPECT_EQ(DumpOf(*moved), dump);
+    EXPECT_TRUE(moved->VerifyIndexes().empty());
+    EXPECT_EQ(moved->OpenFile("TABLES")->Read("BYTES").Text(),
+              db->OpenFile("TABLES")->Read("BYTES").Text());
+    EXPECT_EQ(
+        moved->Select("SSELECT ASSOCIATION AVEC SigleAssoc = \"SA]\"", "ASSOCIATION", "0").Text(),
+        "001");
+}
+
+MERI_BACKENDS(DumpLoad);
 
 }  // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// A fresh database file in a private temporary folder for each test.
+// Fixtures of the record-store tests: a fresh database for each test, on either backend.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,8 +10,10 @@
 
 #include "platform/engine/database.h"
 #include "store/local_database.h"
+#include "store/open_database.h"
 #include "store/request.h"
 #include "store/store_error.h"
+#include "tests/support/postgres_server.h"
 
 namespace enginetest {
 
@@ -61,21 +63,20 @@ std::string MessageOf(Fn&& fn) {
     return {};
 }
 
-class DatabaseTest : public ::testing::Test {
+// Files, records and selections made through any backend, for the fixtures below.
+class StoreHelpers {
   protected:
-    void SetUp() override { db = store::OpenLocalDatabase(folder / "base.mvdb"); }
+    virtual ~StoreHelpers() = default;
+    virtual store::BackendDatabase& Base() = 0;
 
     // Another session on the same base, as a second workstation has.
-    std::shared_ptr<store::LocalDatabase> OtherSession() {
-        return store::OpenLocalDatabase(folder / "base.mvdb");
-    }
+    virtual std::shared_ptr<store::BackendDatabase> OtherSession() = 0;
 
     // Creates a file with D items: name -> (attribute, format).
     void MakeFile(const std::string& name,
                   std::initializer_list<std::tuple<const char*, int, const char*>> items = {}) {
-        std::string status;
-        db->Execute("CREATE.FILE " + name + " 3,1");
-        auto dict = db->OpenFile("DICT " + name);
+        Base().Execute("CREATE.FILE " + name + " 3,1");
+        auto dict = Base().OpenFile("DICT " + name);
         for (const auto& [item, attribute, format] : items) {
             store::Record r = dict->NewItem(item);
             r.SetValue(1, "D");
@@ -88,7 +89,7 @@ class DatabaseTest : public ::testing::Test {
     }
 
     void Put(const std::string& file, const std::string& id, const std::string& text) {
-        auto f = db->OpenFile(file);
+        auto f = Base().OpenFile(file);
         store::Record r(f, id, text);
         r.DBWrite();
     }
@@ -97,15 +98,65 @@ class DatabaseTest : public ::testing::Test {
     std::vector<std::string> Ids(const std::string& command) {
         std::string file = command.substr(command.find(' ') + 1);
         file = file.substr(0, file.find(' '));
-        store::Record result = db->Select(command, file, "0");
+        store::Record result = Base().Select(command, file, "0");
         std::vector<std::string> ids;
         for (int i = 1; i <= result.DCount(); ++i)
             ids.push_back(result.Value(i));
         return ids;
     }
+};
+
+// A fresh embedded database file in a private temporary folder for each test.
+class DatabaseTest : public ::testing::Test, public StoreHelpers {
+  protected:
+    void SetUp() override { db = store::OpenLocalDatabase(folder / "base.mvdb"); }
+    store::BackendDatabase& Base() override { return *db; }
+    std::shared_ptr<store::BackendDatabase> OtherSession() override {
+        return store::OpenLocalDatabase(folder / "base.mvdb");
+    }
 
     TempFolder folder;
     std::shared_ptr<store::LocalDatabase> db;
 };
+
+enum class Backend { Embedded, Server };
+
+inline std::string BackendName(const ::testing::TestParamInfo<Backend>& info) {
+    return info.param == Backend::Embedded ? "Embedded" : "Server";
+}
+
+// The same test on each backend: a fresh embedded file, or a fresh database of the private
+// PostgreSQL server of the test program (tests/support/postgres_server.h).
+class BackendTest : public ::testing::TestWithParam<Backend>, public StoreHelpers {
+  protected:
+    void SetUp() override {
+        location = NewLocation();
+        db = Open(location);
+    }
+    store::BackendDatabase& Base() override { return *db; }
+    std::shared_ptr<store::BackendDatabase> OtherSession() override { return Open(location); }
+
+    // Where a new, empty database of the test's backend is.
+    std::string NewLocation() {
+        if (GetParam() == Backend::Embedded)
+            return folder / ("base" + std::to_string(++made_) + ".mvdb");
+        return testsupport::PostgresServer::Instance()->NewDatabase();
+    }
+    // A connection of its own to the database at where (another workstation).
+    static std::shared_ptr<store::BackendDatabase> Open(const std::string& where) {
+        return store::OpenDatabase(where).database;
+    }
+
+    TempFolder folder;
+    std::string location;
+    std::shared_ptr<store::BackendDatabase> db;
+
+  private:
+    int made_ = 0;
+};
+
+#define MERI_BACKENDS(suite)                  \
+    INSTANTIATE_TEST_SUITE_P(Backends, suite, \
+                             ::testing::Values(Backend::Embedded, Backend::Server), BackendName)
 
 }  // namespace enginetest

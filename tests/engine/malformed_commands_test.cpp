@@ -7,10 +7,10 @@ namespace {
 using namespace enginetest;
 using V = std::vector<std::string>;
 
-class Malformed : public DatabaseTest {
+class Malformed : public BackendTest {
   protected:
     void SetUp() override {
-        DatabaseTest::SetUp();
+        BackendTest::SetUp();
         MakeFile("ASSOCIATION", {{"SigleAssoc", 1, "20L"}});
         Put("ASSOCIATION", "001", "SAD");
     }
@@ -25,7 +25,7 @@ class Malformed : public DatabaseTest {
     }
 };
 
-TEST_F(Malformed, UnclosedValueNamesItsPosition) {
+TEST_P(Malformed, UnclosedValueNamesItsPosition) {
     std::string command = "SSELECT ASSOCIATION AVEC SigleAssoc = \"ABC";
     EXPECT_EQ(Code(command), store::ErrorCode::CommandError);
     EXPECT_EQ(Error(command), "Valeur non fermée à la position 39 : \"ABC");
@@ -33,7 +33,7 @@ TEST_F(Malformed, UnclosedValueNamesItsPosition) {
               "Valeur non fermée à la position 39 : \\A\"B'");
 }
 
-TEST_F(Malformed, UnknownCommandsFilesAndFields) {
+TEST_P(Malformed, UnknownCommandsFilesAndFields) {
     EXPECT_EQ(Error("SSELEKT ASSOCIATION"), "Commande inconnue à la position 1 : SSELEKT");
     EXPECT_EQ(Code("SSELECT ASSOCIATON"), store::ErrorCode::FileNotFound);
     EXPECT_EQ(Error("SSELECT ASSOCIATON"), "Fichier inconnu à la position 9 : ASSOCIATON");
@@ -50,7 +50,7 @@ TEST_F(Malformed, UnknownCommandsFilesAndFields) {
     EXPECT_EQ(ErrorOf([&] { db->Execute(""); }), store::ErrorCode::CommandError);
 }
 
-TEST_F(Malformed, IncompleteOrSurplusConditionsAreNeverIgnored) {
+TEST_P(Malformed, IncompleteOrSurplusConditionsAreNeverIgnored) {
     struct Case {
         const char* command;
         const char* message;
@@ -104,14 +104,14 @@ TEST_F(Malformed, IncompleteOrSurplusConditionsAreNeverIgnored) {
     }
 }
 
-TEST_F(Malformed, AnyBytesGiveAnErrorNeverACrash) {
+TEST_P(Malformed, AnyBytesGiveAnErrorNeverACrash) {
     std::string bytes = "SSELECT ASSOCIATION AVEC \xFE\xFD\xFC\x01 = \"\xFF\"";
     EXPECT_EQ(Code(bytes), store::ErrorCode::CommandError);
     EXPECT_EQ(Error(bytes).find('\xFE'), std::string::npos) << "messages stay readable";
     EXPECT_EQ(Code(std::string("SSELECT ASSOCIATION\0 AVEC", 25)), store::ErrorCode::FileNotFound);
 }
 
-TEST_F(Malformed, FileCommandsRefuseBadNamesAndReportTheirOutcome) {
+TEST_P(Malformed, FileCommandsRefuseBadNamesAndReportTheirOutcome) {
     EXPECT_EQ(ErrorOf([&] { db->Execute("CREATE.FILE"); }), store::ErrorCode::CommandError);
     EXPECT_EQ(ErrorOf([&] { db->Execute("CREATE.FILE DICT ASSOCIATION"); }),
               store::ErrorCode::CommandError);
@@ -137,10 +137,10 @@ TEST_F(Malformed, FileCommandsRefuseBadNamesAndReportTheirOutcome) {
 }
 
 // Typed texts go through QuoteValue as the screens do.
-class TypedValues : public DatabaseTest {
+class TypedValues : public BackendTest {
   protected:
     void SetUp() override {
-        DatabaseTest::SetUp();
+        BackendTest::SetUp();
         MakeFile("ASSOCIATION", {{"SigleAssoc", 1, "20L"}});
         const char* sigles[] = {"L'AIDE", "SAD \"LOIRE\"", "A\\B",  "[CROCHET]",
                                 "X]Y",    "L'A\"B",        "LAIDE", "SAD"};
@@ -166,7 +166,7 @@ class TypedValues : public DatabaseTest {
     }
 };
 
-TEST_F(TypedValues, QuotesAndBracketsSelectExactlyWhatWasTyped) {
+TEST_P(TypedValues, QuotesAndBracketsSelectExactlyWhatWasTyped) {
     EXPECT_EQ(Prefix("L'"), (V{"006", "001"})) << "a double quote sorts before letters";
     EXPECT_EQ(Prefix("SAD \""), V{"002"});
     EXPECT_EQ(Prefix("A\\"), V{"003"});
@@ -182,5 +182,8 @@ TEST_F(TypedValues, QuotesAndBracketsSelectExactlyWhatWasTyped) {
     EXPECT_EQ(Ids("SSELECT ASSOCIATION AVEC SigleAssoc = '[CROCHET]]'"), V{"004"})
         << "contains \"CROCHET]\"";
 }
+
+MERI_BACKENDS(Malformed);
+MERI_BACKENDS(TypedValues);
 
 }  // namespace

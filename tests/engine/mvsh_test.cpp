@@ -26,8 +26,9 @@ std::string Drain(int fd) {
     return text;
 }
 
-// Runs mvsh with args, feeding input on its standard input.
-Outcome Mvsh(const std::vector<std::string>& args, const std::string& input = {}) {
+// Runs mvsh with args, feeding input on its standard input, in folder cwd when given.
+Outcome Mvsh(const std::vector<std::string>& args, const std::string& input = {},
+             const std::string& cwd = {}) {
     int in[2], out[2], err[2];
     EXPECT_EQ(::pipe(in), 0);
     EXPECT_EQ(::pipe(out), 0);
@@ -39,6 +40,8 @@ Outcome Mvsh(const std::vector<std::string>& args, const std::string& input = {}
         ::dup2(err[1], 2);
         for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
             ::close(fd);
+        if (!cwd.empty() && ::chdir(cwd.c_str()) != 0)
+            ::_exit(126);
         std::vector<char*> argv{const_cast<char*>(MVSH_PATH)};
         for (const std::string& a : args)
             argv.push_back(const_cast<char*>(a.c_str()));
@@ -277,6 +280,28 @@ TEST_F(MvshTest, DemoLoadsTheDemoDataAndItsTemplates) {
     std::getline(lines, line);
     EXPECT_GT(std::stoi(line), 0) << line;
     EXPECT_TRUE(std::filesystem::exists(folder / "modeles/Contrat.txt"));
+}
+
+// How an association moves: the demo prepared on an empty server database, dumped, loaded into
+// a new file and into another server database, dumps back to the same text from both.
+TEST_F(MvshTest, DemoOnAServerMovesToAFileAndBackIdentically) {
+    const std::string server = testsupport::PostgresServer::Instance()->NewDatabase();
+    Outcome demo =
+        Mvsh({"--db", server, "-c", "DEMO", "-c", "COMPTER ASSOCIATION"}, {}, folder.Path());
+    ASSERT_EQ(demo.code, 0) << demo.err;
+    EXPECT_NE(demo.err.find("Nouvelle base créée"), std::string::npos);
+    EXPECT_NE(demo.out.find("5 enregistrement(s) compté(s)."), std::string::npos) << demo.out;
+    EXPECT_TRUE(std::filesystem::exists(folder / "modeles/Contrat.txt"));
+
+    Outcome dump = Mvsh({"--db", server, "-c", "DUMP"});
+    ASSERT_EQ(dump.code, 0) << dump.err;
+    std::ofstream(folder / "demo.jsonl") << dump.out;
+    for (const std::string& target :
+         {folder / "copie.mvdb", testsupport::PostgresServer::Instance()->NewDatabase()}) {
+        Outcome load = Mvsh({"--db", target, "-c", "LOAD " + (folder / "demo.jsonl")});
+        EXPECT_EQ(load.code, 0) << load.err;
+        EXPECT_EQ(Mvsh({"--db", target, "-c", "DUMP"}).out, dump.out) << target;
+    }
 }
 
 }  // namespace

@@ -10,10 +10,10 @@ namespace {
 using namespace enginetest;
 using V = std::vector<std::string>;
 
-class Selection : public DatabaseTest {
+class Selection : public BackendTest {
   protected:
     void SetUp() override {
-        DatabaseTest::SetUp();
+        BackendTest::SetUp();
         MakeFile("SALARIES",
                  {{"Nom", 1, "20L"}, {"Heures", 2, "5R"}, {"Codes", 3, "4L"}, {"Ville", 4, "15L"}});
         Put("SALARIES", "S01", "MARTIN" + FM + "10" + FM + "AB" + VM + "CD" + FM + "ANGERS");
@@ -26,7 +26,7 @@ class Selection : public DatabaseTest {
     }
 };
 
-TEST_F(Selection, ByteOperatorsOnLeftJustifiedFields) {
+TEST_P(Selection, ByteOperatorsOnLeftJustifiedFields) {
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC Nom = \"MARTIN\""), V{"S01"});
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC Nom EQ 'MARTIN'"), V{"S01"});
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC Nom # \"MARTIN\" AND AVEC Nom <> \"\""),
@@ -43,7 +43,7 @@ TEST_F(Selection, ByteOperatorsOnLeftJustifiedFields) {
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC Nom GE \"MARTIN\" AND AVEC Nom LE \"MARTIN\""), V{"S01"});
 }
 
-TEST_F(Selection, RightJustifiedFieldsCompareNumbersByValue) {
+TEST_P(Selection, RightJustifiedFieldsCompareNumbersByValue) {
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC Heures = \"10\""), (V{"S01", "S04"}));
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC Heures = \"10.00\""), (V{"S01", "S04"}));
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC Heures > \"9\""), (V{"S01", "S03", "S04", "S05"}))
@@ -55,7 +55,7 @@ TEST_F(Selection, RightJustifiedFieldsCompareNumbersByValue) {
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC 2 = \"10\""), V{"S01"});
 }
 
-TEST_F(Selection, WildcardsAtTheEndsOfValues) {
+TEST_P(Selection, WildcardsAtTheEndsOfValues) {
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC Nom = \"MART]\""), (V{"S01", "S07"}));
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC Nom = \"[IN\""), V{"S01"});
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC Nom = \"[RTI]\""), (V{"S01", "S07"}));
@@ -70,7 +70,7 @@ TEST_F(Selection, WildcardsAtTheEndsOfValues) {
         << "prefixes compare text, even on numbers";
 }
 
-TEST_F(Selection, MultivaluesMatchWhenAnyValueDoesAndSansWhenNoneDoes) {
+TEST_P(Selection, MultivaluesMatchWhenAnyValueDoesAndSansWhenNoneDoes) {
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC Codes = \"CD\""), (V{"S01", "S02"}));
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC Codes = \"AB\""), (V{"S01", "S03"})) << "subvalues too";
     EXPECT_EQ(Ids("SSELECT SALARIES SANS Codes = \"AB\""), (V{"S02", "S04", "S05", "S06", "S07"}));
@@ -84,7 +84,7 @@ TEST_F(Selection, MultivaluesMatchWhenAnyValueDoesAndSansWhenNoneDoes) {
     EXPECT_EQ(Ids("SSELECT SALARIES WITHOUT Ville"), V{"S03"});
 }
 
-TEST_F(Selection, AndBindsTighterThanOrAndParenthesesGroup) {
+TEST_P(Selection, AndBindsTighterThanOrAndParenthesesGroup) {
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC Ville = \"CHOLET\" OR AVEC Ville = \"ANGERS\" AND AVEC "
                   "Nom = \"M]\""),
               (V{"S01", "S02", "S07"}));
@@ -96,7 +96,7 @@ TEST_F(Selection, AndBindsTighterThanOrAndParenthesesGroup) {
               (V{"S04", "S07"}));
 }
 
-TEST_F(Selection, SortsByBytesByValueDescendingAndById) {
+TEST_P(Selection, SortsByBytesByValueDescendingAndById) {
     EXPECT_EQ(Ids("SSELECT SALARIES PAR Nom"),
               (V{"S06", "S02", "S03", "S01", "S07", "S04", "S05"}));
     EXPECT_EQ(Ids("SSELECT SALARIES PAR Heures"),
@@ -116,7 +116,7 @@ TEST_F(Selection, SortsByBytesByValueDescendingAndById) {
               (V{"S07", "S05", "S01"}));
 }
 
-TEST_F(Selection, FieldsByNameNumberOrId) {
+TEST_P(Selection, FieldsByNameNumberOrId) {
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC nom = \"MARTIN\""), V{"S01"}) << "case-insensitive";
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC 1 = \"MARTIN\""), V{"S01"});
     EXPECT_EQ(Ids("SSELECT SALARIES AVEC 0 = \"S03\""), V{"S03"});
@@ -130,13 +130,13 @@ TEST_F(Selection, FieldsByNameNumberOrId) {
               std::string::npos);
 }
 
-TEST_F(Selection, IndexesNeverChangeWhatIsSelected) {
+TEST_P(Selection, IndexesNeverChangeWhatIsSelected) {
     MakeFile("COMPTES", {{"Libelle", 1, "30L"}, {"Montant", 2, "10R"}});
     std::mt19937 random(7);
     const char* words[] = {"SUB", "SUBV", "PRES", "PRESTA", "AIDE", "", "Z", "SUB]"};
     auto f = db->OpenFile("COMPTES");
     {
-        store::LocalDatabase::Transaction bulk(*db);
+        store::BulkTransaction bulk(*db);
         for (int i = 0; i < 400; ++i) {
             char id[16];
             std::snprintf(id, sizeof id, "%03d%04d", static_cast<int>(random() % 7),
@@ -185,18 +185,35 @@ TEST_F(Selection, IndexesNeverChangeWhatIsSelected) {
     for (const std::string& c : commands)
         indexed.push_back(Ids(c));
     db->Execute("DELETE.INDEX COMPTES Libelle");
-    EXPECT_TRUE(db->Engine().VerifyIndexes().empty());
+    EXPECT_TRUE(db->VerifyIndexes().empty());
     db->Execute("DELETE.INDEX COMPTES Libelle PREFIXE.ID 3");
     for (size_t i = 0; i < commands.size(); ++i)
         EXPECT_EQ(Ids(commands[i]), indexed[i]) << commands[i];
-    EXPECT_TRUE(db->Engine().VerifyIndexes().empty());
+    EXPECT_TRUE(db->VerifyIndexes().empty());
 }
 
-TEST_F(Selection, PlannerReadsThroughTheIndexOrTheIdKey) {
+TEST_P(Selection, CountsWithAndWithoutConditions) {
+    std::string status;
+    EXPECT_EQ(db->CallSubroutine("DBA.EXECUTE", status, "COUNT SALARIES").Value(3, 1),
+              "7 enregistrement(s) compté(s).");
+    EXPECT_EQ(db->CallSubroutine("DBA.EXECUTE", status, "COMPTER SALARIES AVEC Ville = \"ANGERS\"")
+                  .Value(3, 1),
+              "3 enregistrement(s) compté(s).");
+}
+
+MERI_BACKENDS(Selection);
+
+// How the embedded engine reads a file, on the same records.
+class EmbeddedPlanner : public Selection {};
+INSTANTIATE_TEST_SUITE_P(Embedded, EmbeddedPlanner, ::testing::Values(Backend::Embedded),
+                         BackendName);
+
+TEST_P(EmbeddedPlanner, ReadsThroughTheIndexOrTheIdKey) {
     db->Execute("CREATE.INDEX SALARIES Nom");
     auto plan = [&](const std::string& command) {
-        mv::Command c = mv::ParseCommand(db->Engine(), command);
-        return mv::ExplainPlan(db->Engine(), c.query);
+        mv::Database& engine = static_cast<store::LocalDatabase&>(*db).Engine();
+        mv::Command c = mv::ParseCommand(engine, command);
+        return mv::ExplainPlan(engine, c.query);
     };
     EXPECT_EQ(plan("SSELECT SALARIES AVEC Nom = \"MA]\" PAR Nom"), "index Nom");
     EXPECT_EQ(plan("SSELECT SALARIES AVEC 1 = \"MARTIN\""), "index Nom")
@@ -217,15 +234,6 @@ TEST_F(Selection, PlannerReadsThroughTheIndexOrTheIdKey) {
               (V{"S06", "S02", "S03", "S01", "S07", "S04", "S05"}));
     store::Record rows = db->Select("SSELECT SALARIES PAR Nom", "SALARIES", "0 1 4");
     EXPECT_EQ(rows.Value(2), "S02" + VM + "BERNARD" + VM + "CHOLET");
-}
-
-TEST_F(Selection, CountsWithAndWithoutConditions) {
-    std::string status;
-    EXPECT_EQ(db->CallSubroutine("DBA.EXECUTE", status, "COUNT SALARIES").Value(3, 1),
-              "7 enregistrement(s) compté(s).");
-    EXPECT_EQ(db->CallSubroutine("DBA.EXECUTE", status, "COMPTER SALARIES AVEC Ville = \"ANGERS\"")
-                  .Value(3, 1),
-              "3 enregistrement(s) compté(s).");
 }
 
 }  // namespace

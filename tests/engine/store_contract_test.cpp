@@ -1,4 +1,4 @@
-// The record-store contract on a real database file: records read back as written, the error
+// The record-store contract on each backend: records read back as written, the error
 // numbers the screens test, creation that never replaces, the change history, the request
 // layouts and the command outputs. Written against the store:: interface only.
 #include <pwd.h>
@@ -12,9 +12,9 @@ namespace {
 
 using namespace enginetest;
 
-class StoreContract : public DatabaseTest {};
+class StoreContract : public BackendTest {};
 
-TEST_F(StoreContract, RecordsEditedInPlaceReadBackAfterReopen) {
+TEST_P(StoreContract, RecordsEditedInPlaceReadBackAfterReopen) {
     MakeFile("ACTIVITES");
     auto file = db->OpenFile("ACTIVITES");
     store::Record r = file->NewItem("001001");
@@ -37,7 +37,7 @@ TEST_F(StoreContract, RecordsEditedInPlaceReadBackAfterReopen) {
 
     db.reset();
     file.reset();
-    db = store::OpenLocalDatabase(folder / "base.mvdb");
+    db = Open(location);
     store::Record back = db->OpenFile("ACTIVITES")->Read("001001");
     EXPECT_EQ(back.Text(),
               "AIDE MÉNAGÈRE" + FM + FM + "1400" + VM + "1500" + FM + "14600" + VM + "14977");
@@ -47,7 +47,7 @@ TEST_F(StoreContract, RecordsEditedInPlaceReadBackAfterReopen) {
     EXPECT_EQ(back.Id(), "001001");
 }
 
-TEST_F(StoreContract, MissingRecordsAndExistingIdsCarryTheirNumbers) {
+TEST_P(StoreContract, MissingRecordsAndExistingIdsCarryTheirNumbers) {
     MakeFile("ACTIVITES");
     auto file = db->OpenFile("ACTIVITES");
     EXPECT_EQ(ErrorOf([&] { file->Read("001001"); }), 0x8004000Bu);
@@ -63,7 +63,7 @@ TEST_F(StoreContract, MissingRecordsAndExistingIdsCarryTheirNumbers) {
     EXPECT_NE(ErrorOf([&] { Put("ACTIVITES", "A" + VM + "B", "x"); }), 0u);
 }
 
-TEST_F(StoreContract, CreationWritesOnlyANewIdAndNeverReplaces) {
+TEST_P(StoreContract, CreationWritesOnlyANewIdAndNeverReplaces) {
     MakeFile("ASSOCIATION");
     auto file = db->OpenFile("ASSOCIATION");
     store::Record first = file->NewItem("001");
@@ -110,7 +110,7 @@ long SecondsAgo(const std::string& time) {
 
 using Changes = std::vector<store::HistoryChange>;
 
-TEST_F(StoreContract, HistoryNamesWhoWhenAndEachChangedPositionNewestFirst) {
+TEST_P(StoreContract, HistoryNamesWhoWhenAndEachChangedPositionNewestFirst) {
     MakeFile("ASSOCIATION");
     auto file = db->OpenFile("ASSOCIATION");
     db->SetUserName("claire");
@@ -154,7 +154,7 @@ TEST_F(StoreContract, HistoryNamesWhoWhenAndEachChangedPositionNewestFirst) {
     EXPECT_EQ(all[1].sequence, entries[0].sequence);
 }
 
-TEST_F(StoreContract, HistoryKeepsDictionariesAndDeletedFilesAndRefusesUnknownNames) {
+TEST_P(StoreContract, HistoryKeepsDictionariesAndDeletedFilesAndRefusesUnknownNames) {
     MakeFile("TABLES", {{"Libelle", 1, "30L"}});
     EXPECT_EQ(db->History("TABLES").size(), 0u) << "a file nobody wrote to";
     EXPECT_EQ(ErrorOf([&] { db->History("TABLE"); }), store::ErrorCode::FileNotFound);
@@ -167,7 +167,7 @@ TEST_F(StoreContract, HistoryKeepsDictionariesAndDeletedFilesAndRefusesUnknownNa
     EXPECT_EQ(kept[0].changes, (Changes{{1, 1, "", "Emplois"}}));
 }
 
-TEST_F(StoreContract, DeletedRecordsAreGoneAndDeletingTwiceIsHarmless) {
+TEST_P(StoreContract, DeletedRecordsAreGoneAndDeletingTwiceIsHarmless) {
     MakeFile("TABLES");
     Put("TABLES", "EMPLOIS", "x");
     auto file = db->OpenFile("TABLES");
@@ -176,7 +176,7 @@ TEST_F(StoreContract, DeletedRecordsAreGoneAndDeletingTwiceIsHarmless) {
     EXPECT_EQ(ErrorOf([&] { file->Read("EMPLOIS"); }), 0x8004000Bu);
 }
 
-TEST_F(StoreContract, DictionaryPartOpensUnderItsOwnName) {
+TEST_P(StoreContract, DictionaryPartOpensUnderItsOwnName) {
     MakeFile("ASSOCIATION", {{"SigleAssoc", 1, "10L"}});
     auto dict = db->OpenFile("DICT ASSOCIATION");
     EXPECT_EQ(dict->Name(), "DICT ASSOCIATION");
@@ -184,10 +184,10 @@ TEST_F(StoreContract, DictionaryPartOpensUnderItsOwnName) {
     EXPECT_EQ(db->OpenFile("DICT  ASSOCIATION")->Name(), "DICT ASSOCIATION");
 }
 
-class ResultLayouts : public DatabaseTest {
+class ResultLayouts : public BackendTest {
   protected:
     void SetUp() override {
-        DatabaseTest::SetUp();
+        BackendTest::SetUp();
         MakeFile("TABLES");
         Put("TABLES", "QUALITERESPPAIE",
             "Qualités" + FM + "01" + VM + "02" + VM + "03" + FM + "Directeur" + VM + "Comptable" +
@@ -196,14 +196,14 @@ class ResultLayouts : public DatabaseTest {
     }
 };
 
-TEST_F(ResultLayouts, IdAndAttributeGiveOneRowPerRecordWithValuesAsSubvalues) {
+TEST_P(ResultLayouts, IdAndAttributeGiveOneRowPerRecordWithValuesAsSubvalues) {
     store::Record result = db->Select("SSELECT TABLES", "TABLES", "0 2");
     ASSERT_EQ(result.DCount(), 2);
     EXPECT_EQ(result.Value(1), "QUALITERESPPAIE" + VM + "01" + SM + "02" + SM + "03");
     EXPECT_EQ(result.Value(2), "SERVICES" + VM + "AM");
 }
 
-TEST_F(ResultLayouts, OneRecordWithoutItsIdIsExplodedFieldAfterField) {
+TEST_P(ResultLayouts, OneRecordWithoutItsIdIsExplodedFieldAfterField) {
     store::Record result =
         db->Select("SSELECT TABLES AVEC 0 = \"QUALITERESPPAIE\"", "TABLES", "2 3");
     ASSERT_EQ(result.DCount(), 6);
@@ -213,7 +213,7 @@ TEST_F(ResultLayouts, OneRecordWithoutItsIdIsExplodedFieldAfterField) {
     EXPECT_EQ(result.Value(6), "Président");
 }
 
-TEST_F(ResultLayouts, IdsAloneGiveOneIdPerAttributeAndNothingForNoRecord) {
+TEST_P(ResultLayouts, IdsAloneGiveOneIdPerAttributeAndNothingForNoRecord) {
     EXPECT_EQ(db->Select("SSELECT TABLES", "TABLES", "0").Text(),
               "QUALITERESPPAIE" + FM + "SERVICES");
     store::Record none = db->Select("SSELECT TABLES AVEC 0 = \"X\"", "TABLES", "0 1");
@@ -221,14 +221,14 @@ TEST_F(ResultLayouts, IdsAloneGiveOneIdPerAttributeAndNothingForNoRecord) {
     EXPECT_EQ(none.DCount(), 0);
 }
 
-TEST_F(ResultLayouts, RequestNamingAnotherFileThanItsCommandIsRefused) {
+TEST_P(ResultLayouts, RequestNamingAnotherFileThanItsCommandIsRefused) {
     EXPECT_EQ(ErrorOf([&] { db->Select("SSELECT TABLES", "ASSOCIATION", "0"); }),
               store::ErrorCode::CommandError);
     EXPECT_EQ(ErrorOf([&] { db->Select("COMPTER TABLES", "TABLES", "0"); }),
               store::ErrorCode::CommandError);
 }
 
-TEST_F(StoreContract, CommandOutputsCarryStatusCommandAndLines) {
+TEST_P(StoreContract, CommandOutputsCarryStatusCommandAndLines) {
     MakeFile("ASSOCIATION");
     for (const char* id : {"001", "002", "003"})
         Put("ASSOCIATION", id, "S");
@@ -260,5 +260,8 @@ TEST_F(StoreContract, CommandOutputsCarryStatusCommandAndLines) {
     EXPECT_EQ(ErrorOf([&] { db->CallSubroutine("DBA.RUN", status, "COMPTER ASSOCIATION"); }),
               store::ErrorCode::CommandError);
 }
+
+MERI_BACKENDS(StoreContract);
+MERI_BACKENDS(ResultLayouts);
 
 }  // namespace

@@ -6,10 +6,10 @@ namespace {
 
 using namespace enginetest;
 
-class SystemCommands : public DatabaseTest {
+class SystemCommands : public BackendTest {
   protected:
     void SetUp() override {
-        DatabaseTest::SetUp();
+        BackendTest::SetUp();
         MakeFile("ASSOCIATION", {{"SigleAssoc", 1, "20L"}});
         MakeFile("ETABLISSEMENT", {{"CodEtabl", 0, "6L"}, {"SigleEtabl", 1, "20L"}});
         MakeFile("ACTIVITES", {{"CodActivite", 0, "6L"}, {"LibActivite", 1, "30L"}});
@@ -51,7 +51,7 @@ class SystemCommands : public DatabaseTest {
     using V = std::vector<std::string>;
 };
 
-TEST_F(SystemCommands, AssociationSigleListAndTypeAhead) {
+TEST_P(SystemCommands, AssociationSigleListAndTypeAhead) {
     EXPECT_EQ(Column("SSELECT ASSOCIATION PAR SigleAssoc", "ASSOCIATION", 2),
               (V{"AIDE 49", "ASD BOCAGE", "SAD ESTUAIRE", "SAD VAL DE LOIRE"}));
     EXPECT_EQ(
@@ -62,7 +62,7 @@ TEST_F(SystemCommands, AssociationSigleListAndTypeAhead) {
         V{});
 }
 
-TEST_F(SystemCommands, EstablishmentsOfOneAssociationAndTheirTypeAhead) {
+TEST_P(SystemCommands, EstablishmentsOfOneAssociationAndTheirTypeAhead) {
     EXPECT_EQ(
         Column("SSELECT ETABLISSEMENT AVEC CodEtabl = \"001]\" PAR SigleEtabl", "ETABLISSEMENT", 1),
         (V{"001001", "001002"}));
@@ -71,7 +71,7 @@ TEST_F(SystemCommands, EstablishmentsOfOneAssociationAndTheirTypeAhead) {
               V{"001002"});
 }
 
-TEST_F(SystemCommands, ActivitiesListTypeAheadServiceCheckAndFees) {
+TEST_P(SystemCommands, ActivitiesListTypeAheadServiceCheckAndFees) {
     EXPECT_EQ(
         Column("SSELECT ACTIVITES AVEC CodActivite = \"001]\" PAR LibActivite", "ACTIVITES", 2),
         (V{"ACCOMPAGNEMENT", "MANDATAIRE AIDE", "PRESTATAIRE AIDE"}));
@@ -89,7 +89,7 @@ TEST_F(SystemCommands, ActivitiesListTypeAheadServiceCheckAndFees) {
     EXPECT_EQ(fees.Value(3, 1), "001002") << "ties by id";
 }
 
-TEST_F(SystemCommands, AccountingTypeAheadAndAccountList) {
+TEST_P(SystemCommands, AccountingTypeAheadAndAccountList) {
     EXPECT_EQ(Column("SSELECT PLANCOMPTABLE AVEC 1 = \"PRESTATIONS]\" AND AVEC @ID = \"001]\" "
                      "AND SANS 1 = \"\" PAR 1",
                      "PLANCOMPTABLE", 2),
@@ -102,7 +102,7 @@ TEST_F(SystemCommands, AccountingTypeAheadAndAccountList) {
               (V{"0016000000000", "0017061000000", "0017062000000", "0017400000000"}));
 }
 
-TEST_F(SystemCommands, NewAssociationFilesWithTheirSectorField) {
+TEST_P(SystemCommands, NewAssociationFilesWithTheirSectorField) {
     MakeFile("CIVILAIDANT");
     std::string civil(30, '\xFE');
     Put("CIVILAIDANT", "00749", civil + "Maine-et-Loire");
@@ -132,5 +132,7 @@ TEST_F(SystemCommands, NewAssociationFilesWithTheirSectorField) {
     EXPECT_EQ(listed.Value(2, 2), "Deux-Sèvres");
     EXPECT_EQ(listed.Value(3, 2), "");
 }
+
+MERI_BACKENDS(SystemCommands);
 
 }  // namespace

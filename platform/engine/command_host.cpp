@@ -1,4 +1,4 @@
-#include "commands.h"
+#include "command_host.h"
 
 #include <optional>
 
@@ -22,12 +22,19 @@ CommandOutput Refused(std::string message) {
 
 }  // namespace
 
-CommandOutput RunCommand(Database& db, std::string_view text,
+FileRef CommandHost::RequireFile(std::string_view name) {
+    if (auto file = FindFile(name))
+        return *file;
+    throw Error(ErrorKind::FileNotFound,
+                "Le fichier " + text::Printable(NormalizeFileName(name)) + " n'existe pas.");
+}
+
+CommandOutput RunCommand(CommandHost& db, std::string_view text,
                          const std::vector<std::string>& columnNames, const RowSink* sink) {
-    std::optional<Database::ReadTransaction> snapshot;
+    std::unique_ptr<Catalog::Cache> snapshot;
     if (auto verb = VerbNamed(CommandVerb(text));
         verb == Verb::Select || verb == Verb::Count || verb == Verb::List)
-        snapshot.emplace(db);
+        snapshot = db.ReadSnapshot();
     Command command = ParseCommand(db, text);
     CommandOutput out;
     switch (command.verb) {
@@ -42,17 +49,20 @@ CommandOutput RunCommand(Database& db, std::string_view text,
             }
             out.isSelection = true;
             if (sink) {
-                out.count = RunSelect(db, command.query, columns, *sink);
+                out.count = db.SelectRows(command.query, columns, *sink);
             } else {
-                out.rows = RunSelect(db, command.query, columns);
-                out.count = static_cast<std::int64_t>(out.rows.size());
+                out.count = db.SelectRows(
+                    command.query, columns,
+                    [&](std::string_view id, const std::vector<std::string_view>& values) {
+                        out.rows.push_back({std::string(id), {values.begin(), values.end()}});
+                    });
             }
             out.lines.push_back(
                 Plural(out.count, command.verb == Verb::List ? "listé(s)" : "sélectionné(s)"));
             break;
         }
         case Verb::Count:
-            out.lines.push_back(Plural(RunCount(db, command.query), "compté(s)"));
+            out.lines.push_back(Plural(db.CountRows(command.query), "compté(s)"));
             break;
         case Verb::CreateFile:
             if (!db.CreateFile(command.fileName, command.sizes))
