@@ -6,6 +6,8 @@
 namespace forms {
 
 void ShowHelp(const HelpTopic& help) {
+    if (!help.file)
+        return;
     const store::Variables& v = store::Variables::Get();
     Composant_Aide& aide = Composant_Aide::Instance();
     aide.SetClient(v.client);
