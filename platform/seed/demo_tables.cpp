@@ -2,13 +2,149 @@
 // the collective agreements, the helped persons' sectors, the rights of the demo users and the
 // document templates.
 
+#include <algorithm>
+#include <iterator>
+
 #include "demo_data.h"
 #include "seed.h"
 
 namespace seed::demo {
 
-const std::vector<Account>& CommonChart() {
-    static const std::vector<Account> chart = {
+namespace {
+
+// A family of accounts: its root account (the code padded with zeros) and its sub-accounts,
+// numbered 01, 02 ... after the root's digits, each labelled "ROOT LABEL - DETAIL".
+struct Family {
+    const char* root;
+    const char* label;
+    std::vector<const char*> details;
+};
+
+// Charges (class 6) and income (class 7) the way a home-help association details them.
+const Family kFamilies[] = {
+    {"6061", "FOURNITURES NON STOCKABLES", {"EAU", "ELECTRICITE", "GAZ", "CARBURANTS", "FIOUL"}},
+    {"6063",
+     "FOURNITURES D'ENTRETIEN ET PETIT EQUIPEMENT",
+     {"PRODUITS D'ENTRETIEN", "PETIT MATERIEL", "VETEMENTS DE TRAVAIL", "GANTS ET PROTECTIONS",
+      "MATERIEL MEDICAL A USAGE UNIQUE", "TROUSSES DE SECOURS"}},
+    {"6064",
+     "FOURNITURES ADMINISTRATIVES",
+     {"PAPETERIE", "CONSOMMABLES INFORMATIQUES", "IMPRIMES", "CARTES DE POINTAGE"}},
+    {"6066",
+     "FOURNITURES MEDICALES ET PHARMACEUTIQUES",
+     {"PANSEMENTS", "PETIT APPAREILLAGE", "PRODUITS D'HYGIENE"}},
+    {"6068", "AUTRES MATIERES ET FOURNITURES", {"REPAS PORTES", "CONDITIONNEMENTS"}},
+    {"6132",
+     "LOCATIONS IMMOBILIERES",
+     {"SIEGE", "ANTENNE NORD", "ANTENNE SUD", "ANTENNE EST", "ANTENNE OUEST", "GARAGES"}},
+    {"6135",
+     "LOCATIONS MOBILIERES",
+     {"VEHICULES DE SERVICE", "COPIEURS", "MATERIEL INFORMATIQUE", "TELEPHONES MOBILES"}},
+    {"6152",
+     "ENTRETIEN ET REPARATIONS SUR BIENS IMMOBILIERS",
+     {"SIEGE", "ANTENNES", "NETTOYAGE DES LOCAUX"}},
+    {"6155",
+     "ENTRETIEN ET REPARATIONS SUR BIENS MOBILIERS",
+     {"VEHICULES", "MOBILIER", "MATERIEL DE BUREAU"}},
+    {"6156", "MAINTENANCE", {"LOGICIELS", "TELEGESTION", "COPIEURS", "RESEAU INFORMATIQUE"}},
+    {"6161",
+     "PRIMES D'ASSURANCE",
+     {"MULTIRISQUE LOCAUX", "RESPONSABILITE CIVILE", "FLOTTE AUTOMOBILE",
+      "MISSION DES INTERVENANTS", "PROTECTION JURIDIQUE"}},
+    {"6181", "DOCUMENTATION GENERALE ET TECHNIQUE", {"ABONNEMENTS", "OUVRAGES"}},
+    {"6185", "FRAIS DE COLLOQUES ET SEMINAIRES", {"INSCRIPTIONS", "DEPLACEMENTS"}},
+    {"6226",
+     "HONORAIRES",
+     {"EXPERT-COMPTABLE", "COMMISSAIRE AUX COMPTES", "AVOCATS", "MEDECIN COORDONNATEUR",
+      "PSYCHOLOGUE", "CONSEIL EN ORGANISATION"}},
+    {"6228", "REMUNERATIONS D'INTERMEDIAIRES DIVERS", {"INFIRMIERS LIBERAUX", "PEDICURES"}},
+    {"6231", "ANNONCES ET INSERTIONS", {"OFFRES D'EMPLOI", "PRESSE LOCALE"}},
+    {"6236", "CATALOGUES ET IMPRIMES", {"PLAQUETTES", "LIVRETS D'ACCUEIL"}},
+    {"6251",
+     "VOYAGES ET DEPLACEMENTS",
+     {"INDEMNITES KILOMETRIQUES INTERVENANTS", "INDEMNITES KILOMETRIQUES ENCADREMENT",
+      "TRANSPORTS EN COMMUN", "PEAGES ET STATIONNEMENT", "TEMPS DE TRAJET"}},
+    {"6256", "MISSIONS", {"ADMINISTRATEURS", "DIRECTION"}},
+    {"6257", "RECEPTIONS", {"ASSEMBLEE GENERALE", "VOEUX DU PERSONNEL"}},
+    {"6261", "FRAIS POSTAUX", {"AFFRANCHISSEMENT", "ENVOIS RECOMMANDES"}},
+    {"6262",
+     "FRAIS DE TELECOMMUNICATIONS",
+     {"TELEPHONE FIXE", "TELEPHONIE MOBILE", "ACCES INTERNET", "TELEGESTION"}},
+    {"6271",
+     "SERVICES BANCAIRES",
+     {"FRAIS DE TENUE DE COMPTE", "COMMISSIONS CESU", "PRELEVEMENTS SEPA"}},
+    {"6281",
+     "COTISATIONS",
+     {"FEDERATION DEPARTEMENTALE", "UNION NATIONALE", "ORGANISME DE FORMATION"}},
+    {"6283",
+     "FORMATION DU PERSONNEL",
+     {"GESTES ET POSTURES", "PREMIERS SECOURS", "ACCOMPAGNEMENT FIN DE VIE", "TUTORAT"}},
+    {"6311", "TAXE SUR LES SALAIRES", {"VERSEMENTS MENSUELS", "REGULARISATION ANNUELLE"}},
+    {"6313", "PARTICIPATION FORMATION PROFESSIONNELLE CONTINUE", {"VERSEMENT OPCO"}},
+    {"6411",
+     "SALAIRES ET APPOINTEMENTS",
+     {"AGENTS A DOMICILE", "AUXILIAIRES DE VIE SOCIALE", "TECHNICIENS D'INTERVENTION SOCIALE",
+      "AIDES-SOIGNANTS", "INFIRMIERS COORDINATEURS", "RESPONSABLES DE SECTEUR",
+      "PERSONNEL ADMINISTRATIF", "DIRECTION"}},
+    {"6412", "CONGES PAYES", {"INTERVENANTS", "ENCADREMENT", "ADMINISTRATIFS"}},
+    {"6413",
+     "PRIMES ET GRATIFICATIONS",
+     {"PRIME D'ANCIENNETE", "PRIME DE DIMANCHE", "PRIME DE JOUR FERIE", "PRIME EXCEPTIONNELLE"}},
+    {"6414",
+     "INDEMNITES ET AVANTAGES DIVERS",
+     {"INDEMNITES DE LICENCIEMENT", "INDEMNITES DE FIN DE CONTRAT", "TICKETS RESTAURANT"}},
+    {"6451",
+     "COTISATIONS URSSAF",
+     {"MALADIE", "VIEILLESSE", "ALLOCATIONS FAMILIALES", "ACCIDENTS DU TRAVAIL", "CSG CRDS"}},
+    {"6452", "COTISATIONS AUX MUTUELLES", {"FRAIS DE SANTE"}},
+    {"6453",
+     "COTISATIONS AUX CAISSES DE RETRAITE",
+     {"RETRAITE COMPLEMENTAIRE NON CADRES", "RETRAITE COMPLEMENTAIRE CADRES"}},
+    {"6454", "COTISATIONS POLE EMPLOI", {"ASSURANCE CHOMAGE", "AGS"}},
+    {"6458", "COTISATIONS AUX AUTRES ORGANISMES SOCIAUX", {"PREVOYANCE", "MSA"}},
+    {"6475", "MEDECINE DU TRAVAIL", {"VISITES PERIODIQUES", "VACCINATIONS"}},
+    {"6541", "CREANCES IRRECOUVRABLES", {"USAGERS", "FINANCEURS"}},
+    {"6581", "CHARGES DIVERSES DE GESTION COURANTE", {"DONS", "PENALITES"}},
+    {"6611", "CHARGES D'INTERETS", {"EMPRUNTS", "DECOUVERTS"}},
+    {"6712", "CHARGES EXCEPTIONNELLES", {"AMENDES", "REGULARISATIONS"}},
+    {"6811",
+     "DOTATIONS AUX AMORTISSEMENTS",
+     {"MATERIEL DE TRANSPORT", "MATERIEL INFORMATIQUE", "AGENCEMENTS"}},
+    {"6817", "DOTATIONS AUX PROVISIONS", {"CREANCES DOUTEUSES", "INDEMNITES DE DEPART"}},
+    {"7411", "SUBVENTIONS ETAT", {"AIDES A L'EMPLOI", "POLITIQUE DE LA VILLE"}},
+    {"7442", "SUBVENTIONS REGION", {"FORMATION", "INVESTISSEMENT"}},
+    {"7443", "SUBVENTIONS DEPARTEMENT", {"FONCTIONNEMENT", "MODERNISATION"}},
+    {"7444", "SUBVENTIONS COMMUNES ET CCAS", {"COMMUNES", "CCAS", "INTERCOMMUNALITES"}},
+    {"7445", "SUBVENTIONS ORGANISMES SOCIAUX", {"CNSA", "ARS", "CARSAT", "CAF"}},
+    {"7581", "PRODUITS DIVERS DE GESTION COURANTE", {"REMBOURSEMENTS", "REFACTURATIONS"}},
+    {"7611", "PRODUITS FINANCIERS", {"INTERETS DES LIVRETS", "INTERETS DES COMPTES A TERME"}},
+    {"7718", "PRODUITS EXCEPTIONNELS", {"DEGREVEMENTS", "REGULARISATIONS"}},
+    {"7817", "REPRISES SUR PROVISIONS", {"CREANCES DOUTEUSES", "INDEMNITES DE DEPART"}},
+    {"7911",
+     "TRANSFERTS DE CHARGES",
+     {"INDEMNITES JOURNALIERES", "FORMATION", "AVANTAGES EN NATURE", "AIDES A L'EMBAUCHE"}},
+};
+
+// The services sold, by who pays: one income account for each pair (706 + service + payer).
+const char* const kServicesVendus[] = {
+    "AIDE MENAGERE",    "AUXILIAIRE DE VIE",      "GARDE D'ENFANTS", "PORTAGE DE REPAS",
+    "SOINS INFIRMIERS", "ACCOMPAGNEMENT SORTIES", "TELEASSISTANCE",  "JARDINAGE",
+    "PETIT BRICOLAGE",  "AIDE AUX DEVOIRS"};
+const char* const kPayeurs[] = {
+    "USAGERS",   "APA", "PCH",          "CARSAT",          "MSA", "CAISSES DE RETRAITE",
+    "MUTUELLES", "CAF", "AIDE SOCIALE", "CESU PREFINANCES"};
+
+std::string Digits(int n, int width) {
+    std::string text = std::to_string(n);
+    return std::string(width - static_cast<int>(text.size()), '0') + text;
+}
+
+std::string TenDigits(const std::string& digits) {
+    return digits + std::string(10 - digits.size(), '0');
+}
+
+std::vector<Account> MakeChart() {
+    std::vector<Account> chart = {
         {"1020000000", "FONDS ASSOCIATIFS SANS DROIT DE REPRISE"},
         {"1100000000", "REPORT A NOUVEAU"},
         {"1200000000", "RESULTAT DE L'EXERCICE"},
@@ -49,6 +185,32 @@ const std::vector<Account>& CommonChart() {
         {"7563000000", "COTISATIONS ANNUELLES INTERMEDIAIRE"},
         {"7680000000", "PRODUITS FINANCIERS"},
     };
+    // The families' roots and details; a root already listed keeps its own label.
+    for (const Family& f : kFamilies) {
+        const std::string root = TenDigits(f.root);
+        if (std::none_of(chart.begin(), chart.end(),
+                         [&](const Account& a) { return a.code == root; }))
+            chart.push_back({root, f.label});
+        for (size_t k = 0; k < f.details.size(); ++k) {
+            chart.push_back({TenDigits(f.root + Digits(static_cast<int>(k) + 1, 2)),
+                             std::string(f.label) + " - " + f.details[k]});
+        }
+    }
+    // Services sold by payer: 7069 + service (2 digits) + payer (2 digits).
+    for (size_t s = 0; s < std::size(kServicesVendus); ++s) {
+        for (size_t p = 0; p < std::size(kPayeurs); ++p) {
+            chart.push_back({TenDigits("7069" + Digits(static_cast<int>(s) + 1, 2) +
+                                       Digits(static_cast<int>(p) + 1, 2)),
+                             std::string("VENTES ") + kServicesVendus[s] + " - " + kPayeurs[p]});
+        }
+    }
+    return chart;
+}
+
+}  // namespace
+
+const std::vector<Account>& CommonChart() {
+    static const std::vector<Account> chart = MakeChart();
     return chart;
 }
 
