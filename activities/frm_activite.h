@@ -67,6 +67,9 @@ class Frm_Activite : public forms::RecordWindow {
     // with the association's bank details.
     int mode() const { return session_.mode; }
 
+  protected:
+    std::pair<std::string, std::string> ShownRecord() const override;
+
   private:
     // One line of the hourly cost history in its stored form.
     struct LigneCout {
@@ -114,6 +117,7 @@ class Frm_Activite : public forms::RecordWindow {
     void Cmd_Ok_Click();
     void Cmd_Annuler_Click();
     void Cmd_Sortir_Click();
+    void Cmd_IntegrationComptable_Click();
     void FermetureActivite();
     void Opt_Autre_Click();
     void Opt_Mandataire_Click();
@@ -192,6 +196,10 @@ class Frm_Activite : public forms::RecordWindow {
     void Cbo_ServiceActiv_Change();
     void Cbo_CodeTVA_Change();
     void Txt_Finess_LostFocus();
+    void Cmd_AjouterSection_Click();
+    void Cmd_AjouterService_Click();
+    // Opens the parameters window on table, then shows its labels afresh, the text kept.
+    void ajouterEnPlace(const PaireCode& paire, const char* table);
     void codeChange(const PaireCode& paire);
     void libelleClick(const PaireCode& paire, int index);
     void libelleChange(const PaireCode& paire);

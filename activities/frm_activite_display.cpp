@@ -29,6 +29,13 @@ void Frm_Activite::Entite(const QString& code, const QString& sigle) {
     etqSigleAssoc_->setText(sigle);
 }
 
+std::pair<std::string, std::string> Frm_Activite::ShownRecord() const {
+    const auto& activite = store::Variables::Get().activite;
+    if (session_.Creating() || Txt_CodActivite->isEnabled() || !activite)
+        return {};
+    return {"ACTIVITES", activite->Id()};
+}
+
 std::string Frm_Activite::codeAssociation() const {
     return store::Variables::Get().codeAssociation;
 }

@@ -1,18 +1,21 @@
 // Entry rules of the activities window's fields: the activity code and name, the section,
 // service and VAT code boxes kept in step with their label lists, and the cost fields' keys.
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QSignalBlocker>
 
 #include "activities/frm_activite.h"
+#include "activities/frm_param_sect.h"
 #include "entry/alphanumeric.h"
 #include "entry/code_padding.h"
 #include "entry/date_key.h"
 #include "entry/type_ahead.h"
 #include "entry/upper_case.h"
 #include "forms/feedback.h"
+#include "platform/components/droits/composant_droits.h"
 #include "platform/toolkit/events.h"
 #include "platform/toolkit/qtext.h"
 #include "store/layout/tables.h"
@@ -106,8 +109,8 @@ void Frm_Activite::wireFieldRules() {
     entry::AttachUpperCase(Txt_LibActivite);
     plafonner(Txt_LibActivite, 30);
     plafonner(Txt_LibTarif, 35);
-    plafonner(Txt_Finess, 9,
-              [](int& keyAscii, const QString& text) { entry::AlphanumericKey(keyAscii, text); });
+    plafonner(Txt_Finess, 9, entry::AlphanumericKey);
+    toolkit::OnLostFocus(Txt_Finess, Handler(this, &Frm_Activite::Txt_Finess_LostFocus));
 
     const std::pair<QLineEdit*, void (Frm_Activite::*)()> codes[] = {
         {Txt_SectAnalActiv, &Frm_Activite::Txt_SectAnalActiv_Change},
@@ -282,4 +285,34 @@ void Frm_Activite::remplirLibelles(const PaireCode& paire) {
         paire.libelles->setCurrentIndex(-1);
     }
     montrerLibelle(paire);
+}
+
+void Frm_Activite::Txt_Finess_LostFocus() {
+    const QString finess = Txt_Finess->text();
+    if (finess.isEmpty() || finess.size() == 9)
+        return;
+    forms::Avertir(this, QStringLiteral("Le numéro de FINESS doit comporter 9 caractères."));
+    toolkit::GiveFocusBack(Txt_Finess);
+}
+
+void Frm_Activite::Cmd_AjouterSection_Click() {
+    ajouterEnPlace(section(), T::kSectionsAnalytiques);
+}
+
+void Frm_Activite::Cmd_AjouterService_Click() {
+    ajouterEnPlace(service(), T::kServices);
+}
+
+void Frm_Activite::ajouterEnPlace(const PaireCode& paire, const char* table) {
+    OuvrirParamSect(this, table, std::make_shared<DroitsEcran>(Access().Level()));
+    const QString garde = paire.libelles->currentText();
+    store::Variables& v = store::Variables::Get();
+    // The shared record too: every window sees the new entries at once.
+    if (paire.table == section().table)
+        v.sectAnal = store::ReadSkippingErrors(v.fTables.get(), table);
+    else
+        v.services = store::ReadSkippingErrors(v.fTables.get(), table);
+    remplirLibelles(paire);
+    QCoreApplication::processEvents();
+    paire.libelles->setEditText(garde);
 }

@@ -2,6 +2,7 @@
 // before writing (mandatory fields, service across types, creditor identifier) and the writes.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,8 @@
 #include <charconv>
 
 #include "activities/frm_activite.h"
+
+#include "accounting/frm_integration_comptable.h"
 #include "forms/feedback.h"
 #include "platform/filesystem/file_system.h"
 #include "platform/toolkit/message_box.h"
@@ -271,6 +274,37 @@ void Frm_Activite::Cmd_Sortir_Click() {
         }
     }
     FermetureActivite();
+}
+
+void Frm_Activite::Cmd_IntegrationComptable_Click() {
+    // The accounting window reads the activity afresh into the shared slot and writes through
+    // it; this window keeps what it showed, with the accounts as that window wrote them.
+    store::Record affiche = session_.Current();
+    store::Record lu(affiche.BoundFile(), affiche.Id(), session_.TextAsRead());
+    Frm_IntegrationComptable comptes(this);
+    forms::OpenModal(this, comptes, [&] {
+        // A child window would stay disabled with its opener.
+        comptes.setEnabled(true);
+        comptes.DroitsUtilisateur(Access().Rights());
+        comptes.setWindowTitle(QStringLiteral("Paramètres d'intégration comptable"));
+        comptes.Activite(toQ(codeAssociation()), Txt_CodActivite->text());
+        comptes.Init();
+        comptes.LibelleActivite(Cbo_LibActivite->currentText());
+    });
+    QCoreApplication::processEvents();
+    if (comptes.Ecrit() && store::Variables::Get().activite) {
+        const store::Record ecrit = *store::Variables::Get().activite;
+        for (store::Record* r : {&affiche, &lu}) {
+            for (int compte : {X::kCompteAideSansPriseChg, X::kCompteCotisAnnuelle})
+                forms::Put(*r, compte, 0, ecrit.Value(compte));
+        }
+        store::Record montre(texteAffiche_);
+        for (int compte : {X::kCompteAideSansPriseChg, X::kCompteCotisAnnuelle})
+            forms::Put(montre, compte, 0, ecrit.Value(compte));
+        texteAffiche_ = montre.Text();
+    }
+    session_.Take(lu);
+    session_.Current().SetText(affiche.Text());
 }
 
 void Frm_Activite::FermetureActivite() {
