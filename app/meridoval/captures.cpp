@@ -7,7 +7,11 @@
 #include <QTimer>
 #include <functional>
 
+#include "activities/frm_param_sect.h"
 #include "control/ctr_association.h"
+#include "platform/components/droits/composant_droits.h"
+#include "platform/toolkit/qtext.h"
+#include "store/layout/tables.h"
 
 namespace captures {
 
@@ -119,6 +123,69 @@ bool Activites(Ctr_Association& control, const QString& file, const QString& cod
         });
     if (!ouverte && error.isEmpty())
         error = QStringLiteral("La fenêtre des activités ne s'est pas ouverte.");
+    return ecrit;
+}
+
+bool Comptabilite(Ctr_Association& control, const QString& file, const QString& code,
+                  QString& error) {
+    auto* opener = control.findChild<QPushButton*>(QStringLiteral("Cmd_Activite"));
+    if (!opener->isEnabled() || code.isEmpty()) {
+        error = QStringLiteral(
+            "--code NNN et --activite NNN désignent l'activité dont les comptes sont capturés.");
+        return false;
+    }
+    bool ecrit = false;
+    const bool ouverte = dansFenetre(
+        "Frm_Activite", [&] { opener->click(); },
+        [&](QWidget* activites) {
+            if (montrer(activites, "Txt_CodActivite", code,
+                        QStringLiteral("L'activité %1 n'existe pas."), error)) {
+                auto* comptes =
+                    activites->findChild<QPushButton*>(QStringLiteral("Cmd_IntegrationComptable"));
+                if (!comptes->isEnabled()) {
+                    error = QStringLiteral(
+                                "L'activité %1 n'a pas de paramètres d'intégration "
+                                "comptable (activités de type P, intégration comptable "
+                                "active).")
+                                .arg(code);
+                } else {
+                    dansFenetre(
+                        "Frm_IntegrationComptable", [&] { comptes->click(); },
+                        [&](QWidget* w) {
+                            ecrit = ecrire(w, file, error);
+                            // Nothing was changed: the frame closes it without a question.
+                            w->close();
+                        });
+                }
+            }
+            cliquer(activites, "Cmd_Annuler");
+            cliquer(activites, "Cmd_Sortir");
+        });
+    if (!ouverte && error.isEmpty())
+        error = QStringLiteral("La fenêtre des activités ne s'est pas ouverte.");
+    return ecrit;
+}
+
+bool Parametres(Ctr_Association& control, QWidget& host, const QString& file, const QString& table,
+                QString& error) {
+    namespace T = store::layout::tables;
+    if (table != QLatin1String(T::kSectionsAnalytiques) && table != QLatin1String(T::kServices)) {
+        error =
+            QStringLiteral("Table inconnue : %1 (tables possibles : %2, %3).")
+                .arg(table, QLatin1String(T::kSectionsAnalytiques), QLatin1String(T::kServices));
+        return false;
+    }
+    bool ecrit = false;
+    dansFenetre(
+        "Frm_ParamSect",
+        [&] {
+            OuvrirParamSect(&host, toolkit::fromQ(table),
+                            std::make_shared<DroitsEcran>(control.accessLevel()));
+        },
+        [&](QWidget* w) {
+            ecrit = ecrire(w, file, error);
+            cliquer(w, "Cmd_Fermer");
+        });
     return ecrit;
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 
 class Ctr_Association;
+class QWidget;
 
 namespace captures {
 
@@ -17,5 +18,16 @@ bool Etablissements(Ctr_Association& control, const QString& file, const QString
 // The activities window of the association shown, on activity code (none: the window as it
 // opens). False, with the reason in error, when it cannot.
 bool Activites(Ctr_Association& control, const QString& file, const QString& code, QString& error);
+
+// The accounting window of activity code of the association shown, opened from the activities
+// window. False, with the reason in error, when it cannot (no such activity, not a "P" one, or
+// the accounting integration off).
+bool Comptabilite(Ctr_Association& control, const QString& file, const QString& code,
+                  QString& error);
+
+// The parameters window over host on table ("SECTANAL" or "SERVICES"), as the activities window
+// opens it, with the rights the control holds.
+bool Parametres(Ctr_Association& control, QWidget& host, const QString& file, const QString& table,
+                QString& error);
 
 }  // namespace captures

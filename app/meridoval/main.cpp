@@ -5,7 +5,9 @@
 //   --screenshot FILE  show an association (--code NNN) on a tab (--tab N), write the window to
 //                      FILE as PNG and exit; with --window etablissements, open its
 //                      establishments window on establishment --etab NNN and capture that;
-//                      with --window activites, its activities window on --activite NNN
+//                      with --window activites, its activities window on --activite NNN;
+//                      with --window comptabilite, the accounting window of --activite NNN;
+//                      with --window parametres, the parameters window on --table NOM
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocale>
@@ -51,16 +53,21 @@ int main(int argc, char** argv) {
     const QCommandLineOption fenetre(
         QStringLiteral("window"),
         QStringLiteral("Fenêtre capturée par --screenshot au lieu de l'entité juridique : "
-                       "etablissements, activites."),
+                       "etablissements, activites, comptabilite, parametres."),
         QStringLiteral("NAME"));
     const QCommandLineOption etab(QStringLiteral("etab"),
                                   QStringLiteral("Etablissement montré par --window "
                                                  "etablissements."),
                                   QStringLiteral("NNN"));
-    const QCommandLineOption activite(QStringLiteral("activite"),
-                                      QStringLiteral("Activité montrée par --window activites."),
-                                      QStringLiteral("NNN"));
-    parser.addOptions({db, user, shot, code, tab, fenetre, etab, activite});
+    const QCommandLineOption activite(
+        QStringLiteral("activite"),
+        QStringLiteral("Activité montrée par --window activites ou comptabilite."),
+        QStringLiteral("NNN"));
+    const QCommandLineOption table(
+        QStringLiteral("table"),
+        QStringLiteral("Table montrée par --window parametres : SECTANAL ou SERVICES."),
+        QStringLiteral("NOM"));
+    parser.addOptions({db, user, shot, code, tab, fenetre, etab, activite, table});
     parser.process(app);
 
     try {
@@ -74,7 +81,7 @@ int main(int argc, char** argv) {
             const int tabIndex = parser.isSet(tab) ? parser.value(tab).toInt() : -1;
             if (!window.screenshot(parser.value(shot), parser.value(code), tabIndex, error,
                                    parser.value(fenetre), parser.value(etab),
-                                   parser.value(activite))) {
+                                   parser.value(activite), parser.value(table))) {
                 std::fprintf(stderr, "%s\n", qPrintable(error));
                 return 1;
             }

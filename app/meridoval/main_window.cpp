@@ -50,7 +50,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::screenshot(const QString& file, const QString& code, int tab, QString& error,
-                            const QString& window, const QString& etab, const QString& activite) {
+                            const QString& window, const QString& etab, const QString& activite,
+                            const QString& table) {
     // Nobody is there to answer a message: report it and close it.
     QTimer answering;
     connect(&answering, &QTimer::timeout, this, [] {
@@ -71,10 +72,14 @@ bool MainWindow::screenshot(const QString& file, const QString& code, int tab, Q
         return captures::Etablissements(*control_, file, etab, tab, error);
     if (window == QLatin1String("activites"))
         return captures::Activites(*control_, file, activite, error);
+    if (window == QLatin1String("comptabilite"))
+        return captures::Comptabilite(*control_, file, activite, error);
+    if (window == QLatin1String("parametres"))
+        return captures::Parametres(*control_, *this, file, table, error);
     if (!window.isEmpty()) {
         error = QStringLiteral(
                     "Fenêtre inconnue : %1 (fenêtres possibles : etablissements, "
-                    "activites).")
+                    "activites, comptabilite, parametres).")
                     .arg(window);
         return false;
     }

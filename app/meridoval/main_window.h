@@ -24,12 +24,14 @@ class MainWindow : public QMainWindow {
     // Shows the association code on tab (counted from 0; -1 keeps the first), renders the window
     // and writes it to file as PNG. With window "etablissements" the establishments window is
     // opened from the screen's button, shows establishment etab on tab, and is captured instead;
-    // with "activites" the activities window, on activity activite (captures.h).
+    // with "activites" the activities window, on activity activite; with "comptabilite" the
+    // accounting window of activity activite; with "parametres" the parameters window on table
+    // (captures.h).
     // Message boxes met meanwhile are printed on stderr and closed. Returns false, with the
     // reason in error, when it cannot.
     bool screenshot(const QString& file, const QString& code, int tab, QString& error,
                     const QString& window = {}, const QString& etab = {},
-                    const QString& activite = {});
+                    const QString& activite = {}, const QString& table = {});
 
   protected:
     void closeEvent(QCloseEvent* event) override;
