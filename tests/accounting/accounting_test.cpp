@@ -14,13 +14,6 @@
 
 namespace {
 
-QStringList entries(const QComboBox* combo) {
-    QStringList list;
-    for (int i = 0; i < combo->count(); ++i)
-        list << combo->itemText(i);
-    return list;
-}
-
 const char* const kListeCotisation = "Cbo_PrdCotisAnnuelle";
 const char* const kListeAide = "Cbo_PrdAideSansPriseChg";
 
@@ -121,7 +114,7 @@ TEST_F(AccountingTest, OpenedFromTheActivitiesWindowSetsBothAccounts) {
         EXPECT_EQ(child<QLineEdit>(w, "Txt_CodePrdAideSansPriseChg")->text(), "7066000000");
         EXPECT_EQ(child<QComboBox>(w, kListeAide)->currentText(), "AIDES SANS PRISE EN CHARGE");
         type(child<QComboBox>(w, kListeCotisation), "cotisations annuelles p");
-        EXPECT_EQ(entries(child<QComboBox>(w, kListeCotisation)),
+        EXPECT_EQ(items(child<QComboBox>(w, kListeCotisation)),
                   QStringList({"COTISATIONS ANNUELLES PRESTATAIRE"}));
         auto* combo = child<QComboBox>(w, kListeCotisation);
         combo->setFocus();
@@ -170,7 +163,7 @@ TEST_F(AccountingTest, AnAccountByItsCode) {
     enter("Txt_CodePrdCotisAnnuelle");
     EXPECT_EQ(text("Txt_CodePrdCotisAnnuelle"), "");
     EXPECT_EQ(
-        entries(c<QComboBox>(kListeCotisation)),
+        items(c<QComboBox>(kListeCotisation)),
         QStringList({"COTISATIONS ANNUELLES INTERMEDIAIRE", "COTISATIONS ANNUELLES MANDATAIRE",
                      "COTISATIONS ANNUELLES PRESTATAIRE"}));
     pickIn(kListeCotisation, 1);
@@ -196,31 +189,31 @@ TEST_F(AccountingTest, TheListNarrowsAsALabelIsTyped) {
     c(kListeAide)->setFocus();
     pressKey(list, Qt::Key_Backspace);
     EXPECT_EQ(text("Txt_CodePrdAideSansPriseChg"), "");
-    EXPECT_EQ(entries(list), labels(""));
+    EXPECT_EQ(items(list), labels(""));
     QString typed;
     for (QChar ch : QStringLiteral("presta")) {
         typed += ch;
         key(kListeAide, ch);
-        EXPECT_EQ(entries(list), labels(typed.toUpper().toStdString())) << typed.toStdString();
+        EXPECT_EQ(items(list), labels(typed.toUpper().toStdString())) << typed.toStdString();
         EXPECT_EQ(text(kListeAide), typed);
     }
     answers.expect("Aucune ventilation comptable commençant par PRESTAZ", QMessageBox::Warning);
     key(kListeAide, "z");
     EXPECT_TRUE(answers.done());
     EXPECT_EQ(text(kListeAide), "") << "emptied: every account offered again";
-    EXPECT_EQ(entries(list), labels(""));
+    EXPECT_EQ(items(list), labels(""));
 
     // Typed text cannot widen the selection: it is refused, or matched as typed.
     answers.expect("Le texte recherché ne peut pas commencer par « [ ».", QMessageBox::Warning);
     key(kListeAide, "[");
     EXPECT_TRUE(answers.done());
-    EXPECT_EQ(entries(list), labels(""));
+    EXPECT_EQ(items(list), labels(""));
     key(kListeAide, "aides");
-    EXPECT_EQ(entries(list), QStringList({"AIDES SANS PRISE EN CHARGE"}));
+    EXPECT_EQ(items(list), QStringList({"AIDES SANS PRISE EN CHARGE"}));
     answers.expect("Aucune ventilation comptable commençant par AIDES\"", QMessageBox::Warning);
     key(kListeAide, "\"");
     EXPECT_TRUE(answers.done());
-    EXPECT_EQ(entries(list), labels(""));
+    EXPECT_EQ(items(list), labels(""));
 }
 
 TEST_F(AccountingTest, RetourOkAndTheFrame) {

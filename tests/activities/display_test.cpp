@@ -14,17 +14,6 @@
 #include "store/layout/association.h"
 #include "tests/activities/activities_fixture.h"
 
-namespace {
-
-QStringList entries(const QComboBox* combo) {
-    QStringList list;
-    for (int i = 0; i < combo->count(); ++i)
-        list << combo->itemText(i);
-    return list;
-}
-
-}  // namespace
-
 TEST_F(ActivitiesTest, OpensFromTheAssociationScreenAndGivesItBack) {
     start();
     enterCode("001");
@@ -41,7 +30,7 @@ TEST_F(ActivitiesTest, OpensFromTheAssociationScreenAndGivesItBack) {
         EXPECT_EQ(screen()->cursor().shape(), Qt::WaitCursor);
         EXPECT_TRUE(win->isEnabled());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-        EXPECT_EQ(entries(child<QComboBox>(win, "Cbo_LibActivite")),
+        EXPECT_EQ(items(child<QComboBox>(win, "Cbo_LibActivite")),
                   QStringList({"AIDE MENAGERE", "AUXILIAIRE DE VIE", "MANDATAIRE AIDE A DOMICILE",
                                "MISE EN RELATION", "SOINS INFIRMIERS A DOMICILE"}));
         EXPECT_FALSE(child<QWidget>(win, "Cmd_IntegrationComptable")->isEnabled());
@@ -92,13 +81,13 @@ TEST_F(ActivitiesTest, ShowsAnActivityByCodeOrByName) {
     auto* names = a<QComboBox>("Cbo_LibActivite");
     typeIn("Cbo_LibActivite", "mis");
     pressEnter(names);
-    EXPECT_EQ(entries(names), QStringList({"MISE EN RELATION"}));
+    EXPECT_EQ(items(names), QStringList({"MISE EN RELATION"}));
     answers.expect("Aucune activité commençant par ZZ", QMessageBox::Warning);
     names->setEditText(QString());
     typeIn("Cbo_LibActivite", "zz");
     pressEnter(names);
     EXPECT_TRUE(answers.done());
-    EXPECT_EQ(entries(names), QStringList({"MISE EN RELATION"})) << "the list stays";
+    EXPECT_EQ(items(names), QStringList({"MISE EN RELATION"})) << "the list stays";
     answers.expect("La saisie de minuscule accentuée est interdite sur cette zone.",
                    QMessageBox::Warning);
     typeIn("Cbo_LibActivite", "é");

@@ -13,17 +13,6 @@
 #include "store/variables.h"
 #include "tests/activities/activities_fixture.h"
 
-namespace {
-
-QStringList entries(const QComboBox* combo) {
-    QStringList list;
-    for (int i = 0; i < combo->count(); ++i)
-        list << combo->itemText(i);
-    return list;
-}
-
-}  // namespace
-
 class RulesTest : public ActivitiesTest {
   protected:
     // Types code into a code box and expects the refusal, the box emptied.
@@ -133,7 +122,7 @@ TEST_F(RulesTest, ASectionAddedInPlaceIsFoundAtOnce) {
     press("Cmd_AjouterSection");
     ASSERT_TRUE(inside);
     EXPECT_TRUE(activities()->isEnabled());
-    EXPECT_TRUE(entries(a<QComboBox>("Cbo_SectAnalActiv")).contains("JARDINAGE"));
+    EXPECT_TRUE(items(a<QComboBox>("Cbo_SectAnalActiv")).contains("JARDINAGE"));
     expectShowing({"Txt_SectAnalActiv=100", "Cbo_SectAnalActiv=AIDE A DOMICILE PRESTATAIRE"});
     EXPECT_EQ(mv::extract(store::Variables::Get().sectAnal->Text(), 2, 8), "600")
         << "the shared record too";
