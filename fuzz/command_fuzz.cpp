@@ -9,7 +9,6 @@
 #include "platform/engine/commands.h"
 #include "platform/engine/database.h"
 #include "platform/engine/error.h"
-#include "platform/engine/jsonl.h"
 #include "platform/engine/query.h"
 #include "store/local_database.h"
 
@@ -39,7 +38,7 @@ std::shared_ptr<mv::Database> Sample() {
             "{\"index\": \"ASSOCIATION\", \"field\": \"SigleAssoc\"}\n"
             "{\"index\": \"PLANCOMPTABLE\", \"field\": \"1\"}\n"
             "{\"index\": \"PLANCOMPTABLE\", \"field\": \"1\", \"idprefix\": \"3\"}\n");
-        mv::LoadJsonLines(*d, data);
+        d->Load(data);
         return d;
     }();
     return db;
@@ -68,7 +67,7 @@ void RunCommandCase(const std::uint8_t* data, std::size_t size) {
     }
     try {
         std::istringstream lines(text);
-        mv::LoadJsonLines(db, lines);
+        db.Load(lines);
     } catch (const mv::Error&) {
     }
     // The shell's own commands (LOAD, DUMP, CT, LIST ...) report every failure themselves.

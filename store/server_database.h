@@ -16,8 +16,7 @@
 #include <memory>
 #include <string>
 
-#include "backend_database.h"
-#include "request_results.h"
+#include "engine_backend.h"
 
 namespace mv::server {
 class Database;
@@ -25,41 +24,18 @@ class Database;
 
 namespace store {
 
-class ServerDatabase : public BackendDatabase, public std::enable_shared_from_this<ServerDatabase> {
+class ServerDatabase : public EngineBackend<mv::server::Database> {
   public:
     explicit ServerDatabase(std::shared_ptr<mv::server::Database> engine);
     ~ServerDatabase() override;
 
+    // Asks the server, whatever is cached: another workstation may have removed the file.
     std::shared_ptr<File> OpenFile(const std::string& name) override;
-    Record CallSubroutine(const std::string& routine, std::string& status,
-                          const std::string& command) override;
-    Record ExecuteRequest(const std::string& request, const std::string& options,
-                          std::string& status) override;
-    Record SelectRequest(const std::string& request, const std::string& options,
-                         std::string& status) override;
-    void SetUserName(const std::string& name) override;
-    std::vector<HistoryEntry> History(const std::string& file, const std::string& id = {}) override;
-
     std::string Location() const override;
-    void SetLockWait(std::chrono::milliseconds wait) override;
-    mv::CommandOutput Run(const std::string& command,
-                          const std::vector<std::string>& columns = {}) override;
-    mv::CommandHost& Names() override;
-    void Dump(std::ostream& out, const std::vector<std::string>& files = {}) override;
-    using BackendDatabase::Load;
-    LoadResult Load(std::istream& in, const LoadOptions& options) override;
-    std::vector<std::string> VerifyIndexes() override;
-    std::unique_ptr<Scope> BeginTransaction() override;
 
     // True when the server database held no file when connected (it was empty): it wants the
     // system's files.
     bool Fresh() const;
-    mv::server::Database& Engine() { return *engine_; }
-
-  private:
-    CommandRunner Runner();
-
-    std::shared_ptr<mv::server::Database> engine_;
 };
 
 // Connects to the server database a libpq connection string names ("postgresql://user@host/db",

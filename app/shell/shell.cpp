@@ -68,18 +68,6 @@ std::string Visible(std::string_view s) {
     return mv::text::Printable(out, 4000);
 }
 
-std::vector<std::string_view> Values(std::string_view field) {
-    std::vector<std::string_view> values;
-    size_t start = 0;
-    for (;;) {
-        size_t end = field.find('\xFD', start);
-        values.push_back(field.substr(start, end == std::string_view::npos ? end : end - start));
-        if (end == std::string_view::npos)
-            return values;
-        start = end + 1;
-    }
-}
-
 // The file names of a DUMP or CT line: words, "DICT X" kept together.
 std::vector<std::string> Words(const std::string& text) {
     std::vector<std::string> words;
@@ -185,7 +173,7 @@ void Shell::List(const std::string& line) {
         std::vector<std::vector<std::string_view>> values;
         size_t lines = 1;
         for (const std::string& column : row.columns) {
-            values.push_back(Values(column));
+            values.push_back(mv::text::Split(column, '\xFD'));
             lines = std::max(lines, values.back().size());
         }
         for (size_t l = 0; l < lines; ++l) {

@@ -7,7 +7,7 @@
 //   LIST file [conditions] [PAR ...] field...   a table with the dictionary headings
 //   CT file id...         records, attributes numbered
 //   HISTORIQUE file [id]  the history of a file or a record, newest first
-//   LOAD path [REMPLACER] / DUMP [file...]      JSON Lines (see platform/engine/jsonl.h); a load
+//   LOAD path [REMPLACER] / DUMP [file...]      JSON Lines (see platform/engine/dump_load.h); a load
 //                         replaces records that exist with another text only when asked
 //   DEMO                  loads the demo data set; HELP/AIDE; QUIT/Q
 //   CREATE.FILE, DELETE.FILE, CREATE.INDEX, BUILD.INDEX, DELETE.INDEX, DATE.FORMAT

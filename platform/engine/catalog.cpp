@@ -1,5 +1,6 @@
 #include "catalog.h"
 
+#include "error.h"
 #include "text.h"
 
 namespace mv {
@@ -73,6 +74,11 @@ std::string CheckRecordId(std::string_view id) {
     if (text::FindAnyMark(id) != std::string_view::npos)
         return "L'identifiant " + text::Printable(id) + " contient un séparateur.";
     return {};
+}
+
+void RequireRecordId(std::string_view id) {
+    if (std::string why = CheckRecordId(id); !why.empty())
+        throw Error(ErrorKind::Failure, why);
 }
 
 }  // namespace mv

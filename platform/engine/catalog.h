@@ -54,6 +54,8 @@ std::string NormalizeFileName(std::string_view name);
 std::string CheckNewFileName(std::string_view name);
 // Empty when id may be written, else the French reason.
 std::string CheckRecordId(std::string_view id);
+// As CheckRecordId, throwing Error(Failure) with the reason.
+void RequireRecordId(std::string_view id);
 
 class Catalog {
   public:

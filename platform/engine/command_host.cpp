@@ -29,6 +29,14 @@ FileRef CommandHost::RequireFile(std::string_view name) {
                 "Le fichier " + text::Printable(NormalizeFileName(name)) + " n'existe pas.");
 }
 
+std::optional<IndexDef> CommandHost::IndexAt(const FileRef& file, int location, int idPrefix) {
+    for (const IndexDef& index : Indexes(file)) {
+        if (index.location == location && index.idPrefix == idPrefix)
+            return index;
+    }
+    return std::nullopt;
+}
+
 CommandOutput RunCommand(CommandHost& db, std::string_view text,
                          const std::vector<std::string>& columnNames, const RowSink* sink) {
     std::unique_ptr<Catalog::Cache> snapshot;

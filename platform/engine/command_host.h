@@ -44,8 +44,12 @@ class CommandHost : public Catalog {
     virtual bool CreateFile(std::string_view name, std::string_view sizes) = 0;
     // Removes a file, its dictionary, records and indexes; false when it does not exist.
     virtual bool DeleteFile(std::string_view name) = 0;
-    virtual std::optional<IndexDef> IndexAt(const FileRef& file, int location,
-                                            int idPrefix = 0) = 0;
+    // Every file name, dictionaries included, sorted by bytes.
+    virtual std::vector<std::string> FileNames() = 0;
+    // The indexes of a file, by location then id prefix.
+    virtual std::vector<IndexDef> Indexes(const FileRef& file) = 0;
+    // The index of that attribute and id prefix, nullopt when there is none.
+    std::optional<IndexDef> IndexAt(const FileRef& file, int location, int idPrefix = 0);
     // Creates and fills an index; false when that attribute has one (same id prefix) already.
     virtual bool CreateIndex(const FileRef& file, std::string_view field, int location,
                              int idPrefix = 0) = 0;

@@ -1,16 +1,15 @@
 #include "database.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <set>
 
+#include "dump_load.h"
 #include "error.h"
+#include "locked_read.h"
 #include "selection.h"
 #include "text.h"
+#include "transaction.h"
 
 namespace mv {
 namespace {
@@ -59,40 +58,11 @@ INSERT INTO indexes(index_id, file_id, field, location)
 DROP TABLE indexes_v1;
 )sql";
 
-// The account running the process, as the history's default user.
-std::string AccountName() {
-    struct passwd entry {};
-    struct passwd* found = nullptr;
-    char buffer[4096];
-    if (::getpwuid_r(::geteuid(), &entry, buffer, sizeof buffer, &found) == 0 && found &&
-        found->pw_name && *found->pw_name)
-        return found->pw_name;
-    if (const char* user = std::getenv("USER"); user && *user)
-        return user;
-    return "uid " + std::to_string(::geteuid());
-}
-
 // The integer a one-row query gives, 0 when it gives no row.
 std::int64_t QueryInt(sql::Connection& connection, std::string_view query) {
     sql::Statement s(connection, query);
     sql::Use use(s);
     return s.Step() ? s.Int(0) : 0;
-}
-
-// Runs fn holding the database's write lock, and keeps its changes only when it ends normally.
-template <typename Fn>
-void WithWriteLock(sql::Connection& connection, Fn&& fn) {
-    connection.Exec("BEGIN IMMEDIATE");
-    try {
-        fn();
-        connection.Exec("COMMIT");
-    } catch (...) {
-        try {
-            connection.Exec("ROLLBACK");
-        } catch (const std::exception&) {
-        }
-        throw;
-    }
 }
 
 }  // namespace
@@ -138,13 +108,13 @@ void Database::InitSchema() {
                                            " est d'une version antérieure et en lecture seule : "
                                            "elle doit être ouverte une fois en écriture.");
         }
-        WithWriteLock(connection_, [&] {
+        WithTransaction(connection_, "BEGIN IMMEDIATE", [&] {
             // Another process may have upgraded it while we waited.
             Upgrade(QueryInt(connection_, "PRAGMA user_version"));
         });
         return;
     }
-    WithWriteLock(connection_, [&] {
+    WithTransaction(connection_, "BEGIN IMMEDIATE", [&] {
         // A concurrent creator may have finished while we waited for the write lock.
         if (QueryInt(connection_, "PRAGMA application_id") == kApplicationId)
             return;
@@ -343,8 +313,7 @@ void Database::Create(const FileRef& file, std::string_view id, std::string_view
 
 WriteResult Database::Store(const FileRef& file, std::string_view id, std::string_view body,
                             bool createOnly) {
-    if (std::string why = CheckId(id); !why.empty())
-        throw Error(ErrorKind::Failure, why);
+    RequireRecordId(id);
     Transaction t(*this);
     Refresh();  // holding the write lock: the cached indexes are now exact
     CheckAlive(file);
@@ -487,11 +456,12 @@ std::int64_t Database::Count(const FileRef& file) {
 
 // --- Locks ---
 
-void Database::Lock(const FileRef& file, std::string_view id) {
+std::optional<std::string> Database::ReadForUpdate(const FileRef& file, std::string_view id) {
     locks_.Acquire(file.name, id, options_.lockWait);
+    return ReadLocked(*this, file, id);
 }
 
-void Database::Unlock(const FileRef& file, std::string_view id) {
+void Database::Release(const FileRef& file, std::string_view id) {
     if (depth_ > 0) {
         if (locks_.Holds(file.name, id))
             pendingUnlocks_.emplace_back(file.name, std::string(id));
@@ -522,14 +492,6 @@ std::vector<IndexDef> Database::Indexes(const FileRef& file) {
         indexCache_.clear();
     indexCache_.emplace(file.id, indexes);
     return indexes;
-}
-
-std::optional<IndexDef> Database::IndexAt(const FileRef& file, int location, int idPrefix) {
-    for (const IndexDef& index : Indexes(file)) {
-        if (index.location == location && index.idPrefix == idPrefix)
-            return index;
-    }
-    return std::nullopt;
 }
 
 bool Database::CreateIndex(const FileRef& file, std::string_view field, int location,
@@ -635,6 +597,45 @@ std::vector<std::string> Database::VerifyIndexes() {
     return problems;
 }
 
+// --- Dump and load ---
+
+void Database::Dump(std::ostream& out, const std::vector<std::string>& files) {
+    sql::Statement scan(connection_, "SELECT id, body FROM records WHERE file_id = ?1 ORDER BY id");
+    WriteDump(*this, out, files, [&](const FileRef& file, const RecordVisitor& record) {
+        sql::Use use(scan);
+        scan.Bind(1, file.id);
+        while (scan.Step())
+            record(scan.Bytes(0), scan.Bytes(1));
+    });
+}
+
+LoadCounts Database::Load(std::istream& in, const LoadOptions& options) {
+    // Each record is written at once, with its history entry.
+    struct Writer : LoadWriter {
+        explicit Writer(Database& db) : db(db) {}
+        void Write(const FileRef& file, std::string_view id, std::string_view body) override {
+            switch (db.Write(file, id, body)) {
+                case WriteResult::Created:
+                    ++counts.created;
+                    break;
+                case WriteResult::Replaced:
+                    checks.NoteReplaced(file.name, id);
+                    ++counts.replaced;
+                    break;
+                case WriteResult::Unchanged:
+                    ++counts.unchanged;
+                    break;
+            }
+        }
+        Database& db;
+    };
+    Transaction transaction(*this);
+    Writer writer(*this);
+    LoadCounts counts = ReadDump(*this, in, options, writer);
+    transaction.Commit();
+    return counts;
+}
+
 // --- Commands ---
 
 std::int64_t Database::SelectRows(const Query& query, const std::vector<Field>& columns,
@@ -676,44 +677,37 @@ Database::ReadTransaction::~ReadTransaction() {
     }
 }
 
-Database::Transaction::Transaction(Database& database) : db_(database), depth_(database.depth_) {
-    if (depth_ == 0 && db_.connection_.InTransaction())
+int Database::BeginLevel() {
+    if (depth_ == 0 && connection_.InTransaction())
         throw Error(ErrorKind::Failure, "Écriture impossible pendant une lecture.");
     if (depth_ == 0)
-        db_.Prepare("BEGIN IMMEDIATE").Run();
+        Prepare("BEGIN IMMEDIATE").Run();
     else
-        db_.Prepare("SAVEPOINT sp" + std::to_string(depth_)).Run();
-    ++db_.depth_;
+        Prepare("SAVEPOINT sp" + std::to_string(depth_)).Run();
+    return depth_++;
 }
 
-Database::Transaction::~Transaction() {
-    if (done_)
-        return;
+void Database::CommitLevel(int depth) {
+    if (depth == 0)
+        Prepare("COMMIT").Run();
+    else
+        Prepare("RELEASE sp" + std::to_string(depth)).Run();
+}
+
+void Database::RollbackLevel(int depth) {
     try {
-        if (depth_ == 0) {
-            db_.Prepare("ROLLBACK").Run();
+        if (depth == 0) {
+            Prepare("ROLLBACK").Run();
         } else {
-            db_.Prepare("ROLLBACK TO sp" + std::to_string(depth_)).Run();
-            db_.Prepare("RELEASE sp" + std::to_string(depth_)).Run();
+            Prepare("ROLLBACK TO sp" + std::to_string(depth)).Run();
+            Prepare("RELEASE sp" + std::to_string(depth)).Run();
         }
     } catch (const std::exception&) {
         // The connection drops the transaction itself when it cannot roll back.
     }
-    db_.EndTransaction(false);
 }
 
-void Database::Transaction::Commit() {
-    if (done_)
-        return;
-    if (depth_ == 0)
-        db_.Prepare("COMMIT").Run();
-    else
-        db_.Prepare("RELEASE sp" + std::to_string(depth_)).Run();
-    done_ = true;
-    db_.EndTransaction(true);
-}
-
-void Database::EndTransaction(bool committed) {
+void Database::EndLevel(int, bool committed) {
     if (!committed)
         Invalidate();  // the cache may hold what was just undone
     --depth_;

@@ -20,6 +20,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <iosfwd>
 #include <map>
 #include <memory>
 #include <optional>
@@ -30,9 +31,11 @@
 
 #include "catalog.h"
 #include "command_host.h"
+#include "dump_format.h"
 #include "history.h"
 #include "record_locks.h"
 #include "sqlite.h"
+#include "transaction.h"
 
 namespace mv {
 
@@ -43,7 +46,7 @@ struct OpenOptions {
     int cacheKiB = 8192;
 };
 
-class Database : public CommandHost {
+class Database final : public CommandHost {
   public:
     // Opens the database at path, creating an empty one when the file does not exist.
     // ":memory:" gives a private database with process-local locks.
@@ -67,8 +70,7 @@ class Database : public CommandHost {
     bool CreateFile(std::string_view name, std::string_view sizes) override;
     // Removes a file, its dictionary, records and indexes; false when it does not exist.
     bool DeleteFile(std::string_view name) override;
-    // Every file name, dictionaries included, sorted by bytes.
-    std::vector<std::string> FileNames();
+    std::vector<std::string> FileNames() override;
 
     // --- Records ---
     std::optional<std::string> Read(const FileRef& file, std::string_view id) override;
@@ -99,14 +101,15 @@ class Database : public CommandHost {
                                       std::optional<std::string_view> id = std::nullopt);
 
     // --- Update locks (see record_locks.h) ---
-    void Lock(const FileRef& file, std::string_view id);
-    // Inside a transaction the lock is dropped when the outermost one ends, so that nobody
-    // reads the record before the write is visible.
-    void Unlock(const FileRef& file, std::string_view id);
+    // Takes the update lock (waiting up to the lock wait, then Error(Locked)) and reads the
+    // record; a missing record keeps no lock and gives nullopt.
+    std::optional<std::string> ReadForUpdate(const FileRef& file, std::string_view id);
+    // Drops the update lock, if held here. Inside a transaction the lock is dropped when the
+    // outermost one ends, so that nobody reads the record before the write is visible.
+    void Release(const FileRef& file, std::string_view id);
 
     // --- Indexes ---
-    std::vector<IndexDef> Indexes(const FileRef& file);
-    std::optional<IndexDef> IndexAt(const FileRef& file, int location, int idPrefix = 0) override;
+    std::vector<IndexDef> Indexes(const FileRef& file) override;
     // Creates and fills an index on an attribute; false when that attribute has one already
     // (with the same id prefix).
     bool CreateIndex(const FileRef& file, std::string_view field, int location,
@@ -118,27 +121,29 @@ class Database : public CommandHost {
     std::vector<std::string> VerifyIndexes();
 
     // --- Commands (see selection.h) ---
+    // Runs a command as RunCommand does (command_host.h).
+    CommandOutput Run(std::string_view text, const std::vector<std::string>& columns = {},
+                      const RowSink* sink = nullptr) {
+        return RunCommand(*this, text, columns, sink);
+    }
     std::int64_t SelectRows(const Query& query, const std::vector<Field>& columns,
                             const RowSink& sink) override;
     std::int64_t CountRows(const Query& query) override;
     std::unique_ptr<Cache> ReadSnapshot() override;
 
+    // --- Dump and load in JSON Lines (dump_load.h) ---
+    // Writes files (every file when empty; unknown names throw Error(FileNotFound) before
+    // anything is written).
+    void Dump(std::ostream& out, const std::vector<std::string>& files = {});
+    // Loads lines in one transaction, each record written with its history entry; whenever it
+    // throws, nothing of the load is kept (see ReadDump).
+    LoadCounts Load(std::istream& in, const LoadOptions& options = {});
+
     // --- Transactions ---
     // Groups writes: everything since the guard was made is rolled back unless Commit is
-    // called. Guards nest (inner ones are savepoints).
-    class Transaction {
-      public:
-        explicit Transaction(Database& database);
-        ~Transaction();
-        Transaction(const Transaction&) = delete;
-        Transaction& operator=(const Transaction&) = delete;
-        void Commit();
-
-      private:
-        Database& db_;
-        int depth_;
-        bool done_ = false;
-    };
+    // called. Guards nest (inner ones are savepoints); update locks released inside are dropped
+    // when the outermost one ends.
+    using Transaction = NestedTransaction<Database>;
     bool InTransaction() const { return depth_ > 0; }
 
     // Runs the statements of one read-only command on one snapshot: fewer lock round trips to
@@ -177,7 +182,11 @@ class Database : public CommandHost {
     void UpdateIndexEntries(const FileRef& file, std::string_view id,
                             std::optional<std::string_view> oldBody,
                             std::optional<std::string_view> newBody);
-    void EndTransaction(bool commit);
+    friend Transaction;
+    int BeginLevel();
+    void CommitLevel(int depth);
+    void RollbackLevel(int depth);
+    void EndLevel(int depth, bool committed);
     void Refresh();
     void Invalidate();
 

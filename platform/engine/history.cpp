@@ -1,6 +1,10 @@
 #include "history.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <charconv>
+#include <cstdlib>
 
 namespace mv::history {
 namespace {
@@ -93,3 +97,19 @@ std::vector<Change> DecodeChanges(std::string_view encoded) {
 }
 
 }  // namespace mv::history
+
+namespace mv {
+
+std::string AccountName() {
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    char buffer[4096];
+    if (::getpwuid_r(::geteuid(), &entry, buffer, sizeof buffer, &found) == 0 && found &&
+        found->pw_name && *found->pw_name)
+        return found->pw_name;
+    if (const char* user = std::getenv("USER"); user && *user)
+        return user;
+    return "uid " + std::to_string(::geteuid());
+}
+
+}  // namespace mv

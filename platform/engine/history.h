@@ -47,4 +47,7 @@ struct HistoryEntry {
 // What a write did.
 enum class WriteResult { Created, Replaced, Unchanged };
 
+// The account running the process: whom the entries name until told otherwise.
+std::string AccountName();
+
 }  // namespace mv

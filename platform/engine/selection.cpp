@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "error.h"
+#include "key_ranges.h"
 #include "text.h"
 
 namespace mv {
@@ -12,57 +13,13 @@ namespace {
 // Beyond this many rows a candidate is only known to be large.
 constexpr std::int64_t kEstimateCap = 5000;
 
-struct Range {
-    std::string lo;
-    std::optional<std::string> hi;  // exclusive; none means unbounded
-    bool single = false;            // one key exactly
-};
-
-void Intersect(Range& a, const Range& b) {
-    if (text::CompareBytes(b.lo, a.lo) > 0)
-        a.lo = b.lo;
-    if (b.hi && (!a.hi || text::CompareBytes(*b.hi, *a.hi) < 0))
-        a.hi = b.hi;
-    a.single = a.single || b.single;
-}
-
-bool IsEmpty(const Range& r) {
-    return r.hi && text::CompareBytes(r.lo, *r.hi) >= 0;
-}
-
-// The key range an "= value" or "= prefix]" test covers; none when keys cannot serve it (a
-// number against a right-justified field compares by value, not by bytes).
-std::optional<Range> KeyRange(const Condition& c) {
-    if (c.negate || c.op != Op::Eq)
-        return std::nullopt;
-    if (c.match == Match::Exact) {
-        if (c.field.numeric && text::IsNumber(c.value))
-            return std::nullopt;
-        std::string hi = c.value;
-        hi.push_back('\0');
-        return Range{c.value, hi, true};
-    }
-    if (c.match == Match::Prefix && !c.value.empty())
-        return Range{c.value, text::PrefixEnd(c.value), false};
-    return std::nullopt;
-}
-
-void Conjuncts(const CondNode& node, std::vector<const Condition*>& out) {
-    if (node.kind == CondNode::Kind::Leaf) {
-        out.push_back(&node.condition);
-    } else if (node.kind == CondNode::Kind::And) {
-        for (const CondNode& child : node.children)
-            Conjuncts(child, out);
-    }
-}
-
 struct Plan {
     enum class Kind { Scan, IdRange, IndexRange, IndexOrder };
     Kind kind = Kind::Scan;
     bool none = false;  // contradictory id conditions: nothing can match
-    std::optional<Range> ids;
+    std::optional<KeyRange> ids;
     IndexDef index;
-    Range keys;
+    KeyRange keys;
     // Texts the record (or id) must contain for the conditions to hold: tested inside SQLite,
     // so that most records never leave it. The conditions are still checked exactly.
     std::vector<std::string> bodyHolds, idHolds;
@@ -104,14 +61,14 @@ void BindHolds(sql::Statement& s, const Plan& plan) {
 }
 
 // " AND column >= ?n" and, for a bounded range, " AND column < ?n+1".
-std::string RangeSql(const char* column, const Range& r, int n) {
+std::string RangeSql(const char* column, const KeyRange& r, int n) {
     std::string sqlText = std::string(" AND ") + column + " >= ?" + std::to_string(n);
     if (r.hi)
         sqlText += std::string(" AND ") + column + " < ?" + std::to_string(n + 1);
     return sqlText;
 }
 
-void BindRange(sql::Statement& s, const Range& r, int n) {
+void BindRange(sql::Statement& s, const KeyRange& r, int n) {
     s.Bind(n, r.lo);
     if (r.hi)
         s.Bind(n + 1, *r.hi);
@@ -123,50 +80,10 @@ class Runner {
 
     Plan Choose() {
         Plan plan;
-        std::vector<const Condition*> conjuncts;
-        if (query_.where)
-            Conjuncts(*query_.where, conjuncts);
-        struct Candidate {
-            IndexDef index;
-            Range keys;
-        };
-        std::vector<Candidate> candidates;
-        std::string idPrefix;  // the longest text every selected id begins with
-        for (const Condition* c : conjuncts) {
-            auto range = KeyRange(*c);
-            if (!range || c->field.kind != Field::Kind::Id)
-                continue;
-            if (plan.ids)
-                Intersect(*plan.ids, *range);
-            else
-                plan.ids = range;
-            if (c->value.size() > idPrefix.size())
-                idPrefix = c->value;
-        }
-        for (const Condition* c : conjuncts) {
-            auto range = KeyRange(*c);
-            if (!range || c->field.kind != Field::Kind::Attribute)
-                continue;
-            for (const IndexDef& index : db_.Indexes(query_.file)) {
-                if (index.location != c->field.location)
-                    continue;
-                if (index.idPrefix == 0) {
-                    candidates.push_back({index, *range});
-                } else if (idPrefix.size() >= static_cast<size_t>(index.idPrefix)) {
-                    // Keys of a grouped index begin with the group of the ids.
-                    std::string group = index.GroupOf(idPrefix);
-                    Range keys{group + range->lo, {}, range->single};
-                    keys.hi = range->hi ? group + *range->hi : text::PrefixEnd(group);
-                    candidates.push_back({index, keys});
-                }
-            }
-        }
-        // A grouped index reads a part of what the plain one reads: try it first, to win ties.
-        std::stable_sort(candidates.begin(), candidates.end(),
-                         [](const Candidate& a, const Candidate& b) {
-                             return a.index.idPrefix > b.index.idPrefix;
-                         });
-        AddHolds(conjuncts, plan);
+        KeyPaths paths = FindKeyPaths(db_, query_);
+        plan.ids = std::move(paths.ids);
+        const std::vector<IndexCandidate>& candidates = paths.candidates;
+        AddHolds(paths.conjuncts, plan);
         if (plan.ids && IsEmpty(*plan.ids)) {
             plan.none = true;
             return plan;
@@ -203,7 +120,7 @@ class Runner {
             best = CountIds(*plan.ids, best);
         }
         bool chosen = plan.ids.has_value();
-        for (const Candidate& c : candidates) {
+        for (const IndexCandidate& c : candidates) {
             std::int64_t cost = CountKeys(c.index, c.keys, best);
             if (!chosen || cost < best) {
                 chosen = true;
@@ -296,30 +213,9 @@ class Runner {
 
     // Whether everything the query and the asked fields look at is the id or the indexed
     // attribute, so that index entries holding a whole attribute answer without the records.
-    void SetKeyOnly(const Plan& plan, const std::vector<Field>& fields) {
-        keyOnly_ = false;
-        if (plan.kind != Plan::Kind::IndexRange)
-            return;
-        auto served = [&](const Field& f) {
-            return f.kind == Field::Kind::Id ||
-                   (f.kind == Field::Kind::Attribute && f.location == plan.index.location);
-        };
-        std::vector<const CondNode*> pending;
-        if (query_.where)
-            pending.push_back(&*query_.where);
-        while (!pending.empty()) {
-            const CondNode* node = pending.back();
-            pending.pop_back();
-            if (node->kind == CondNode::Kind::Leaf && !served(node->condition.field))
-                return;
-            for (const CondNode& child : node->children)
-                pending.push_back(&child);
-        }
-        for (const Field& f : fields) {
-            if (!served(f))
-                return;
-        }
-        keyOnly_ = true;
+    void SetKeyOnly(const Plan& plan, const std::vector<Field>& columns) {
+        keyOnly_ =
+            plan.kind == Plan::Kind::IndexRange && OnlyIdAnd(plan.index.location, query_, columns);
     }
 
     // Field text, taking an indexed attribute from the index key when the record was not read.
@@ -370,7 +266,7 @@ class Runner {
     };
 
     template <typename CountFn>
-    std::int64_t Estimate(char kind, std::int64_t owner, const Range& r, std::int64_t cap,
+    std::int64_t Estimate(char kind, std::int64_t owner, const KeyRange& r, std::int64_t cap,
                           CountFn&& count) {
         db_.CatalogEpoch();
         std::unique_ptr<Database::Cache>& slot = db_.EstimateCache();
@@ -395,13 +291,13 @@ class Runner {
         return n;
     }
 
-    std::int64_t CountIds(const Range& r, std::int64_t cap) {
+    std::int64_t CountIds(const KeyRange& r, std::int64_t cap) {
         return Estimate('r', query_.file.id, r, cap, [&](std::int64_t c) {
             return CountRange("records", "file_id", query_.file.id, "id", r, c);
         });
     }
 
-    std::int64_t CountKeys(const IndexDef& index, const Range& r, std::int64_t cap) {
+    std::int64_t CountKeys(const IndexDef& index, const KeyRange& r, std::int64_t cap) {
         return Estimate('i', index.id, r, cap, [&](std::int64_t c) {
             return CountRange("index_entries", "index_id", index.id, "key", r, c);
         });
@@ -409,7 +305,7 @@ class Runner {
 
     // Rows of table in a range of column, counting no further than cap + 1.
     std::int64_t CountRange(const char* table, const char* owner, std::int64_t ownerId,
-                            const char* column, const Range& r, std::int64_t cap) {
+                            const char* column, const KeyRange& r, std::int64_t cap) {
         sql::Statement& s =
             db_.Prepare(std::string("SELECT count(*) FROM (SELECT 1 FROM ") + table + " WHERE " +
                         owner + " = ?1" + RangeSql(column, r, 2) + " LIMIT ?4)");
@@ -563,7 +459,7 @@ std::int64_t RunSelect(Database& db, const Query& query, const std::vector<Field
     for (const SortKey& k : query.sort)
         needed.push_back(k.field);
     bool needBody = !Runner::KeysSuffice(needed, plan);
-    runner.SetKeyOnly(plan, needed);
+    runner.SetKeyOnly(plan, columns);
     bool presorted = plan.kind == Plan::Kind::IndexOrder ||
                      (query.sort.empty() && plan.kind != Plan::Kind::IndexRange);
 

@@ -18,6 +18,18 @@ std::string_view Attribute(std::string_view body, int n) {
     return body.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
 }
 
+std::vector<std::string_view> Split(std::string_view s, char mark) {
+    std::vector<std::string_view> parts;
+    size_t start = 0;
+    for (;;) {
+        size_t end = s.find(mark, start);
+        parts.push_back(s.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
 std::string_view FirstValue(std::string_view attribute) {
     return attribute.substr(0, FindValueMark(attribute));
 }

@@ -6,11 +6,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mv::text {
 
 // The n-th (1-based) attribute of a record, without copying; empty when missing.
 std::string_view Attribute(std::string_view body, int n);
+
+// The parts of s between marks equal to mark; an empty text has one empty part.
+std::vector<std::string_view> Split(std::string_view s, char mark);
 
 // The first value (first subvalue of the first value) of an attribute.
 std::string_view FirstValue(std::string_view attribute);

@@ -1,19 +1,15 @@
 #include "database.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <istream>
 #include <ostream>
 #include <set>
 #include <thread>
 #include <tuple>
 
-#include "platform/engine/dump_format.h"
+#include "platform/engine/dump_load.h"
 #include "platform/engine/error.h"
-#include "platform/engine/fields.h"
+#include "platform/engine/locked_read.h"
 #include "platform/engine/text.h"
 #include "schema.h"
 
@@ -27,48 +23,17 @@ std::string HeldKey(const FileRef& file, std::string_view id) {
     return key;
 }
 
-// The attributes of a record text.
-std::vector<std::string_view> Attributes(std::string_view body) {
-    std::vector<std::string_view> parts;
-    size_t start = 0;
-    for (;;) {
-        size_t end = body.find('\xFE', start);
-        parts.push_back(body.substr(start, end == std::string_view::npos ? end : end - start));
-        if (end == std::string_view::npos)
-            return parts;
-        start = end + 1;
-    }
-}
-
-void CheckId(std::string_view id) {
-    if (std::string why = CheckRecordId(id); !why.empty())
-        throw Error(ErrorKind::Failure, why);
-}
-
 // The parts of a text between attribute marks; none for an empty text.
-std::vector<std::string> Split(const std::string& text) {
+std::vector<std::string> Attributes(const std::string& text) {
     std::vector<std::string> parts;
     if (text.empty())
         return parts;
-    for (const std::string_view part : Attributes(text))
+    for (const std::string_view part : text::Split(text, '\xFE'))
         parts.emplace_back(part);
     return parts;
 }
 
 constexpr std::int64_t kBatch = 5000;
-
-// The account running the process, as the history's default user.
-std::string AccountName() {
-    struct passwd entry {};
-    struct passwd* found = nullptr;
-    char buffer[4096];
-    if (::getpwuid_r(::geteuid(), &entry, buffer, sizeof buffer, &found) == 0 && found &&
-        found->pw_name && *found->pw_name)
-        return found->pw_name;
-    if (const char* user = std::getenv("USER"); user && *user)
-        return user;
-    return "uid " + std::to_string(::geteuid());
-}
 
 }  // namespace
 
@@ -221,14 +186,6 @@ std::vector<IndexDef> Database::Indexes(const FileRef& file) {
     return list;
 }
 
-std::optional<IndexDef> Database::IndexAt(const FileRef& file, int location, int idPrefix) {
-    for (const IndexDef& index : Indexes(file)) {
-        if (index.location == location && index.idPrefix == idPrefix)
-            return index;
-    }
-    return std::nullopt;
-}
-
 bool Database::CreateIndex(const FileRef& file, std::string_view field, int location,
                            int idPrefix) {
     AfterReconnect();
@@ -294,16 +251,7 @@ std::optional<std::string> Database::ReadForUpdate(const FileRef& file, std::str
         }
         held_[heldKey] = key;
     }
-    std::optional<std::string> body;
-    try {
-        body = Read(file, id);
-    } catch (...) {
-        Release(file, id);
-        throw;
-    }
-    if (!body)
-        Release(file, id);
-    return body;
+    return ReadLocked(*this, file, id);
 }
 
 void Database::Release(const FileRef& file, std::string_view id) {
@@ -315,11 +263,11 @@ void Database::Release(const FileRef& file, std::string_view id) {
 
 int Database::Store(const FileRef& file, std::string_view id, std::string_view body,
                     bool createOnly) {
-    CheckId(id);
+    RequireRecordId(id);
     AfterReconnect();
     std::optional<std::int64_t> key = Held(file, id);
     pq::Params params;
-    params.Int(file.id).Bytes(id).ByteArray(Attributes(body));
+    params.Int(file.id).Bytes(id).ByteArray(text::Split(body, '\xFE'));
     if (key)
         params.Int(*key);
     else
@@ -419,54 +367,38 @@ std::int64_t Database::Count(const FileRef& file) {
 
 // --- Transactions ---
 
-Database::Transaction::Transaction(Database& database) : db_(database), depth_(database.depth_) {
-    db_.AfterReconnect();
-    depth_ = db_.depth_;
-    db_.connection_.Exec(depth_ == 0 ? std::string("BEGIN")
-                                     : "SAVEPOINT sp" + std::to_string(depth_));
-    ++db_.depth_;
+int Database::BeginLevel() {
+    AfterReconnect();
+    connection_.Exec(depth_ == 0 ? std::string("BEGIN") : "SAVEPOINT sp" + std::to_string(depth_));
+    return depth_++;
 }
 
-Database::Transaction::~Transaction() {
-    if (done_)
-        return;
+void Database::CommitLevel(int depth) {
+    connection_.Exec(depth == 0 ? std::string("COMMIT")
+                                : "RELEASE SAVEPOINT sp" + std::to_string(depth));
+}
+
+void Database::RollbackLevel(int depth) {
     try {
-        if (depth_ == 0)
-            db_.connection_.Exec("ROLLBACK");
+        if (depth == 0)
+            connection_.Exec("ROLLBACK");
         else
-            db_.connection_.Exec("ROLLBACK TO SAVEPOINT sp" + std::to_string(depth_));
+            connection_.Exec("ROLLBACK TO SAVEPOINT sp" + std::to_string(depth));
     } catch (const std::exception&) {
         // A lost connection rolled it back already.
     }
-    db_.Invalidate();  // the cache may hold what was just undone
-    db_.depth_ = depth_;
 }
 
-void Database::Transaction::Commit() {
-    if (done_)
-        return;
-    db_.connection_.Exec(depth_ == 0 ? std::string("COMMIT")
-                                     : "RELEASE SAVEPOINT sp" + std::to_string(depth_));
-    done_ = true;
-    db_.depth_ = depth_;
+void Database::EndLevel(int depth, bool committed) {
+    if (!committed)
+        Invalidate();  // the cache may hold what was just undone
+    depth_ = depth;
 }
 
 // --- Dump and load ---
 
 void Database::Dump(std::ostream& out, const std::vector<std::string>& files) {
-    std::vector<std::string> names;
-    if (files.empty()) {
-        names = FileNames();
-    } else {
-        std::set<std::string> wanted;
-        for (const std::string& f : files)
-            wanted.insert(RequireFile(f).name);
-        names.assign(wanted.begin(), wanted.end());
-    }
-    std::vector<std::tuple<std::string, std::string, int>> indexes;
-    for (const std::string& name : names) {
-        FileRef file = RequireFile(name);
-        bool any = false;
+    WriteDump(*this, out, files, [&](const FileRef& file, const RecordVisitor& record) {
         std::string after;
         for (bool first = true;; first = false) {
             pq::Result r = connection_.Run(
@@ -476,120 +408,66 @@ void Database::Dump(std::ostream& out, const std::vector<std::string>& files) {
                         "ORDER BY id LIMIT 10000",
                 pq::Params().Int(file.id).Bytes(after));
             for (int i = 0; i < r.Rows(); ++i)
-                out << RecordLine(file.name, r.Bytes(i, 0), r.JoinedArray(i, 1, '\xFE'));
-            any = any || r.Rows() > 0;
+                record(r.Bytes(i, 0), r.JoinedArray(i, 1, '\xFE'));
             if (r.Rows() < 10000)
                 break;
             after = r.String(r.Rows() - 1, 0);
         }
-        if (!any && !file.isDict)
-            out << FileLine(file.name);
-        if (!file.isDict) {
-            for (const IndexDef& index : Indexes(file))
-                indexes.emplace_back(file.name, index.field, index.idPrefix);
-        }
-    }
-    std::sort(indexes.begin(), indexes.end());
-    for (const auto& [file, field, idPrefix] : indexes)
-        out << IndexLine(file, field, idPrefix);
-    if (!out)
-        throw Error(ErrorKind::Io, "Écriture du vidage impossible.");
+    });
 }
 
 LoadCounts Database::Load(std::istream& in, const LoadOptions& options) {
-    LoadCounts counts;
+    // Records go to the server in batches through COPY; the server counts what each batch does
+    // and names the first records it replaced.
+    struct Writer : LoadWriter {
+        explicit Writer(Database& db) : db(db) {}
+        void Write(const FileRef& file, std::string_view id, std::string_view body) override {
+            if (rows == 0)
+                pq::AppendCopyHeader(batch);
+            pq::AppendCopyRow(batch, file.id, id, body);
+            if (++rows >= kBatch)
+                Send();
+        }
+        void Flush() override {
+            Send();
+            db.Invalidate();
+        }
+        void Send() {
+            if (rows == 0)
+                return;
+            pq::AppendCopyTrailer(batch);
+            db.connection_.Copy("COPY mv_staging FROM STDIN (FORMAT binary)", batch);
+            pq::Result r = db.connection_.Run(
+                "SELECT created, replaced, unchanged, replaced_files, replaced_ids FROM "
+                "mv.load_staged($1)",
+                pq::Params().Bytes(db.user_));
+            counts.created += r.Int(0, 0);
+            counts.unchanged += r.Int(0, 2);
+            const std::int64_t replaced = r.Int(0, 1);
+            counts.replaced += replaced;
+            if (replaced > 0) {
+                std::vector<std::string> names = Attributes(r.JoinedArray(0, 3, '\xFE'));
+                std::vector<std::string> ids = Attributes(r.JoinedArray(0, 4, '\xFE'));
+                for (std::int64_t n = 0; n < replaced; ++n) {
+                    const size_t k = static_cast<size_t>(n);
+                    checks.NoteReplaced(k < names.size() ? names[k] : std::string(),
+                                        k < ids.size() ? ids[k] : std::string());
+                }
+            }
+            batch.clear();
+            rows = 0;
+        }
+        Database& db;
+        std::string batch;
+        std::int64_t rows = 0;
+    };
     Transaction transaction(*this);
     connection_.Exec(
         "CREATE TEMP TABLE IF NOT EXISTS mv_staging(file_id bigint, id bytea, attrs bytea[]) "
         "ON COMMIT DROP");
-    std::map<std::string, FileRef> files;
-    struct PendingIndex {
-        std::string file, field;
-        int idPrefix;
-        std::int64_t line;
-    };
-    std::vector<PendingIndex> indexes;
-    LoadChecks checks;
-    std::string batch;
-    std::int64_t rows = 0;
-    // Sends the staged rows; the server counts what they do and names the first replaced ones.
-    auto flush = [&] {
-        if (rows == 0)
-            return;
-        pq::AppendCopyTrailer(batch);
-        connection_.Copy("COPY mv_staging FROM STDIN (FORMAT binary)", batch);
-        pq::Result r = connection_.Run(
-            "SELECT created, replaced, unchanged, replaced_files, replaced_ids FROM "
-            "mv.load_staged($1)",
-            pq::Params().Bytes(user_));
-        counts.created += r.Int(0, 0);
-        counts.unchanged += r.Int(0, 2);
-        const std::int64_t replaced = r.Int(0, 1);
-        counts.replaced += replaced;
-        if (replaced > 0) {
-            std::vector<std::string> names = Split(r.JoinedArray(0, 3, '\xFE'));
-            std::vector<std::string> ids = Split(r.JoinedArray(0, 4, '\xFE'));
-            for (std::int64_t n = 0; n < replaced; ++n) {
-                const size_t k = static_cast<size_t>(n);
-                checks.NoteReplaced(k < names.size() ? names[k] : std::string(),
-                                    k < ids.size() ? ids[k] : std::string());
-            }
-        }
-        batch.clear();
-        rows = 0;
-    };
-    auto fileNamed = [&](const std::string& name, std::int64_t line) -> const FileRef& {
-        if (auto it = files.find(name); it != files.end())
-            return it->second;
-        auto file = FindFileNow(name);
-        if (!file) {
-            CreateFile(CheckDumpFile(name, line), "");
-            ++counts.files;
-            file = FindFileNow(name);
-        }
-        return files.emplace(name, *file).first->second;
-    };
-    std::string lineText;
-    std::int64_t line = 0;
-    while (std::getline(in, lineText)) {
-        DumpLine parsed = ParseDumpLine(lineText, ++line);
-        if (parsed.kind == DumpLine::Kind::Blank)
-            continue;
-        if (parsed.kind == DumpLine::Kind::Index) {
-            indexes.push_back({parsed.file, parsed.field, parsed.idPrefix, line});
-            continue;
-        }
-        const FileRef& file = fileNamed(parsed.file, line);
-        if (parsed.kind != DumpLine::Kind::Record)
-            continue;
-        if (!checks.Note(file.id, file.name, parsed.id, line) || checks.HasDuplicates())
-            continue;  // the load is refused: only the other duplicates matter now
-        if (rows == 0)
-            pq::AppendCopyHeader(batch);
-        pq::AppendCopyRow(batch, file.id, parsed.id, parsed.body);
-        if (++rows >= kBatch)
-            flush();
-    }
-    if (in.bad())
-        throw Error(ErrorKind::Io, "Lecture du fichier à charger impossible.");
-    if (!checks.HasDuplicates())
-        flush();
-    checks.Finish(options.replace);
-    Invalidate();
-    for (const PendingIndex& index : indexes) {
-        try {
-            FileRef file = RequireFile(index.file);
-            Field field = ResolveField(*this, file, index.field, 0);
-            if (field.kind != Field::Kind::Attribute)
-                throw Error(ErrorKind::Command, "Index impossible sur le champ " +
-                                                    text::Printable(index.field) + " du fichier " +
-                                                    file.name + " : il ne lit pas un attribut.");
-            if (CreateIndex(file, index.field, field.location, index.idPrefix))
-                ++counts.indexes;
-        } catch (const Error& e) {
-            AtLine(index.line, e);
-        }
-    }
+    Invalidate();  // the files are looked up afresh, as the load sees them
+    Writer writer(*this);
+    LoadCounts counts = ReadDump(*this, in, options, writer);
     transaction.Commit();
     return counts;
 }

@@ -32,6 +32,7 @@
 #include "platform/engine/command_host.h"
 #include "platform/engine/dump_format.h"
 #include "platform/engine/history.h"
+#include "platform/engine/transaction.h"
 #include "pq.h"
 
 namespace mv::server {
@@ -59,7 +60,6 @@ class Database : public CommandHost {
     std::unique_ptr<Cache>& FieldCache() override { return fieldCache_; }
     bool CreateFile(std::string_view name, std::string_view sizes) override;
     bool DeleteFile(std::string_view name) override;
-    std::optional<IndexDef> IndexAt(const FileRef& file, int location, int idPrefix = 0) override;
     bool CreateIndex(const FileRef& file, std::string_view field, int location,
                      int idPrefix = 0) override;
     void BuildIndex(const FileRef& file, const IndexDef& index) override;
@@ -74,8 +74,8 @@ class Database : public CommandHost {
                       const RowSink* sink = nullptr);
 
     // --- Records ---
-    std::vector<std::string> FileNames();
-    std::vector<IndexDef> Indexes(const FileRef& file);
+    std::vector<std::string> FileNames() override;
+    std::vector<IndexDef> Indexes(const FileRef& file) override;
     // Takes the update lock (waiting up to the lock wait, then Error(Locked)) and reads the
     // record; a missing record keeps no lock and gives nullopt.
     std::optional<std::string> ReadForUpdate(const FileRef& file, std::string_view id);
@@ -105,21 +105,9 @@ class Database : public CommandHost {
     // --- Bulk work ---
     // Groups writes into one server transaction, rolled back unless Commit is called; guards
     // nest (inner ones are savepoints).
-    class Transaction {
-      public:
-        explicit Transaction(Database& database);
-        ~Transaction();
-        Transaction(const Transaction&) = delete;
-        Transaction& operator=(const Transaction&) = delete;
-        void Commit();
+    using Transaction = NestedTransaction<Database>;
 
-      private:
-        Database& db_;
-        int depth_;
-        bool done_ = false;
-    };
-
-    // Dump and load in JSON Lines (platform/engine/dump_format.h), byte for byte as the embedded
+    // Dump and load in JSON Lines (platform/engine/dump_load.h), byte for byte as the embedded
     // engine writes and reads them. Load runs in one transaction and returns the records read.
     void Dump(std::ostream& out, const std::vector<std::string>& files = {});
     LoadCounts Load(std::istream& in, const LoadOptions& options = {});
@@ -131,7 +119,6 @@ class Database : public CommandHost {
 
   private:
     struct StaleCatalog {};
-    friend class SelectionSql;
 
     void Invalidate();
     // Notes the catalog version a statement read; a change throws StaleCatalog.
@@ -142,8 +129,11 @@ class Database : public CommandHost {
     std::optional<std::int64_t> Held(const FileRef& file, std::string_view id) const;
     void Forget(const FileRef& file, std::string_view id);
     int Store(const FileRef& file, std::string_view id, std::string_view body, bool createOnly);
-    void Unlock(std::int64_t key);
-    void ApplyTransactionEnd(bool outermost);
+    friend Transaction;
+    int BeginLevel();
+    void CommitLevel(int depth);
+    void RollbackLevel(int depth);
+    void EndLevel(int depth, bool committed);
 
     pq::Connection connection_;
     bool empty_ = false;

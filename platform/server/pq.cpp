@@ -36,15 +36,7 @@ std::uint32_t Get32(const char* p) {
 
 // The binary form of a one-dimensional bytea[] of the parts of text split at sep.
 void AppendByteArray(std::string& out, std::string_view text, char sep) {
-    std::vector<std::string_view> parts;
-    size_t start = 0;
-    for (;;) {
-        size_t end = text.find(sep, start);
-        parts.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
-        if (end == std::string_view::npos)
-            break;
-        start = end + 1;
-    }
+    const std::vector<std::string_view> parts = text::Split(text, sep);
     Put32(out, 1);  // dimensions
     Put32(out, 0);  // no nulls
     Put32(out, kBytea);

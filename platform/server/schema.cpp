@@ -1,6 +1,7 @@
 #include "schema.h"
 
 #include "platform/engine/error.h"
+#include "platform/engine/transaction.h"
 
 namespace mv::server {
 namespace {
@@ -520,25 +521,18 @@ bool Prepare(pq::Connection& connection) {
         checkVersion();
         return false;
     }
-    connection.Exec("BEGIN");
-    try {
+    bool made = false;
+    WithTransaction(connection, "BEGIN", [&] {
         // A concurrent preparer holds this until it commits; then the schema is there.
         connection.Exec("SELECT pg_advisory_xact_lock(1297499202)");
-        if (present()) {
-            connection.Exec("COMMIT");
-            checkVersion();
-            return false;
-        }
+        if (present())
+            return;
         connection.Exec(kSchema);
-        connection.Exec("COMMIT");
-    } catch (...) {
-        try {
-            connection.Exec("ROLLBACK");
-        } catch (const std::exception&) {
-        }
-        throw;
-    }
-    return true;
+        made = true;
+    });
+    if (!made)
+        checkVersion();
+    return made;
 }
 
 }  // namespace mv::server

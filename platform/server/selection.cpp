@@ -4,41 +4,11 @@
 
 #include "database.h"
 #include "platform/engine/error.h"
+#include "platform/engine/key_ranges.h"
 #include "platform/engine/text.h"
 
 namespace mv::server {
 namespace {
-
-struct Range {
-    std::string lo;
-    std::optional<std::string> hi;  // exclusive; none means unbounded
-    bool single = false;
-};
-
-// The key range an "= value" or "= prefix]" test covers (see the embedded engine's planner).
-std::optional<Range> KeyRange(const Condition& c) {
-    if (c.negate || c.op != Op::Eq)
-        return std::nullopt;
-    if (c.match == Match::Exact) {
-        if (c.field.numeric && text::IsNumber(c.value))
-            return std::nullopt;
-        std::string hi = c.value;
-        hi.push_back('\0');
-        return Range{c.value, hi, true};
-    }
-    if (c.match == Match::Prefix && !c.value.empty())
-        return Range{c.value, text::PrefixEnd(c.value), false};
-    return std::nullopt;
-}
-
-void Conjuncts(const CondNode& node, std::vector<const Condition*>& out) {
-    if (node.kind == CondNode::Kind::Leaf) {
-        out.push_back(&node.condition);
-    } else if (node.kind == CondNode::Kind::And) {
-        for (const CondNode& child : node.children)
-            Conjuncts(child, out);
-    }
-}
 
 // A LIKE pattern on bytea matching value literally.
 std::string LikeLiteral(std::string_view value) {
@@ -165,7 +135,7 @@ class Builder {
         return out + ")";
     }
 
-    std::string RangeSql(const std::string& column, const Range& r) {
+    std::string RangeSql(const std::string& column, const KeyRange& r) {
         std::string out = " AND " + column + " >= " + Param(r.lo);
         if (r.hi)
             out += " AND " + column + " < " + Param(*r.hi);
@@ -194,83 +164,11 @@ class Builder {
 
     // The access path and conditions: "FROM ... WHERE ...", and the ORDER BY when the path
     // gives the order itself.
-    // Whether every field the query and columns look at is the id or attribute location, so
-    // that index entries holding a whole attribute answer without the records.
-    bool Served(int location, const std::vector<Field>& columns) const {
-        auto served = [&](const Field& f) {
-            return f.kind == Field::Kind::Id ||
-                   (f.kind == Field::Kind::Attribute && f.location == location);
-        };
-        std::vector<const CondNode*> pending;
-        if (query_.where)
-            pending.push_back(&*query_.where);
-        while (!pending.empty()) {
-            const CondNode* node = pending.back();
-            pending.pop_back();
-            if (node->kind == CondNode::Kind::Leaf && !served(node->condition.field))
-                return false;
-            for (const CondNode& child : node->children)
-                pending.push_back(&child);
-        }
-        for (const SortKey& key : query_.sort) {
-            if (!served(key.field))
-                return false;
-        }
-        for (const Field& column : columns) {
-            if (!served(column))
-                return false;
-        }
-        return true;
-    }
-
     std::pair<std::string, std::string> Source(bool sorted, const std::vector<Field>& columns) {
         std::string f = Literal(query_.file.id);
-        std::vector<const mv::Condition*> conjuncts;
-        if (query_.where)
-            Conjuncts(*query_.where, conjuncts);
-        std::optional<Range> ids;
-        std::string idPrefix;
-        for (const mv::Condition* c : conjuncts) {
-            auto range = KeyRange(*c);
-            if (!range || c->field.kind != Field::Kind::Id)
-                continue;
-            if (!ids) {
-                ids = range;
-            } else {
-                if (text::CompareBytes(range->lo, ids->lo) > 0)
-                    ids->lo = range->lo;
-                if (range->hi && (!ids->hi || text::CompareBytes(*range->hi, *ids->hi) < 0))
-                    ids->hi = range->hi;
-            }
-            if (c->value.size() > idPrefix.size())
-                idPrefix = c->value;
-        }
-        struct Candidate {
-            IndexDef index;
-            Range keys;
-        };
-        std::vector<Candidate> candidates;
-        for (const mv::Condition* c : conjuncts) {
-            auto range = KeyRange(*c);
-            if (!range || c->field.kind != Field::Kind::Attribute)
-                continue;
-            for (const IndexDef& index : db_.Indexes(query_.file)) {
-                if (index.location != c->field.location)
-                    continue;
-                if (index.idPrefix == 0) {
-                    candidates.push_back({index, *range});
-                } else if (idPrefix.size() >= static_cast<size_t>(index.idPrefix)) {
-                    std::string group = index.GroupOf(idPrefix);
-                    Range keys{group + range->lo, {}, range->single};
-                    keys.hi = range->hi ? group + *range->hi : text::PrefixEnd(group);
-                    candidates.push_back({index, keys});
-                }
-            }
-        }
-        std::stable_sort(candidates.begin(), candidates.end(),
-                         [](const Candidate& a, const Candidate& b) {
-                             return a.index.idPrefix > b.index.idPrefix;
-                         });
+        KeyPaths paths = FindKeyPaths(db_, query_);
+        const std::optional<KeyRange>& ids = paths.ids;
+        const std::vector<IndexCandidate>& candidates = paths.candidates;
         auto where = [&] {
             return query_.where ? " AND " + Condition(*query_.where) : std::string();
         };
@@ -280,7 +178,7 @@ class Builder {
             if (auto index = db_.IndexAt(query_.file, query_.sort[0].field.location)) {
                 // Each record has one entry with pos 0 or 1: its first value, in key order.
                 std::string ix = Literal(index->id);
-                if (Served(index->location, columns)) {
+                if (OnlyIdAnd(index->location, query_, columns)) {
                     keyOnly_ = index->location;
                     std::string loc = std::to_string(index->location);
                     return {
@@ -301,11 +199,11 @@ class Builder {
                         " ORDER BY e.key, e.id"};
             }
         }
-        if (!candidates.empty() && Served(candidates.front().index.location, columns)) {
+        if (!candidates.empty() && OnlyIdAnd(candidates.front().index.location, query_, columns)) {
             // Entries of a single-valued attribute hold it whole: the records are read only for
             // the multivalued ones, once each (their first entry in the range). OFFSET 0 keeps
             // the planner from copying the attribute's expression into every test.
-            const Candidate& best = candidates.front();
+            const IndexCandidate& best = candidates.front();
             keyOnly_ = best.index.location;
             const std::string ix = Literal(best.index.id);
             const std::string lo = Param(best.keys.lo);
@@ -333,7 +231,7 @@ class Builder {
         if (ids)
             from += RangeSql("r.id", *ids);
         if (!candidates.empty()) {
-            const Candidate& best = candidates.front();
+            const IndexCandidate& best = candidates.front();
             from += " AND r.id IN (SELECT e.id FROM mv.index_entries e WHERE e.index_id = " +
                     Literal(best.index.id) + RangeSql("e.key", best.keys);
             if (ids)
