@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_cases.h"
 #include "bench_data.h"
 #include "platform/engine/database.h"
 #include "store/layout/dictionnaire.h"
@@ -23,15 +24,7 @@
 
 namespace {
 
-// The association the lookups work in, and the label prefix the type-ahead types.
-const std::string kCode = "042";
-const std::string kPrefix = "SUB";
-
-const std::string kTypeAhead = "SSELECT PLANCOMPTABLE AVEC 1 = \"" + kPrefix +
-                               "]\" AND AVEC @ID = \"" + kCode + "]\" AND SANS 1 = \"\" PAR 1";
-const std::string kActivityList =
-    "SSELECT ACTIVITES AVEC CodActivite = \"" + kCode + "]\" PAR LibActivite";
-const std::string kSigleList = "SSELECT ASSOCIATION PAR SigleAssoc";
+using namespace bench;
 
 store::LocalDatabase& Engine() {
     static std::shared_ptr<store::LocalDatabase> db = store::OpenLocalDatabase(bench::LargeBase());
@@ -75,8 +68,6 @@ void BindAccount(sqlite3_stmt* s, int first, const std::string& id) {
     Bind(s, first + 1, id.substr(3));
 }
 
-using Rows = std::vector<std::pair<std::string, std::string>>;
-
 // The rows as the engine's result gives them: id and one field.
 Rows Fetch(sqlite3_stmt* s) {
     Rows rows;
@@ -85,57 +76,6 @@ Rows Fetch(sqlite3_stmt* s) {
                           reinterpret_cast<const char*>(sqlite3_column_text(s, 1)));
     }
     return rows;
-}
-
-std::string Next(const std::string& prefix) {
-    std::string next = prefix;
-    ++next.back();
-    return next;
-}
-
-void Lookup(benchmark::internal::Benchmark* b) {
-    b->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-}
-
-void Single(benchmark::internal::Benchmark* b) {
-    b->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-}
-
-// A floor that answers something else than the engine measures nothing: checked once per run.
-bool SameRows(benchmark::State& state, const Rows& floor, const std::string& command,
-              const std::string& file) {
-    store::Record result = Engine().Select(command, file, "0 1");
-    Rows engine;
-    for (int i = 1; i <= result.DCount(); ++i)
-        engine.emplace_back(result.Value(i, 1), result.Value(i, 2));
-    if (engine != floor)
-        state.SkipWithError("le plancher ne donne pas les mêmes lignes que le moteur");
-    return engine == floor;
-}
-
-void EngineLookup(benchmark::State& state, const std::string& command, const std::string& file) {
-    auto& db = Engine();
-    int rows = 0;
-    for (auto _ : state) {
-        store::Record result = db.Select(command, file, "0 1");
-        rows = result.DCount();
-        benchmark::DoNotOptimize(result);
-    }
-    state.counters["rows"] = rows;
-}
-
-template <typename Query>
-void FloorLookup(benchmark::State& state, Query query, const std::string& command,
-                 const std::string& file) {
-    if (!SameRows(state, query(), command, file))
-        return;
-    size_t rows = 0;
-    for (auto _ : state) {
-        Rows result = query();
-        rows = result.size();
-        benchmark::DoNotOptimize(result);
-    }
-    state.counters["rows"] = static_cast<double>(rows);
 }
 
 // ---- The accounting type-ahead -------------------------------------------------------------
@@ -151,12 +91,12 @@ Rows FloorTypeAhead() {
 }
 
 void BM_TypeAhead_Engine(benchmark::State& state) {
-    EngineLookup(state, kTypeAhead, "PLANCOMPTABLE");
+    SelectLoop(state, Engine(), kTypeAhead, "PLANCOMPTABLE");
 }
 BENCHMARK(BM_TypeAhead_Engine)->Apply(Lookup);
 
 void BM_TypeAhead_Floor(benchmark::State& state) {
-    FloorLookup(state, FloorTypeAhead, kTypeAhead, "PLANCOMPTABLE");
+    FloorLookup(state, Engine(), FloorTypeAhead, kTypeAhead, "PLANCOMPTABLE", "le moteur");
 }
 BENCHMARK(BM_TypeAhead_Floor)->Apply(Lookup);
 
@@ -171,12 +111,12 @@ Rows FloorActivityList() {
 }
 
 void BM_ActivityList_Engine(benchmark::State& state) {
-    EngineLookup(state, kActivityList, "ACTIVITES");
+    SelectLoop(state, Engine(), kActivityList, "ACTIVITES");
 }
 BENCHMARK(BM_ActivityList_Engine)->Apply(Lookup);
 
 void BM_ActivityList_Floor(benchmark::State& state) {
-    FloorLookup(state, FloorActivityList, kActivityList, "ACTIVITES");
+    FloorLookup(state, Engine(), FloorActivityList, kActivityList, "ACTIVITES", "le moteur");
 }
 BENCHMARK(BM_ActivityList_Floor)->Apply(Lookup);
 
@@ -187,29 +127,19 @@ Rows FloorSigleList() {
 }
 
 void BM_SigleList_Engine(benchmark::State& state) {
-    EngineLookup(state, kSigleList, "ASSOCIATION");
+    SelectLoop(state, Engine(), kSigleList, "ASSOCIATION");
 }
 BENCHMARK(BM_SigleList_Engine)->Apply(Lookup);
 
 void BM_SigleList_Floor(benchmark::State& state) {
-    FloorLookup(state, FloorSigleList, kSigleList, "ASSOCIATION");
+    FloorLookup(state, Engine(), FloorSigleList, kSigleList, "ASSOCIATION", "le moteur");
 }
 BENCHMARK(BM_SigleList_Floor)->Apply(Lookup);
 
 // ---- Read and DBWrite of an account ---------------------------------------------------------
 
-const std::vector<std::string>& Samples() {
-    static const std::vector<std::string> ids = bench::SampleAccountIds(4096);
-    return ids;
-}
-
 void BM_Read_Engine(benchmark::State& state) {
-    auto file = Engine().OpenFile("PLANCOMPTABLE");
-    size_t i = 0;
-    for (auto _ : state) {
-        store::Record r = file->Read(Samples()[i++ % Samples().size()]);
-        benchmark::DoNotOptimize(r);
-    }
+    ReadLoop(state, Engine());
 }
 BENCHMARK(BM_Read_Engine)->Apply(Single);
 
@@ -239,23 +169,10 @@ void ForgetHistory() {
     sqlite3_close(raw);
 }
 
-// Each write changes the label, the next one puts it back: the base stays as generated. With
-// history, each write also records its change set in the same transaction.
+// With history, each write also records its change set in the same transaction.
 void DBWriteAccount(benchmark::State& state, bool history) {
     Engine().Engine().SetHistoryKept(history);
-    auto file = Engine().OpenFile("PLANCOMPTABLE");
-    store::Record r = file->Read(Samples()[0]);
-    const std::string label = r.Value(1);
-    bool changed = false;
-    for (auto _ : state) {
-        changed = !changed;
-        r.SetValue(1, changed ? label + " MODIFIE" : label);
-        r.DBWrite();
-    }
-    if (changed) {
-        r.SetValue(1, label);
-        r.DBWrite();
-    }
+    RewriteLoop(state, Engine());
     Engine().Engine().SetHistoryKept(true);
     ForgetHistory();
 }
@@ -319,32 +236,20 @@ void BM_DBWrite_Floor(benchmark::State& state) {
             label = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
         sqlite3_reset(s);
     }
-    bool changed = false;
-    auto write = [&](const std::string& text) {
+    AlternateLabel(state, label, [&](const std::string& text) {
         sqlite3_stmt* s = floor.Statement(
             "UPDATE plancomptable SET label = ?1 WHERE association = ?2 AND account = ?3");
         Bind(s, 1, text);
         BindAccount(s, 2, id);
         sqlite3_step(s);
-    };
-    for (auto _ : state) {
-        changed = !changed;
-        write(changed ? label + " MODIFIE" : label);
-    }
-    if (changed)
-        write(label);
+    });
 }
 BENCHMARK(BM_DBWrite_Floor)->Apply(Single);
 
 // ---- The counter cycle of a new activity: read for update, increment, write -----------------
 
 void BM_CounterCycle_Engine(benchmark::State& state) {
-    auto file = Engine().OpenFile("COMPTEUR");
-    for (auto _ : state) {
-        store::Record counter = file->ReadForUpdate(kCode);
-        counter.SetValue(2, 1, std::to_string(std::stoi(counter.Value(2, 1)) + 1));
-        counter.DBWrite();
-    }
+    CounterLoop(state, Engine());
     ForgetHistory();
 }
 BENCHMARK(BM_CounterCycle_Engine)->Apply(Single);

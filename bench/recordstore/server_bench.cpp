@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_cases.h"
 #include "bench_data.h"
 #include "platform/server/database.h"
 #include "platform/server/pq.h"
@@ -25,14 +26,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string kCode = "042";
-const std::string kPrefix = "SUB";
-const std::string kTypeAhead = "SSELECT PLANCOMPTABLE AVEC 1 = \"" + kPrefix +
-                               "]\" AND AVEC @ID = \"" + kCode + "]\" AND SANS 1 = \"\" PAR 1";
-const std::string kActivityList =
-    "SSELECT ACTIVITES AVEC CodActivite = \"" + kCode + "]\" PAR LibActivite";
-const std::string kSigleList = "SSELECT ASSOCIATION PAR SigleAssoc";
+using namespace bench;
 
 // The floor's tables, filled from the records themselves so that both hold the same data.
 constexpr const char* kFloorTables = R"sql(
@@ -100,63 +94,11 @@ Bench& Get() {
     return bench;
 }
 
-using Rows = std::vector<std::pair<std::string, std::string>>;
-
 Rows Fetch(const mv::pq::Result& r) {
     Rows rows;
     for (int i = 0; i < r.Rows(); ++i)
         rows.emplace_back(r.String(i, 0), r.String(i, 1));
     return rows;
-}
-
-std::string Next(const std::string& prefix) {
-    std::string next = prefix;
-    ++next.back();
-    return next;
-}
-
-void Lookup(benchmark::internal::Benchmark* b) {
-    b->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-}
-
-void Single(benchmark::internal::Benchmark* b) {
-    b->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-}
-
-bool SameRows(benchmark::State& state, const Rows& floor, const std::string& command,
-              const std::string& file) {
-    store::Record result = Get().db->Select(command, file, "0 1");
-    Rows server;
-    for (int i = 1; i <= result.DCount(); ++i)
-        server.emplace_back(result.Value(i, 1), result.Value(i, 2));
-    if (server != floor)
-        state.SkipWithError("le plancher ne donne pas les mêmes lignes que le serveur");
-    return server == floor;
-}
-
-void ServerLookup(benchmark::State& state, const std::string& command, const std::string& file) {
-    auto& db = *Get().db;
-    int rows = 0;
-    for (auto _ : state) {
-        store::Record result = db.Select(command, file, "0 1");
-        rows = result.DCount();
-        benchmark::DoNotOptimize(result);
-    }
-    state.counters["rows"] = rows;
-}
-
-template <typename Query>
-void FloorLookup(benchmark::State& state, Query query, const std::string& command,
-                 const std::string& file) {
-    if (!SameRows(state, query(), command, file))
-        return;
-    size_t rows = 0;
-    for (auto _ : state) {
-        Rows result = query();
-        rows = result.size();
-        benchmark::DoNotOptimize(result);
-    }
-    state.counters["rows"] = static_cast<double>(rows);
 }
 
 Rows FloorTypeAhead() {
@@ -167,12 +109,12 @@ Rows FloorTypeAhead() {
 }
 
 void BM_TypeAhead_Server(benchmark::State& state) {
-    ServerLookup(state, kTypeAhead, "PLANCOMPTABLE");
+    SelectLoop(state, *Get().db, kTypeAhead, "PLANCOMPTABLE");
 }
 BENCHMARK(BM_TypeAhead_Server)->Apply(Lookup);
 
 void BM_TypeAhead_Floor(benchmark::State& state) {
-    FloorLookup(state, FloorTypeAhead, kTypeAhead, "PLANCOMPTABLE");
+    FloorLookup(state, *Get().db, FloorTypeAhead, kTypeAhead, "PLANCOMPTABLE", "le serveur");
 }
 BENCHMARK(BM_TypeAhead_Floor)->Apply(Lookup);
 
@@ -184,12 +126,12 @@ Rows FloorActivityList() {
 }
 
 void BM_ActivityList_Server(benchmark::State& state) {
-    ServerLookup(state, kActivityList, "ACTIVITES");
+    SelectLoop(state, *Get().db, kActivityList, "ACTIVITES");
 }
 BENCHMARK(BM_ActivityList_Server)->Apply(Lookup);
 
 void BM_ActivityList_Floor(benchmark::State& state) {
-    FloorLookup(state, FloorActivityList, kActivityList, "ACTIVITES");
+    FloorLookup(state, *Get().db, FloorActivityList, kActivityList, "ACTIVITES", "le serveur");
 }
 BENCHMARK(BM_ActivityList_Floor)->Apply(Lookup);
 
@@ -198,27 +140,17 @@ Rows FloorSigleList() {
 }
 
 void BM_SigleList_Server(benchmark::State& state) {
-    ServerLookup(state, kSigleList, "ASSOCIATION");
+    SelectLoop(state, *Get().db, kSigleList, "ASSOCIATION");
 }
 BENCHMARK(BM_SigleList_Server)->Apply(Lookup);
 
 void BM_SigleList_Floor(benchmark::State& state) {
-    FloorLookup(state, FloorSigleList, kSigleList, "ASSOCIATION");
+    FloorLookup(state, *Get().db, FloorSigleList, kSigleList, "ASSOCIATION", "le serveur");
 }
 BENCHMARK(BM_SigleList_Floor)->Apply(Lookup);
 
-const std::vector<std::string>& Samples() {
-    static const std::vector<std::string> ids = bench::SampleAccountIds(4096);
-    return ids;
-}
-
 void BM_Read_Server(benchmark::State& state) {
-    auto file = Get().db->OpenFile("PLANCOMPTABLE");
-    size_t i = 0;
-    for (auto _ : state) {
-        store::Record r = file->Read(Samples()[i++ % Samples().size()]);
-        benchmark::DoNotOptimize(r);
-    }
+    ReadLoop(state, *Get().db);
 }
 BENCHMARK(BM_Read_Server)->Apply(Single);
 
@@ -235,21 +167,8 @@ void BM_Read_Floor(benchmark::State& state) {
 }
 BENCHMARK(BM_Read_Floor)->Apply(Single);
 
-// Each write changes the label, the next one puts it back: the base stays as loaded.
 void BM_DBWrite_Server(benchmark::State& state) {
-    auto file = Get().db->OpenFile("PLANCOMPTABLE");
-    store::Record r = file->Read(Samples()[0]);
-    const std::string label = r.Value(1);
-    bool changed = false;
-    for (auto _ : state) {
-        changed = !changed;
-        r.SetValue(1, changed ? label + " MODIFIE" : label);
-        r.DBWrite();
-    }
-    if (changed) {
-        r.SetValue(1, label);
-        r.DBWrite();
-    }
+    RewriteLoop(state, *Get().db);
 }
 BENCHMARK(BM_DBWrite_Server)->Apply(Single);
 
@@ -261,28 +180,16 @@ void BM_DBWrite_Floor(benchmark::State& state) {
             .Run("SELECT label FROM floor_plancomptable WHERE association = $1 AND account = $2",
                  mv::pq::Params().Text(id.substr(0, 3)).Text(id.substr(3)))
             .String(0, 0);
-    bool changed = false;
-    auto write = [&](const std::string& text) {
+    AlternateLabel(state, label, [&](const std::string& text) {
         floor.Run(
             "UPDATE floor_plancomptable SET label = $1 WHERE association = $2 AND account = $3",
             mv::pq::Params().Text(text).Text(id.substr(0, 3)).Text(id.substr(3)));
-    };
-    for (auto _ : state) {
-        changed = !changed;
-        write(changed ? label + " MODIFIE" : label);
-    }
-    if (changed)
-        write(label);
+    });
 }
 BENCHMARK(BM_DBWrite_Floor)->Apply(Single);
 
 void BM_CounterCycle_Server(benchmark::State& state) {
-    auto file = Get().db->OpenFile("COMPTEUR");
-    for (auto _ : state) {
-        store::Record counter = file->ReadForUpdate(kCode);
-        counter.SetValue(2, 1, std::to_string(std::stoi(counter.Value(2, 1)) + 1));
-        counter.DBWrite();
-    }
+    CounterLoop(state, *Get().db);
 }
 BENCHMARK(BM_CounterCycle_Server)->Apply(Single);
 
