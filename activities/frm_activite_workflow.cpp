@@ -283,8 +283,6 @@ void Frm_Activite::Cmd_IntegrationComptable_Click() {
     store::Record lu(affiche.BoundFile(), affiche.Id(), session_.TextAsRead());
     Frm_IntegrationComptable comptes(this);
     forms::OpenModal(this, comptes, [&] {
-        // A child window would stay disabled with its opener.
-        comptes.setEnabled(true);
         comptes.DroitsUtilisateur(Access().Rights());
         comptes.setWindowTitle(QStringLiteral("Paramètres d'intégration comptable"));
         comptes.Activite(toQ(codeAssociation()), Txt_CodActivite->text());

@@ -29,8 +29,6 @@ void OuvrirParamSect(QWidget* opener, const std::string& table,
     const store::Variables& v = store::Variables::Get();
     Frm_ParamSect fenetre(opener);
     forms::OpenModal(opener, fenetre, [&] {
-        // A child window would stay disabled with its opener.
-        fenetre.setEnabled(true);
         Composant_Parametres* editeur = fenetre.Ctr_Parametres();
         editeur->SetTheDatabase(v.database);
         editeur->SetTheClient(v.client);

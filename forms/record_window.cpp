@@ -102,6 +102,8 @@ class OpenerGuard {
 
 int OpenModal(QWidget* opener, QDialog& window, const std::function<void()>& prepare) {
     OpenerGuard guard(opener);
+    // A window parented to its opener would go disabled with it.
+    window.setEnabled(true);
     {
         toolkit::Hourglass hourglass;
         if (prepare)

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 
 ModalAnswerer::ModalAnswerer() {
@@ -53,6 +54,21 @@ static QMessageBox::StandardButton buttonFor(toolkit::Answer a) {
     return QMessageBox::Ok;
 }
 
+void ModalAnswerer::giveActivationBack(QWidget* dialog) {
+    // A desktop makes the window under a closed dialog active again; the offscreen platform does
+    // not, and focus changes would no longer reach that window's fields.
+    QPointer<QWidget> back = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
+    QTimer::singleShot(0, this, [back] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!back || !back->isVisible() || (modal && modal != back) ||
+            QApplication::activeWindow() == back) {
+            return;
+        }
+        back->activateWindow();
+        QApplication::setActiveWindow(back);
+    });
+}
+
 void ModalAnswerer::poll() {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible())
@@ -82,6 +98,7 @@ void ModalAnswerer::poll() {
                 box->reject();
                 return;
             }
+            giveActivationBack(box);
             button->click();
             return;
         }
@@ -90,6 +107,7 @@ void ModalAnswerer::poll() {
                                                         : QStringLiteral(" (expected \"%1\")")
                                                               .arg(queue_.front().fragment));
         seen_.push_back(seen);
+        giveActivationBack(box);
         box->reject();
         return;
     }
@@ -104,6 +122,7 @@ void ModalAnswerer::poll() {
             queue_.pop_front();
             seen.expected = true;
             seen_.push_back(seen);
+            giveActivationBack(input);
             if (e.reply.isEmpty()) {
                 input->reject();
             } else {
@@ -114,6 +133,7 @@ void ModalAnswerer::poll() {
         }
         problems_ << QStringLiteral("unexpected input box \"%1\"").arg(seen.text);
         seen_.push_back(seen);
+        giveActivationBack(input);
         input->reject();
     }
 }

@@ -54,6 +54,7 @@ class ModalAnswerer : public QObject {
         QString reply;
     };
     void poll();
+    void giveActivationBack(QWidget* dialog);
 
     QTimer timer_;
     std::deque<Expected> queue_;
