@@ -59,8 +59,7 @@ class Frm_Etablissement : public forms::RecordWindow {
     // Tabs of Ong_Etabl.
     enum Onglet { kCoordonnees = 0, kParametresPaie = 1, kAutres = 2, kRib = 3 };
 
-    // The heading of the headcount list (Label21), in a fixed-pitch font as the list: each count
-    // ends under the end of its heading words.
+    // The heading of the headcount list (Label21), in a fixed-pitch font as the list.
     static inline const QString kEnteteEffectif = QStringLiteral(
         "Période                 Effectif Physique               Effectif Temps plein");
 

@@ -58,11 +58,13 @@ QString finDeMois(const std::string& stored) {
     return ok ? utilitaires().JourVersDate(day - 1) : period;
 }
 
-// A headcount in hundredths, padded on the left to width; an empty count is 0.
-QString effectif(const std::string& stored, qsizetype width) {
+// A headcount in hundredths with 4 integer digits and 2 decimals, right-justified to that width
+// so that the columns stand in the fixed-pitch list; an empty count is 0.
+QString effectif(const std::string& stored) {
+    constexpr qsizetype kLargeur = 7;  // "0000,00"
     return utilitaires()
         .CentimesVersMontant(stored.empty() ? QStringLiteral("0") : toQ(stored), 4, 2)
-        .rightJustified(width);
+        .rightJustified(kLargeur);
 }
 
 }  // namespace
@@ -177,17 +179,13 @@ void Frm_Etablissement::Affichage_Etabl() {
 }
 
 void Frm_Etablissement::Remplir_Effectif(const store::Record& r) {
-    // The date, 2 blanks, the physical count, 11 blanks, the full-time count: each count padded
-    // so that it ends where its heading ends.
-    const qsizetype debut = QStringLiteral("dd/mm/yyyy  ").size();
-    const qsizetype physique = kEnteteEffectif.indexOf(QStringLiteral("Physique")) + 8 - debut;
-    const qsizetype tempsPlein = kEnteteEffectif.size() - (debut + physique + 11);
+    // The last day of the period, 2 blanks, the physical count, 11 blanks, the full-time count.
     Cbo_Effectif->clear();
     for (int i = 1; !r.Value(E::kEffectifPeriode, i).empty(); ++i) {
         Cbo_Effectif->addItem(finDeMois(r.Value(E::kEffectifPeriode, i)) + QStringLiteral("  ") +
-                              effectif(r.Value(E::kEffectifPhysique, i), physique) +
+                              effectif(r.Value(E::kEffectifPhysique, i)) +
                               QString(11, QLatin1Char(' ')) +
-                              effectif(r.Value(E::kEffectifTempsPlein, i), tempsPlein));
+                              effectif(r.Value(E::kEffectifTempsPlein, i)));
     }
     Cbo_Effectif->setCurrentIndex(Cbo_Effectif->count() > 0 ? 0 : -1);
 }

@@ -343,7 +343,7 @@ QWidget* Frm_Etablissement::buildTabAutres() {
                      Cbo_Mois),
                Cbo_Mois);
 
-        // Fixed pitch, so that the heading's words stand over their columns.
+        // Fixed pitch: the list's lines are in columns of blanks.
         const QFont fixe = QFontDatabase::systemFont(QFontDatabase::FixedFont);
         auto* entete = new QLabel(kEnteteEffectif, suivi);
         entete->setObjectName(QStringLiteral("Label21"));

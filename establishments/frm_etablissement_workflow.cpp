@@ -202,15 +202,10 @@ void Frm_Etablissement::Creation_Etabl() {
         session_.Take(std::move(nouveau));
         store::Record& r = session_.Current();
         ecrireChamps(r, forms::Purpose::Creation);
-        // With the association's address, the establishment keeps none of its own unless the
-        // user typed another one.
-        if (session_.mode == kCreationAdressePropre) {
+        // Created with the association's address, the establishment keeps none of its own: it
+        // shows the association's, and follows it, until an update gives it another one.
+        if (session_.mode == kCreationAdressePropre)
             Ctr_Adresse->WriteToRecord(r, E::kAdresse);
-        } else {
-            store::Record entite = adresseEntite();
-            if (Ctr_Adresse->Differs(entite, A::kAdresse))
-                Ctr_Adresse->WriteToRecord(r, E::kAdresse);
-        }
         if (session_.Create())
             break;
         // Taken between the look and the write.

@@ -91,6 +91,8 @@ TEST_F(DisplayTest, FindsByCodeAndBySigleOfItsOwnAssociationOnly) {
 }
 
 TEST_F(DisplayTest, ShowsEveryTabOfTheRecord) {
+    writeRecord("ETABLISSEMENT", "001001", with("001001", 17, 2, "123456"));
+    writeRecord("ETABLISSEMENT", "001001", with("001001", 18, 2, ""));
     open();
     enterCode("2");
     // clang-format off
@@ -120,15 +122,14 @@ TEST_F(DisplayTest, ShowsEveryTabOfTheRecord) {
     enterCode("1");
     expectShown({"Txt_Ligne1=12 rue du Devau", "Cbo_Commune=CHOLET", "Txt_CodeBanque="});
 
-    // Each period ends on its month's last day, a leap February included; the first is chosen.
+    // Each period ends on its month's last day, a leap February included; each count takes the
+    // width of 4 integer digits and 2 decimals, so the columns hold whatever the count; the first
+    // line is chosen.
     const QStringList lines = items(w<QComboBox>("Cbo_Effectif"));
     ASSERT_EQ(lines.size(), 6);
-    EXPECT_EQ(lines[0].simplified(), "31/12/2022 39,00 28,70");
-    EXPECT_EQ(lines[2].simplified(), "29/02/2024 41,00 30,10");
-    // In a fixed-pitch font, each count ends where its heading ends.
-    const QString heading = w<QLabel>("Label21")->text();
-    EXPECT_EQ(lines[0].indexOf("39,00") + 5, heading.indexOf("Physique") + 8);
-    EXPECT_EQ(lines[0].size(), heading.size());
+    EXPECT_EQ(lines[0], "31/12/2022    39,00             28,70");
+    EXPECT_EQ(lines[1], "31/12/2023  1234,56              0,00");
+    EXPECT_EQ(lines[2], "29/02/2024    41,00             30,10");
     EXPECT_EQ(shown("Cbo_Effectif"), lines[0]);
 }
 

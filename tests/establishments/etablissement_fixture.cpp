@@ -3,8 +3,12 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QMenu>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
 
 #include "platform/components/droits/composant_droits.h"
 #include "platform/engine/dynarray.h"
@@ -138,6 +142,35 @@ void EtablissementTest::expectBackToSearch() {
     expectEnabled({"Txt_RaisonEtabl", "Ong_Etabl", "Cmd_Ok", "Cmd_Annuler"}, false);
     EXPECT_TRUE(w("Cbo_SigleEtabl")->isVisible());
     EXPECT_EQ(focusName(), "Txt_CodeEtabl");
+}
+
+QStringList EtablissementTest::history() {
+    regainActivation();
+    QTabBar* bar = w<QTabWidget>("Ong_Etabl")->tabBar();
+    QTest::mouseClick(bar, Qt::RightButton, Qt::NoModifier, bar->tabRect(0).center());
+    settle();
+    auto* menu = win_->findChild<QMenu*>("Mnu_Aide");
+    QAction* entry = menu ? menu->findChild<QAction*>("Mnu_Historique") : nullptr;
+    EXPECT_TRUE(entry && entry->isEnabled() && menu->isVisible());
+    if (!entry)
+        return {};
+    // The history window is modal: it is read from inside its own loop.
+    QStringList rows;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(waitFor([] { return topLevel("Frm_Historique") != nullptr; }));
+        QWidget* window = topLevel("Frm_Historique");
+        auto* table = child<QTableWidget>(window, "Lst_Historique");
+        for (int r = 0; r < table->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 1; c <= 4; ++c)
+                cells << (table->item(r, c) ? table->item(r, c)->text() : QString());
+            rows << cells.join(QLatin1Char('|'));
+        }
+        click(child<QPushButton>(window, "Cmd_Fermer"));
+    });
+    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(entry).center());
+    settle();
+    return rows;
 }
 
 void EtablissementTest::expectStored(const std::string& id,

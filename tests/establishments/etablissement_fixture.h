@@ -46,6 +46,9 @@ class EtablissementTest : public CtrAssociationTest {
     void add(toolkit::Answer sameAddress);
     // After a save or a cancel: mode 0, nothing shown, the code free and focused.
     void expectBackToSearch();
+    // The history of the establishment shown, opened from the right-click menu of the tabs and
+    // closed: one "user|field|before|after" per row, newest first.
+    QStringList history();
 
     std::string etab(const std::string& id) { return stored("ETABLISSEMENT", id); }
     // Each "attribute=text" or "attribute.value=text" is stored so in ETABLISSEMENT id.

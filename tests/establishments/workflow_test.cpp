@@ -48,13 +48,17 @@ TEST_F(WorkflowTest, CreationWithItsOwnAddressOrTheAssociations) {
     EXPECT_EQ(counter(), "004");
     EXPECT_TRUE(items(w<QComboBox>("Cbo_SigleEtabl")).contains("NOUVELLE ANTENNE"));
 
-    // The association's address: nothing of its own is written, and it is shown again.
+    // The association's address: nothing of its own is written, even typed over, and the
+    // association's is shown again.
     add(toolkit::Answer::Yes);
     EXPECT_EQ(win()->mode(), Frm_Etablissement::kCreationAdresseEntite);
     expectShown({"Txt_Ligne1=12 rue du Devau"});
     fillRequired(QStringLiteral("AUTRE ANTENNE"));
+    showTab(Frm_Etablissement::kCoordonnees);
+    retype("Txt_Ligne1", QStringLiteral("7 rue Autre"));
     clickButton("Cmd_Ok");
-    expectStored("001005", {"1=AUTRE ANTENNE", "3=", "8=", "13="});
+    expectStored("001005", {"1=AUTRE ANTENNE",
+                            "3=", "4=", "5=", "6=", "7=", "8=", "9=", "10=", "11=", "12=", "13="});
     EXPECT_EQ(counter(), "005");
     enterCode("5");
     expectShown({"Txt_SigleEtabl=AUTRE ANTENNE", "Txt_Ligne1=12 rue du Devau"});
@@ -100,18 +104,21 @@ TEST_F(WorkflowTest, MandatoryFieldsStopTheCreationInTheirOrder) {
 
 TEST_F(WorkflowTest, UpdateChecksStopOnTheirTabAndWriteNothing) {
     const std::string base = etab("001003");
+    // Each case breaks its rule's field and the field of the rule checked next: the first rule
+    // is the one told.
     struct Case {
         int attribute;
         const char* value;
+        int next;  // emptied too
         const char* message;
         int tab;
         const char* focus;  // null: the bank-details component focuses its own field
     };
     const Case cases[] = {
-        {40, "15", "La clé RIB ne correspond pas", 3, nullptr},
-        {14, "7754126790003", "La longueur du numéro de SIRET doit être de 14 caractères.", 2,
+        {40, "15", 1, "La clé RIB ne correspond pas", 3, nullptr},
+        {14, "7754126790003", 15, "La longueur du numéro de SIRET doit être de 14 caractères.", 2,
          "Txt_SiretEtabl"},
-        {24, "",
+        {24, "", 20,
          "Le mois de fin de modulation des contrats de travail annualisés doit être "
          "renseigné.",
          2, "Cbo_Mois"},
@@ -120,7 +127,8 @@ TEST_F(WorkflowTest, UpdateChecksStopOnTheirTabAndWriteNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         writeRecord("ETABLISSEMENT", "001003", base);
-        const std::string text = with("001003", c.attribute, 1, c.value);
+        writeRecord("ETABLISSEMENT", "001003", with("001003", c.attribute, 1, c.value));
+        const std::string text = with("001003", c.next, 1, "");
         writeRecord("ETABLISSEMENT", "001003", text);
         enterCode("3");
         clickAnswering("Cmd_Ok", QString::fromUtf8(c.message),
@@ -146,6 +154,12 @@ TEST_F(WorkflowTest, UpdateWritesWhatChangedAndKeepsTheAssociationsAddress) {
     clickButton("Cmd_Ok");
     EXPECT_EQ(etab("001002"), expected);
     expectBackToSearch();
+    // The write heads the history, by the field's caption.
+    enterCode("2");
+    const QStringList history = this->history();
+    ASSERT_FALSE(history.isEmpty());
+    EXPECT_EQ(history[0], "admin|Horaire Hebdomadaire|3500|3600");
+    clickButton("Cmd_Annuler");
 
     // Shown with the association's address, saved without it unless the user changed it.
     enterCode("1");
