@@ -2,9 +2,13 @@
 // by OK or "Retour", opened from the activities window, which goes on with the record as written.
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTimer>
 
 #include "accounting/frm_integration_comptable.h"
@@ -57,7 +61,46 @@ class AccountingTest : public ActivitiesTest {
             showActive(window_.get());
         type(c(name), keys);
     }
+    // Empties a code field as a user does: everything selected, then Backspace (the code
+    // fields swallow Delete).
+    void erase(const char* name) {
+        if (QApplication::activeWindow() != window_.get())
+            showActive(window_.get());
+        focusOn(c(name));
+        QTest::keyClick(c(name), Qt::Key_A, Qt::ControlModifier);
+        pressKey(c(name), Qt::Key_Backspace);
+    }
     void enter(const char* name) { pressEnter(c(name)); }
+    // The history of the activity, opened from the window's right-click menu and closed: one
+    // "user|field|before|after" per row, newest first.
+    QStringList history() {
+        if (QApplication::activeWindow() != window_.get())
+            showActive(window_.get());
+        QTest::mouseClick(window_.get(), Qt::RightButton, Qt::NoModifier, QPoint(3, 3));
+        settle();
+        auto* menu = window_->findChild<QMenu*>("Mnu_Aide");
+        QAction* entry = menu ? menu->findChild<QAction*>("Mnu_Historique") : nullptr;
+        EXPECT_TRUE(entry && entry->isEnabled() && menu->isVisible());
+        if (!entry)
+            return {};
+        QStringList rows;
+        QTimer::singleShot(0, [&] {
+            ASSERT_TRUE(waitFor([] { return topLevel("Frm_Historique") != nullptr; }));
+            QWidget* window = topLevel("Frm_Historique");
+            auto* table = child<QTableWidget>(window, "Lst_Historique");
+            for (int r = 0; r < table->rowCount(); ++r) {
+                QStringList cells;
+                for (int col = 1; col <= 4; ++col)
+                    cells << (table->item(r, col) ? table->item(r, col)->text() : QString());
+                rows << cells.join(QLatin1Char('|'));
+            }
+            click(child<QPushButton>(window, "Cmd_Fermer"));
+        });
+        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                          menu->actionGeometry(entry).center());
+        settle();
+        return rows;
+    }
     void pickIn(const char* name, int row) {
         auto* combo = c<QComboBox>(name);
         combo->setFocus();
@@ -149,7 +192,7 @@ TEST_F(AccountingTest, AnAccountByItsCode) {
     EXPECT_EQ(text(kListeCotisation), "COTISATIONS ANNUELLES PRESTATAIRE");
 
     // Digits only; a partial code with one account completes on leaving as on Enter.
-    c<QLineEdit>("Txt_CodePrdAideSansPriseChg")->clear();
+    erase("Txt_CodePrdAideSansPriseChg");
     key("Txt_CodePrdAideSansPriseChg", "7a0b6,6.");
     EXPECT_EQ(text("Txt_CodePrdAideSansPriseChg"), "7066");
     c("Txt_CodePrdCotisAnnuelle")->setFocus();
@@ -158,7 +201,7 @@ TEST_F(AccountingTest, AnAccountByItsCode) {
     EXPECT_EQ(text(kListeAide), "AIDES SANS PRISE EN CHARGE");
 
     // Several accounts: the list holds them, the code waits for a choice.
-    c<QLineEdit>("Txt_CodePrdCotisAnnuelle")->clear();
+    erase("Txt_CodePrdCotisAnnuelle");
     key("Txt_CodePrdCotisAnnuelle", "756");
     enter("Txt_CodePrdCotisAnnuelle");
     EXPECT_EQ(text("Txt_CodePrdCotisAnnuelle"), "");
@@ -171,7 +214,7 @@ TEST_F(AccountingTest, AnAccountByItsCode) {
 
     // Refusals: an unknown account, a beginning no account has.
     answers.expect("Ce compte n'existe pas.", QMessageBox::Warning);
-    c<QLineEdit>("Txt_CodePrdCotisAnnuelle")->clear();
+    erase("Txt_CodePrdCotisAnnuelle");
     key("Txt_CodePrdCotisAnnuelle", "7999999999");
     EXPECT_TRUE(answers.done());
     EXPECT_EQ(text("Txt_CodePrdCotisAnnuelle"), "");
@@ -226,7 +269,7 @@ TEST_F(AccountingTest, RetourOkAndTheFrame) {
         "Voulez-vous enregistrer les modifications apportées à l'activité : AUXILIAIRE DE VIE ?";
     auto changeAndLeave = [&](bool byFrame, toolkit::Answer answer) {
         showAccounts("002");
-        c<QLineEdit>("Txt_CodePrdCotisAnnuelle")->clear();
+        erase("Txt_CodePrdCotisAnnuelle");
         key("Txt_CodePrdCotisAnnuelle", "7561000000");
         answers.expect(question, QMessageBox::Information, answer);
         if (byFrame)
@@ -243,10 +286,67 @@ TEST_F(AccountingTest, RetourOkAndTheFrame) {
 
     // OK writes both, an empty code as an empty attribute.
     showAccounts("002");
-    c<QLineEdit>("Txt_CodePrdAideSansPriseChg")->clear();
+    erase("Txt_CodePrdAideSansPriseChg");
     click(c("Cmd_Ok"));
     EXPECT_FALSE(accountsOpen());
     expectActivity("001002", {"23=", "24=7561000000"});
+}
+
+TEST_F(AccountingTest, AnotherWorkstationsChangeIsKeptAndTheHistoryShowsBoth) {
+    openAccounts("002");
+    // Once the window shows the activity, another workstation changes the other account.
+    std::shared_ptr<store::LocalDatabase> other = store::OpenLocalDatabase(db->Path());
+    other->SetUserName("poste2");
+    store::Record meanwhile = other->OpenFile("ACTIVITES")->ReadForUpdate("001002");
+    meanwhile.SetValue(23, "7061000000");
+    meanwhile.DBWrite();
+
+    erase("Txt_CodePrdCotisAnnuelle");
+    key("Txt_CodePrdCotisAnnuelle", "7561000000");
+    answers.expect("Un autre poste a modifié cet enregistrement", QMessageBox::Warning,
+                   toolkit::Answer::Yes);
+    click(c("Cmd_Ok"));
+    ASSERT_EQ(answers.seen().size(), 1u);
+    EXPECT_TRUE(answers.seen().front().text.contains(
+        "- Compte de produit des aidés sans prise en charge\n"));
+    EXPECT_TRUE(answers.done());
+    EXPECT_FALSE(accountsOpen());
+    expectActivity("001002", {"23=7061000000", "24=7561000000"});
+
+    // Each write in the history, newest first, by the field's caption.
+    showAccounts("002");
+    const QStringList rows = history();
+    ASSERT_GE(rows.size(), 2);
+    EXPECT_EQ(rows[0], "admin|Compte de produit de la cotisation annuelle|7562000000|7561000000");
+    EXPECT_EQ(rows[1],
+              "poste2|Compte de produit des aidés sans prise en charge|7066000000|7061000000");
+}
+
+TEST_F(AccountingTest, CapturesOfTheAccountsAndOfTheParameters) {
+    start();
+    const QString png = QDir::temp().filePath("comptabilite-capture-test.png");
+    QString error;
+    ASSERT_TRUE(window()->screenshot(png, "001", -1, error, "comptabilite", {}, "001"))
+        << error.toStdString();
+    EXPECT_FALSE(QImage(png).isNull());
+    QFile::remove(png);
+    ASSERT_TRUE(window()->screenshot(png, "001", -1, error, "parametres", {}, {}, "SECTANAL"))
+        << error.toStdString();
+    EXPECT_FALSE(QImage(png).isNull());
+    QFile::remove(png);
+
+    EXPECT_FALSE(window()->screenshot(png, "001", -1, error, "comptabilite", {}, "999"));
+    EXPECT_EQ(error, "L'activité 999 n'existe pas.");
+    EXPECT_FALSE(QFile::exists(png));
+    // The activities window tells it too: the capture closes that message itself, unless the
+    // test's answerer gets there first.
+    const QStringList met = answers.texts();
+    EXPECT_LE(met.size(), 1);
+    if (!met.isEmpty()) {
+        EXPECT_TRUE(met.front().startsWith("Cette activité n'existe pas"));
+        static_cast<void>(answers.done());
+    }
+    EXPECT_TRUE(screen()->isEnabled());
 }
 
 TEST_F(AccountingTest, AConsultationUserWritesNothing) {
@@ -254,7 +354,7 @@ TEST_F(AccountingTest, AConsultationUserWritesNothing) {
     openAccounts("001", seed::kDemoConsultUser);
     EXPECT_FALSE(c("Cmd_Ok")->isVisible());
     EXPECT_FALSE(c("Cmd_Retour")->isVisible());
-    c<QLineEdit>("Txt_CodePrdCotisAnnuelle")->clear();
+    erase("Txt_CodePrdCotisAnnuelle");
     key("Txt_CodePrdCotisAnnuelle", "7561000000");
     QTest::keyClick(window_.get(), Qt::Key_Escape);
     settle();
