@@ -7,8 +7,13 @@
 // with a French message for the call that met it; the next call connects again, and the update
 // locks of the lost session are gone with it (the server dropped them). ReadForUpdate takes a
 // lock every connection sees; it is dropped by DBWrite, Release, the end of the database object
-// or of its connection. The change history is kept in the server database with the records,
-// written in the same transaction as each write.
+// or of its connection: a ReadForUpdate made again after a lost connection locks anew. The
+// change history is kept in the server database with the records, written in the same
+// transaction as each write.
+//
+// Inside a BulkTransaction a refused write (DBCreate of an existing id, a file gone) undoes only
+// itself, as on a file. A connection lost inside one loses the whole transaction; every later
+// write of it, and its Commit, throws StoreError(IoError) rather than writing on its own.
 //
 // The object owns its connection; files and records it hands out keep it alive. Not
 // thread-safe: one user-interface thread.

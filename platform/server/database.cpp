@@ -35,10 +35,15 @@ std::vector<std::string> Attributes(const std::string& text) {
 
 constexpr std::int64_t kBatch = 5000;
 
+constexpr const char* kLostInTransaction =
+    "La connexion au serveur de base de données a été perdue pendant la transaction en cours : "
+    "aucune de ses écritures n'est enregistrée.";
+
 }  // namespace
 
 Database::Database(const std::string& conninfo) : connection_(conninfo), user_(AccountName()) {
     Prepare(connection_);
+    session_ = connection_.Session();
     empty_ = connection_.Run("SELECT NOT EXISTS (SELECT 1 FROM mv.files)").Int(0, 0) != 0;
 }
 
@@ -47,12 +52,48 @@ Database::~Database() {
     // was not committed.
 }
 
+bool Database::SessionLost() const {
+    return !connection_.Alive() || connection_.Session() != session_;
+}
+
 void Database::AfterReconnect() {
-    if (!connection_.TakeReconnected())
+    if (!SessionLost())
         return;
+    // The server dropped the session's locks and rolled back its transaction: a lock believed
+    // held would let a second workstation update the record too, and the writes of an open guard
+    // that follow would otherwise commit one by one.
     held_.clear();
-    depth_ = 0;
+    if (depth_ > 0)
+        broken_ = true;
     Invalidate();
+    connection_.Connect();
+    session_ = connection_.Session();
+}
+
+void Database::BeforeWrite() {
+    AfterReconnect();
+    if (broken_)
+        throw Error(ErrorKind::Io, kLostInTransaction);
+}
+
+pq::Result Database::RunContained(std::string_view sql, const pq::Params& params) {
+    if (depth_ == 0)
+        return connection_.Run(sql, params);
+    connection_.Exec("SAVEPOINT mv_write");
+    try {
+        pq::Result result = connection_.Run(sql, params);
+        connection_.Exec("RELEASE SAVEPOINT mv_write");
+        return result;
+    } catch (...) {
+        if (connection_.Alive()) {
+            try {
+                connection_.Exec("ROLLBACK TO SAVEPOINT mv_write; RELEASE SAVEPOINT mv_write");
+            } catch (const std::exception&) {
+                // Lost meanwhile: the next call says so.
+            }
+        }
+        throw;
+    }
 }
 
 void Database::Invalidate() {
@@ -139,21 +180,22 @@ std::vector<std::string> Database::IdsIgnoringCase(const FileRef& file, std::str
 }
 
 bool Database::CreateFile(std::string_view rawName, std::string_view sizes) {
-    AfterReconnect();
+    BeforeWrite();
     std::string name = NormalizeFileName(rawName);
     if (std::string why = CheckNewFileName(name); !why.empty())
         throw Error(ErrorKind::Command, why);
     pq::Result r =
-        connection_.Run("SELECT mv.create_file($1, $2)", pq::Params().Bytes(name).Bytes(sizes));
+        RunContained("SELECT mv.create_file($1, $2)", pq::Params().Bytes(name).Bytes(sizes));
     Invalidate();
     return r.Int(0, 0) != 0;
 }
 
 bool Database::DeleteFile(std::string_view name) {
+    BeforeWrite();
     auto file = FindFileNow(name);
     if (!file)
         return false;
-    connection_.Run("SELECT mv.delete_file($1)", pq::Params().Int(file->dataId));
+    RunContained("SELECT mv.delete_file($1)", pq::Params().Int(file->dataId));
     Invalidate();
     return true;
 }
@@ -188,25 +230,26 @@ std::vector<IndexDef> Database::Indexes(const FileRef& file) {
 
 bool Database::CreateIndex(const FileRef& file, std::string_view field, int location,
                            int idPrefix) {
-    AfterReconnect();
+    BeforeWrite();
     pq::Result r =
-        connection_.Run("SELECT mv.create_index($1, $2, $3, $4)",
-                        pq::Params().Int(file.id).Bytes(field).Int4(location).Int4(idPrefix));
+        RunContained("SELECT mv.create_index($1, $2, $3, $4)",
+                     pq::Params().Int(file.id).Bytes(field).Int4(location).Int4(idPrefix));
     Invalidate();
     return !r.IsNull(0, 0);
 }
 
 void Database::BuildIndex(const FileRef&, const IndexDef& index) {
-    AfterReconnect();
-    connection_.Run("SELECT mv.build_index($1)", pq::Params().Int(index.id));
+    BeforeWrite();
+    RunContained("SELECT mv.build_index($1)", pq::Params().Int(index.id));
 }
 
 bool Database::DeleteIndex(const FileRef& file, int location, int idPrefix) {
+    BeforeWrite();
     Invalidate();
     auto index = IndexAt(file, location, idPrefix);
     if (!index)
         return false;
-    connection_.Run("SELECT mv.delete_index($1)", pq::Params().Int(index->id));
+    RunContained("SELECT mv.delete_index($1)", pq::Params().Int(index->id));
     Invalidate();
     return true;
 }
@@ -255,7 +298,8 @@ std::optional<std::string> Database::ReadForUpdate(const FileRef& file, std::str
 }
 
 void Database::Release(const FileRef& file, std::string_view id) {
-    if (auto key = Held(file, id)) {
+    // A lost session's locks went with it: nothing to connect again for.
+    if (auto key = Held(file, id); key && !SessionLost()) {
         Forget(file, id);
         connection_.Run("SELECT mv.release($1)", pq::Params().Int(*key));
     }
@@ -264,7 +308,7 @@ void Database::Release(const FileRef& file, std::string_view id) {
 int Database::Store(const FileRef& file, std::string_view id, std::string_view body,
                     bool createOnly) {
     RequireRecordId(id);
-    AfterReconnect();
+    BeforeWrite();
     std::optional<std::int64_t> key = Held(file, id);
     pq::Params params;
     params.Int(file.id).Bytes(id).ByteArray(text::Split(body, '\xFE'));
@@ -277,7 +321,7 @@ int Database::Store(const FileRef& file, std::string_view id, std::string_view b
     int outcome = 0;
     try {
         outcome = static_cast<int>(
-            connection_.Run("SELECT mv.write($1, $2, $3, $4, $5, $6 <> 0)", params).Int(0, 0));
+            RunContained("SELECT mv.write($1, $2, $3, $4, $5, $6 <> 0)", params).Int(0, 0));
     } catch (const Error& e) {
         if (e.kind() == ErrorKind::FileNotFound) {
             throw Error(ErrorKind::FileNotFound,
@@ -312,7 +356,7 @@ void Database::Create(const FileRef& file, std::string_view id, std::string_view
 }
 
 void Database::Delete(const FileRef& file, std::string_view id) {
-    AfterReconnect();
+    BeforeWrite();
     std::optional<std::int64_t> key = Held(file, id);
     pq::Params params;
     params.Int(file.id).Bytes(id);
@@ -321,7 +365,7 @@ void Database::Delete(const FileRef& file, std::string_view id) {
     else
         params.Null(20);
     params.Bytes(user_);
-    connection_.Run("SELECT mv.delete($1, $2, $3, $4)", params);
+    RunContained("SELECT mv.delete($1, $2, $3, $4)", params);
     Forget(file, id);
     if (file.isDict)
         Invalidate();
@@ -368,17 +412,25 @@ std::int64_t Database::Count(const FileRef& file) {
 // --- Transactions ---
 
 int Database::BeginLevel() {
-    AfterReconnect();
+    BeforeWrite();
     connection_.Exec(depth_ == 0 ? std::string("BEGIN") : "SAVEPOINT sp" + std::to_string(depth_));
     return depth_++;
 }
 
 void Database::CommitLevel(int depth) {
+    if (broken_ || SessionLost())
+        throw Error(ErrorKind::Io, kLostInTransaction);
+    // The server answers the COMMIT of a failed transaction with a rollback and no error.
+    if (connection_.TransactionStatus() != PQTRANS_INTRANS) {
+        throw Error(ErrorKind::Failure, pq::kTransactionAborted);
+    }
     connection_.Exec(depth == 0 ? std::string("COMMIT")
                                 : "RELEASE SAVEPOINT sp" + std::to_string(depth));
 }
 
 void Database::RollbackLevel(int depth) {
+    if (broken_ || SessionLost())
+        return;  // the server rolled it back with the lost session
     try {
         if (depth == 0)
             connection_.Exec("ROLLBACK");
@@ -393,6 +445,8 @@ void Database::EndLevel(int depth, bool committed) {
     if (!committed)
         Invalidate();  // the cache may hold what was just undone
     depth_ = depth;
+    if (depth_ == 0)
+        broken_ = false;
 }
 
 // --- Dump and load ---

@@ -5,6 +5,9 @@
 //
 // Every write is one server transaction (or part of the caller's bulk Transaction): a lost
 // connection or a killed program leaves the record either as it was or as written, never torn.
+// Inside a Transaction each write is a savepoint of its own, so that a refused write undoes only
+// itself, as on a file; a connection lost inside one loses all of it, and every later write of
+// that Transaction, its Commit included, throws Error(Io) until the outermost guard ends.
 // Selections are evaluated by the server (selection.h), through the indexes.
 //
 // ReadForUpdate's lock is a session advisory lock of the server, keyed by a hash of the file name
@@ -123,8 +126,17 @@ class Database : public CommandHost {
     void Invalidate();
     // Notes the catalog version a statement read; a change throws StaleCatalog.
     void CheckCatalog(std::int64_t version);
-    // Forgets locks and caches when the connection was made again.
+    // Connects again when the connection was lost, and then forgets what the lost session held:
+    // locks, caches, and the open transaction (the guards left open are broken). Called before
+    // anything relies on held_ or depth_.
     void AfterReconnect();
+    // As AfterReconnect, for calls that write: throws inside a broken guard.
+    void BeforeWrite();
+    // True when the session this object's state belongs to is gone.
+    bool SessionLost() const;
+    // Runs a statement that may be refused: inside a Transaction, as a savepoint of its own, so
+    // that the refusal undoes only this statement and not the server's whole transaction.
+    pq::Result RunContained(std::string_view sql, const pq::Params& params);
     std::int64_t LockKey(const FileRef& file, std::string_view id) const;
     std::optional<std::int64_t> Held(const FileRef& file, std::string_view id) const;
     void Forget(const FileRef& file, std::string_view id);
@@ -141,6 +153,8 @@ class Database : public CommandHost {
     std::chrono::milliseconds lockWait_{5000};
     std::map<std::string, std::int64_t> held_;  // file + '\0' + id -> lock key
     int depth_ = 0;
+    bool broken_ = false;  // the connection was lost inside the open guards
+    std::uint64_t session_ = 0;
     std::uint64_t epoch_ = 1;
     std::int64_t catalogVersion_ = -1;
     std::unordered_map<std::string, FileRef> files_;

@@ -2,6 +2,8 @@
 
 #include <arpa/inet.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/engine/error.h"
@@ -184,8 +186,7 @@ std::string Result::JoinedArray(int row, int column, char sep) const {
 }
 
 Connection::Connection(std::string conninfo) : conninfo_(std::move(conninfo)) {
-    EnsureConnected();
-    reconnected_ = false;
+    Connect();
 }
 
 Connection::~Connection() {
@@ -193,48 +194,49 @@ Connection::~Connection() {
         PQfinish(conn_);
 }
 
-void Connection::EnsureConnected() {
-    if (conn_ && PQstatus(conn_) == CONNECTION_OK)
-        return;
-    if (conn_) {
+void Connection::Drop() {
+    if (conn_)
         PQfinish(conn_);
-        conn_ = nullptr;
-        prepared_.clear();
-        reconnected_ = true;
-    }
+    conn_ = nullptr;
+    prepared_.clear();
+}
+
+void Connection::Connect() {
+    if (Alive())
+        return;
+    Drop();
     conn_ = PQconnectdb(conninfo_.c_str());
     if (PQstatus(conn_) != CONNECTION_OK) {
         std::string why = Trimmed(PQerrorMessage(conn_));
-        PQfinish(conn_);
-        conn_ = nullptr;
+        Drop();
         throw Error(ErrorKind::Io,
                     "Connexion au serveur de base de données impossible : " + why + ".");
     }
+    ++session_;
     PQsetNoticeProcessor(conn_, &IgnoreNotice, nullptr);
     // Statements are prepared once and run thousands of times with other values: planning each
     // run anew would cost more than running it.
     Check(PQexec(conn_, "SET plan_cache_mode = force_generic_plan"), "plan_cache_mode");
 }
 
-bool Connection::TakeReconnected() {
-    bool was = reconnected_;
-    reconnected_ = false;
-    return was;
-}
-
-bool Connection::InTransaction() const {
-    return conn_ && PQtransactionStatus(conn_) != PQTRANS_IDLE;
+PGTransactionStatusType Connection::TransactionStatus() const {
+    return conn_ ? PQtransactionStatus(conn_) : PQTRANS_UNKNOWN;
 }
 
 void Connection::Fail(const PGresult* result, std::string_view what) {
-    if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
-        throw Error(ErrorKind::Io,
-                    "La connexion au serveur de base de données est perdue : " +
-                        text::Printable(Trimmed(PQerrorMessage(conn_)), 200) +
-                        ". L'opération en cours n'a pas été confirmée par le serveur.");
-    }
     const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
     std::string code = state ? state : "";
+    // 08: the link failed; 57P: the server ended the session (an administrator, a shutdown).
+    if (!Alive() || code.rfind("08", 0) == 0 || code.rfind("57P", 0) == 0) {
+        std::string why = result ? Trimmed(PQresultErrorMessage(result)) : "";
+        if (why.empty() && conn_)
+            why = Trimmed(PQerrorMessage(conn_));
+        std::replace(why.begin(), why.end(), '\n', ' ');
+        std::fprintf(stderr, "Connexion au serveur PostgreSQL perdue (%s) : %s\n",
+                     std::string(what.substr(0, 40)).c_str(), why.c_str());
+        Drop();  // the next call connects again, whatever libpq still believes
+        throw Error(ErrorKind::Io, kConnectionLost);
+    }
     std::string detail = result && PQresultErrorField(result, PG_DIAG_MESSAGE_DETAIL)
                              ? PQresultErrorField(result, PG_DIAG_MESSAGE_DETAIL)
                              : "";
@@ -255,9 +257,8 @@ void Connection::Fail(const PGresult* result, std::string_view what) {
         throw Error(ErrorKind::FileNotFound,
                     "Le fichier " + text::Printable(FromHex(detail)) + " n'existe plus.");
     }
-    if (code.rfind("08", 0) == 0 || code.rfind("57P", 0) == 0) {
-        throw Error(ErrorKind::Io, "La connexion au serveur de base de données est perdue : " +
-                                       text::Printable(Trimmed(PQerrorMessage(conn_)), 200) + ".");
+    if (code == "25P02") {
+        throw Error(ErrorKind::Failure, kTransactionAborted);
     }
     std::string message = result ? Trimmed(PQresultErrorMessage(result)) : "";
     if (message.empty())
@@ -276,7 +277,7 @@ Result Connection::Check(PGresult* raw, std::string_view sql) {
 }
 
 Result Connection::Run(std::string_view sql, const Params& params) {
-    EnsureConnected();
+    Connect();
     std::string key(sql);
     key.push_back('\0');
     key += params.TypeKey();
@@ -301,12 +302,12 @@ Result Connection::Run(std::string_view sql, const Params& params) {
 }
 
 void Connection::Exec(std::string_view sql) {
-    EnsureConnected();
+    Connect();
     Check(PQexec(conn_, std::string(sql).c_str()), sql);
 }
 
 void Connection::Copy(std::string_view copySql, const std::string& data) {
-    EnsureConnected();
+    Connect();
     Result start(PQexec(conn_, std::string(copySql).c_str()));
     if (PQresultStatus(start.Handle()) != PGRES_COPY_IN)
         Fail(start.Handle(), copySql);

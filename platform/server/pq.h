@@ -4,10 +4,11 @@
 // bytes).
 //
 // Errors are mv::Error exceptions with a French message. A connection the server or the network
-// dropped gives Error(Io) "La connexion au serveur ... est perdue" for the call that met it; the
-// next call connects again (what the lost session held, locks and an open transaction, is gone
-// with it, and Reconnected() says so once). libpq never aborts the process and a dead socket
-// raises no SIGPIPE. Not thread-safe: one connection per thread.
+// dropped gives Error(Io) "La connexion au serveur de base de données est perdue : ..." for the
+// call that met it (libpq's own words go to stderr, for the administrator); the next call
+// connects again, as a new session: what the lost one held, locks and an open transaction, is
+// gone with it, which Session() tells. libpq never aborts the process and a dead socket raises
+// no SIGPIPE. Not thread-safe: one connection per thread.
 
 #include <libpq-fe.h>
 
@@ -73,22 +74,37 @@ class Connection {
     // Sends rows to COPY ... FROM STDIN (BINARY); rows are binary tuples built by the caller.
     void Copy(std::string_view copySql, const std::string& binaryData);
 
-    bool InTransaction() const;
-    // True once after a call found the connection lost and a later one connected again.
-    bool TakeReconnected();
+    // Connects again when the connection was lost; nothing when it is up. Failure: Error(Io).
+    void Connect();
+    // False once a call found the connection lost (or libpq knows it is), until Connect.
+    bool Alive() const { return conn_ && PQstatus(conn_) == CONNECTION_OK; }
+    // Counts the sessions made: it changes whenever a lost connection was made again.
+    std::uint64_t Session() const { return session_; }
+    // PQTRANS_INERROR: a statement failed inside the open transaction, which now commits nothing.
+    PGTransactionStatusType TransactionStatus() const;
     const std::string& ConnInfo() const { return conninfo_; }
     PGconn* Handle() const { return conn_; }
 
   private:
-    void EnsureConnected();
+    // Forgets a dead connection with what was prepared on it.
+    void Drop();
     [[noreturn]] void Fail(const PGresult* result, std::string_view what);
     Result Check(PGresult* result, std::string_view sql);
 
     std::string conninfo_;
     PGconn* conn_ = nullptr;
     std::map<std::string, std::string, std::less<>> prepared_;  // sql + types -> name
-    bool reconnected_ = false;
+    std::uint64_t session_ = 0;
 };
+
+// The message of Error(Io) for a lost connection.
+inline constexpr const char* kConnectionLost =
+    "La connexion au serveur de base de données est perdue : l'opération en cours n'a pas été "
+    "confirmée par le serveur.";
+// The message of Error(Failure) for a transaction that a failed statement left unable to commit.
+inline constexpr const char* kTransactionAborted =
+    "Une opération de la transaction en cours a échoué sur le serveur : la transaction est "
+    "annulée et rien n'en sera écrit.";
 
 // The binary COPY tuple of (int8, bytea, bytea[]) appended to out; CopyHeader/CopyTrailer frame
 // the whole stream.

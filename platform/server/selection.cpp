@@ -275,7 +275,7 @@ std::int64_t Database::SelectRows(const Query& query, const std::vector<Field>& 
                                   const RowSink& sink) {
     AfterReconnect();
     SqlStatement statement = SelectStatement(*this, query, columns);
-    pq::Result r = connection_.Run(statement.sql, statement.params);
+    pq::Result r = RunContained(statement.sql, statement.params);
     CheckCatalog(r.Rows() > 0 ? r.Int(0, 0) : -1);
     std::vector<std::string_view> views(columns.size());
     std::int64_t n = 0;
@@ -293,7 +293,7 @@ std::int64_t Database::SelectRows(const Query& query, const std::vector<Field>& 
 std::int64_t Database::CountRows(const Query& query) {
     AfterReconnect();
     SqlStatement statement = CountStatement(*this, query);
-    pq::Result r = connection_.Run(statement.sql, statement.params);
+    pq::Result r = RunContained(statement.sql, statement.params);
     CheckCatalog(r.Int(0, 0));
     return r.Int(0, 1);
 }
