@@ -25,6 +25,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -137,8 +138,15 @@ class Frm_Activite : public forms::RecordWindow {
     void ecrireEcran(store::Record& record, forms::Purpose purpose);
     // The creditor-identifier rules of record against the association's; tells a refusal.
     bool icsAccepte(const store::Record& record);
-    // Copies a document template; false after telling the user why it could not.
-    bool copierModele(const char* source);
+    // The placement template of an intermédiaire activity, source ("MiseADispo", "Defaut") and
+    // the association's copy, checked before anything is written; nullopt after telling the user
+    // why it cannot be copied.
+    struct Modele {
+        std::string source, copie;
+    };
+    std::optional<Modele> modeleACopier(const char* source);
+    // Copies it once the activity is written; a failure is told, the activity stays written.
+    void copierModele(const Modele& modele);
     // The association's record, read afresh (its bank details and identifier).
     store::Record association() const;
     std::string codeAssociation() const;

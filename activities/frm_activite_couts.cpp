@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -27,6 +28,15 @@ namespace {
 
 const Composant_Utilitaires& util() {
     return Composant_Utilitaires::Instance();
+}
+
+// Whether a text has the shape of a date the normalisation reads (d/m, d/m/yy, d/m/yyyy with any
+// of its separators, or 4, 6 or 8 digits): its failure then means a day that does not exist.
+bool aFormeDeDate(const QString& text) {
+    static const QRegularExpression forme(QStringLiteral(
+        "^\\s*(?:[0-9]{1,2}[/.\\- ][0-9]{1,2}(?:[/.\\- ](?:[0-9]{2}|[0-9]{4}))?|[0-9]{4}|[0-9]{6}|"
+        "[0-9]{8})\\s*$"));
+    return forme.match(text).hasMatch();
 }
 
 const QString kPrestation = QStringLiteral("Prestation");
@@ -382,9 +392,16 @@ void Frm_Activite::Txt_Date_LostFocus() {
         return;
     const Composant_Utilitaires& u = util();
     bool echec = false;
-    Txt_Date->setText(u.NormaliserDate(Txt_Date->text(), echec));
-    // An impossible date is told as one that cannot be read: the user sees why he stays.
-    if (echec || u.DateVersJour(Txt_Date->text()).isEmpty()) {
+    const QString date = u.NormaliserDate(Txt_Date->text(), echec);
+    Txt_Date->setText(date);
+    // Nothing the normalisation can read: the user simply stays in the field.
+    if (echec && !aFormeDeDate(date)) {
+        toolkit::GiveFocusBack(Txt_Date);
+        return;
+    }
+    // The normalisation refuses an impossible day (31/02) itself: it is told like a date that
+    // does not convert, or the user would stay without knowing why.
+    if (echec || u.DateVersJour(date).isEmpty()) {
         forms::Avertir(this,
                        QStringLiteral("Erreur de saisie dans la date, veuillez la ressaisir."));
         toolkit::GiveFocusBack(Txt_Date);

@@ -309,6 +309,9 @@ void Frm_Activite::buildBindings() {
         .Add(TextField(Txt_Finess, X::kFiness))
         .Add(TextField(Txt_LibTarif, X::kLibelleTarif))
         .Add(CheckField(Cac_Exo, X::kNonExonere, 0, "", "N"));
+    // The cost lines: an overwrite over another workstation's version takes them whole.
+    session_.KeepTogether(
+        {X::kCoutHoraire, X::kDateApplication, X::kCoutMajore, X::kTypeLigneCout});
 }
 
 void Frm_Activite::wireHandlers() {

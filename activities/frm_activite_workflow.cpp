@@ -451,7 +451,7 @@ bool Frm_Activite::icsAccepte(const store::Record& record) {
     return true;
 }
 
-bool Frm_Activite::copierModele(const char* source) {
+std::optional<Frm_Activite::Modele> Frm_Activite::modeleACopier(const char* source) {
     store::Variables& v = store::Variables::Get();
     namespace P = store::layout::cheminfichier;
     const store::Record chemin =
@@ -460,16 +460,27 @@ bool Frm_Activite::copierModele(const char* source) {
     if (dossier.empty()) {
         forms::Avertir(this, QStringLiteral("Les chemins d'accès des produits bureautiques ne sont "
                                             "pas corrects, veuillez les saisir."));
-        return false;
+        return std::nullopt;
     }
+    Modele modele{dossier + "\\" + source + ".txt",
+                  dossier + "\\MiseADispo" + codeAssociation() + ".txt"};
+    if (!files::Default().Exists(modele.source)) {
+        forms::Avertir(this, toQ(files::MissingTemplateMessage(files::NativePath(modele.source))));
+        return std::nullopt;
+    }
+    return modele;
+}
+
+void Frm_Activite::copierModele(const Modele& modele) {
     try {
-        files::Default().Copy(dossier + "\\" + source + ".txt",
-                              dossier + "\\MiseADispo" + codeAssociation() + ".txt");
+        files::Default().Copy(modele.source, modele.copie);
     } catch (const files::FileError& e) {
-        forms::Avertir(this, toQ(e.what()));
-        return false;
+        // The activity is written and stays so: undoing it would lose what the user typed for a
+        // letter he can copy again by saving once more.
+        forms::Avertir(this, QStringLiteral("L'activité %1 est enregistrée, mais son modèle de "
+                                            "mise à disposition n'a pas pu être copié :\n%2")
+                                 .arg(Txt_CodActivite->text(), toQ(e.what())));
     }
-    return true;
 }
 
 std::string Frm_Activite::prendreCode() {
@@ -481,13 +492,15 @@ std::string Frm_Activite::prendreCode() {
     }
     namespace C = store::layout::compteur;
     store::Record compteur;
+    bool nouveau = false;
     try {
         compteur = v.fCompteur->ReadForUpdate(asso);
     } catch (const store::StoreError& e) {
-        // No counter yet: the first activity is 001.
+        // No counter yet: the first activity is 001, and the counter is created with it.
         if (e.code() != store::ErrorCode::RecordNotFound)
             throw;
         compteur = store::Record(v.fCompteur, asso, std::string());
+        nouveau = true;
     }
     const int suivant = nombre(compteur.Value(C::kDerniereActivite, 1)) + 1;
     if (suivant > kDernierCode) {
@@ -501,7 +514,19 @@ std::string Frm_Activite::prendreCode() {
     }
     const std::string code = fromQ(QStringLiteral("%1").arg(suivant, 3, 10, QLatin1Char('0')));
     compteur.SetValue(C::kDerniereActivite, 1, code);
-    compteur.DBWrite();
+    if (!nouveau) {
+        compteur.DBWrite();
+        return code;
+    }
+    try {
+        compteur.DBCreate();
+    } catch (const store::StoreError& e) {
+        // Another workstation created the counter meanwhile: its numbers are taken up instead of
+        // being replaced.
+        if (e.code() != store::ErrorCode::RecordExists)
+            throw;
+        return prendreCode();
+    }
     return code;
 }
 
@@ -518,7 +543,10 @@ bool Frm_Activite::Creation_Activite() {
         wErreurIcs_ = true;
         return false;
     }
-    if (lettreChoisie() == 'I' && !copierModele("MiseADispo"))
+    // The template is checked now, so that a failure is told with nothing written, and copied
+    // only once the activity is: a creation refused later leaves the association's copy alone.
+    std::optional<Modele> modele;
+    if (lettreChoisie() == 'I' && !(modele = modeleACopier("MiseADispo")))
         return false;
 
     store::Variables& v = store::Variables::Get();
@@ -528,8 +556,11 @@ bool Frm_Activite::Creation_Activite() {
             return false;
         Txt_CodActivite->setText(toQ(code));
         session_.Take(store::Record(v.fActivites, codeAssociation() + code, contenu.Text()));
-        if (session_.Create())
+        if (session_.Create()) {
+            if (modele)
+                copierModele(*modele);
             break;
+        }
         // Another workstation wrote an activity under that code without the counter: the next
         // one is offered instead.
         toolkit::Beep();
@@ -577,10 +608,14 @@ bool Frm_Activite::MAJ_Activite() {
             return false;
         }
     }
-    if (lettreChoisie() == 'I' && !copierModele("Defaut"))
+    // As on creation: checked before the write, copied after it.
+    std::optional<Modele> modele;
+    if (lettreChoisie() == 'I' && !(modele = modeleACopier("Defaut")))
         return false;
     switch (session_.Save(this, X::kCaptions)) {
         case forms::RecordSession::SaveOutcome::Written:
+            if (modele)
+                copierModele(*modele);
             break;
         case forms::RecordSession::SaveOutcome::Reload:
             Affichage_Donnees_Activite_PARCode();

@@ -24,6 +24,12 @@ void Frm_ParamSect::CloseRequested() {
         Unload();
 }
 
+std::pair<std::string, std::string> Frm_ParamSect::ShownRecord() const {
+    if (editeur_->NomTable().empty())
+        return {};
+    return {"TABLES", editeur_->NomTable()};
+}
+
 void OuvrirParamSect(QWidget* opener, const std::string& table,
                      std::shared_ptr<store::ScreenRights> rights) {
     const store::Variables& v = store::Variables::Get();

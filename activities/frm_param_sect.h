@@ -9,6 +9,7 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "forms/record_window.h"
 #include "store/components.h"
@@ -29,6 +30,8 @@ class Frm_ParamSect : public forms::RecordWindow {
 
   protected:
     void CloseRequested() override;
+    // The TABLES record the editor maintains, for the history entry of the right-click menu.
+    std::pair<std::string, std::string> ShownRecord() const override;
 
   private:
     Composant_Parametres* editeur_ = nullptr;

@@ -31,6 +31,14 @@ void RecordSession::Forget() {
     textAsRead_.clear();
 }
 
+void RecordSession::KeepTogether(std::vector<int> attributes) {
+    std::erase_if(groups_, [&](const std::vector<int>& group) {
+        return std::ranges::any_of(
+            group, [&](int attribute) { return std::ranges::count(attributes, attribute) > 0; });
+    });
+    groups_.push_back(std::move(attributes));
+}
+
 bool RecordSession::Differs() const {
     return slot_ && slot_->Text() != textAsRead_;
 }
@@ -104,10 +112,20 @@ RecordSession::SaveOutcome RecordSession::Save(QWidget* parent,
         return answer == toolkit::Answer::No ? SaveOutcome::Reload : SaveOutcome::Back;
     }
     // The window's own changes over the stored record: what only the other workstation changed
-    // stays as it wrote it.
+    // stays as it wrote it. A group is one list: value k of one attribute next to value k of
+    // another from the other version would pair lines that never went together.
+    std::vector<int> taken = ChangedAttributes(textAsRead_, mine.Text());
+    for (const std::vector<int>& group : groups_) {
+        const bool touched = std::ranges::any_of(
+            group, [&](int attribute) { return std::ranges::count(taken, attribute) > 0; });
+        if (touched)
+            taken.insert(taken.end(), group.begin(), group.end());
+    }
     store::Record merged = stored;
-    for (int attribute : ChangedAttributes(textAsRead_, mine.Text()))
-        merged.SetValue(attribute, mine.Value(attribute));
+    for (int attribute : taken) {
+        if (merged.Value(attribute) != mine.Value(attribute))
+            merged.SetValue(attribute, mine.Value(attribute));
+    }
     merged.DBWrite();
     mine.SetText(merged.Text());
     textAsRead_ = mine.Text();

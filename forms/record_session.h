@@ -59,15 +59,23 @@ class RecordSession {
     // Beep and "Etes-vous sûr de vouloir quitter cette création ?" (Yes/No, icon); true on Yes.
     static bool ConfirmQuitCreation(QWidget* parent, toolkit::Icon icon);
 
+    // Declares attributes that hold one list together, value k of each belonging to line k (the
+    // hourly cost history: cost, date, majorated cost, type). Save's overwrite never mixes two
+    // versions of such a group: when the window changed any attribute of it, the whole group is
+    // written as the window has it. Declared with the bindings; a group sharing an attribute with
+    // one declared before replaces it.
+    void KeepTogether(std::vector<int> attributes);
+
     // Writes the current record, changed by the window since it was read, without silently
     // replacing what another workstation wrote meanwhile. The stored record is read for update
     // and compared with the text as read:
     //  - the same: the record is written (Written);
     //  - another workstation changed it: the user is told which positions it changed, by their
     //    captions, and chooses to overwrite (Yes: the window's changes are written over the
-    //    stored record, every position only the other workstation changed kept; Written), to
-    //    reload the other workstation's version (No: nothing written; Reload, the window shows
-    //    the record afresh) or to go back to the screen (Cancel: nothing written; Back).
+    //    stored record, every attribute only the other workstation changed kept, a group of
+    //    KeepTogether the window changed taken whole from the window; Written), to reload the
+    //    other workstation's version (No: nothing written; Reload, the window shows the record
+    //    afresh) or to go back to the screen (Cancel: nothing written; Back).
     // After Written the written text becomes the text as read. Record-store errors are thrown.
     enum class SaveOutcome { Written, Reload, Back };
     SaveOutcome Save(QWidget* parent, std::span<const store::layout::Caption> captions);
@@ -83,6 +91,7 @@ class RecordSession {
   private:
     std::optional<store::Record>& slot_;
     std::string textAsRead_;
+    std::vector<std::vector<int>> groups_;
 };
 
 }  // namespace forms

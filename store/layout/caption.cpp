@@ -4,6 +4,7 @@
 #include "store/layout/association.h"
 #include "store/layout/compteur.h"
 #include "store/layout/etablissement.h"
+#include "store/layout/tables.h"
 
 namespace store::layout {
 
@@ -25,6 +26,8 @@ std::span<const Caption> CaptionsOf(const std::string& fileName) {
         return activites::kCaptions;
     if (fileName == "COMPTEUR")
         return compteur::kCaptions;
+    if (fileName == "TABLES")
+        return tables::kCaptions;
     return {};
 }
 

@@ -4,6 +4,7 @@
 #include <QScrollBar>
 
 #include "platform/engine/dynarray.h"
+#include "store/local_database.h"
 #include "tests/activities/activities_fixture.h"
 
 class CostsTest : public ActivitiesTest {
@@ -112,8 +113,15 @@ TEST_F(CostsTest, EntryChecksAndAbandon) {
     EXPECT_EQ(focused(), "Txt_Date");
     expectShowing({"Txt_Cout=12,50"});  // one comma, formatted on leaving
 
-    // Any key but a digit is a "/"; a date that does not exist keeps the focus.
-    typeIn("Txt_Date", "31a2a2025");
+    // What cannot be read as a date keeps the focus without a word.
+    typeIn("Txt_Date", "1234567");
+    moveTo("Txt_Cout");
+    settle();
+    EXPECT_EQ(focused(), "Txt_Date");
+    expectShowing({"Txt_Date=1234567"});
+    EXPECT_TRUE(answers.done());
+    // Any key but a digit is a "/"; a date that does not exist keeps the focus, and says why.
+    retypeIn("Txt_Date", "31a2a2025");
     expectShowing({"Txt_Date=31/2/2025"});
     answers.expect("Erreur de saisie dans la date, veuillez la ressaisir.", QMessageBox::Warning);
     moveTo("Txt_Cout");
@@ -196,4 +204,51 @@ TEST_F(CostsTest, LinesOfACreationEndInTheNewRecord) {
     retypeIn("Txt_ServiceActiv", "SSI");
     press("Cmd_Ok");
     expectActivity("001006", {"12=S", "14=", "15=", "16=", "20="});
+}
+
+TEST_F(CostsTest, AnOverwriteKeepsTheLinesOfOneWorkstation) {
+    // 002's lines stored latest first, as this window writes them: changing one cost changes
+    // that attribute only.
+    store::Record r = activity("001002");
+    for (int attribute : {14, 15, 16, 20}) {
+        std::string latestFirst;
+        for (int v = r.DCount(attribute); v >= 1; --v)
+            latestFirst += r.Value(attribute, v) + (v > 1 ? "\xFD" : "");
+        r.SetValue(attribute, latestFirst);
+    }
+    writeRecord("ACTIVITES", "001002", r.Text());
+    open();
+    typeCode("002");
+    clickRow("Lst_Cout", 0, true);
+    retypeIn("Txt_Cout", "27");
+    press("Cmd_OkCout");
+
+    // Meanwhile another workstation adds a line and changes the tariff label.
+    const std::shared_ptr<store::LocalDatabase> other = store::OpenLocalDatabase(db->Path());
+    other->SetUserName("poste2");
+    store::Record theirs = other->OpenFile("ACTIVITES")->ReadForUpdate("001002");
+    for (auto [attribute, value] :
+         {std::pair<int, std::string>{14, "2800"}, {15, day("01/07/2026")}, {16, ""}, {20, "2"}})
+        theirs.Insert(attribute, 1, value);
+    theirs.SetValue(21, "TARIF DE L'AUTRE POSTE");
+    theirs.DBWrite();
+
+    pressAnswering("Cmd_Ok", "Un autre poste a modifié cet enregistrement", QMessageBox::Warning,
+                   toolkit::Answer::Yes);
+    const store::Record written = activity("001002");
+    EXPECT_EQ(written.Value(14),
+              "2700\xFD"
+              "2580\xFD"
+              "2510");
+    EXPECT_EQ(written.Value(15),
+              day("01/01/2026") + "\xFD" + day("01/01/2025") + "\xFD" + day("01/01/2024"));
+    EXPECT_EQ(written.Value(16),
+              "3310\xFD"
+              "3230\xFD"
+              "3140");
+    EXPECT_EQ(written.Value(20),
+              "1\xFD"
+              "1\xFD"
+              "1");
+    EXPECT_EQ(written.Value(21), "TARIF DE L'AUTRE POSTE");
 }

@@ -2,11 +2,14 @@
 // shows and lets the user change.
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTextBrowser>
 #include <QTimer>
 
@@ -189,4 +192,60 @@ TEST_F(ActivitiesTest, RightClickOpensTheActivitiesHelp) {
     ASSERT_TRUE(help);
     EXPECT_TRUE(help->source().toString().endsWith("AssocActivites.htm"));
     help->close();
+}
+
+TEST_F(ActivitiesTest, TheHistoryShowsTheLastChangeFirst) {
+    open();
+    typeCode("003");
+    retypeIn("Txt_LibTarif", "Tarif mandataire");
+    press("Cmd_Ok");
+    typeCode("003");
+    retypeIn("Txt_Finess", "490009786");
+    press("Cmd_Ok");
+    typeCode("003");
+
+    auto* menu = activities()->findChild<QMenu*>("Mnu_Aide");
+    QTest::mouseClick(a("Cdr_Type"), Qt::RightButton, Qt::NoModifier, QPoint(4, 4));
+    settle();
+    QAction* historique = menu->findChild<QAction*>("Mnu_Historique");
+    ASSERT_TRUE(historique && historique->isEnabled() && menu->isVisible());
+    QStringList rows;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(waitFor([] { return topLevel("Frm_Historique") != nullptr; }));
+        QWidget* history = topLevel("Frm_Historique");
+        auto* table = history->findChild<QTableWidget*>("Lst_Historique");
+        for (int r = 0; r < table->rowCount(); ++r) {
+            rows << QStringList{table->item(r, 1)->text(), table->item(r, 2)->text(),
+                                table->item(r, 3)->text(), table->item(r, 4)->text()}
+                        .join(QLatin1Char('|'));
+        }
+        click(history->findChild<QPushButton*>("Cmd_Fermer"));
+    });
+    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                      menu->actionGeometry(historique).center());
+    ASSERT_GE(rows.size(), 2);
+    EXPECT_EQ(rows[0], "admin|Numéro FINESS||490009786");
+    EXPECT_EQ(rows[1], "admin|Libellé ajustement tarifaire sur facture aidé||Tarif mandataire");
+
+    // Nothing shown, nothing to look at.
+    press("Cmd_Annuler");
+    QTest::mouseClick(a("Cdr_Type"), Qt::RightButton, Qt::NoModifier, QPoint(4, 4));
+    settle();
+    EXPECT_FALSE(historique->isEnabled());
+    menu->hide();
+}
+
+TEST_F(ActivitiesTest, CaptureShowsAnActivity) {
+    start();
+    const QString png = QDir::temp().filePath("activite-capture-test.png");
+    QString error;
+    ASSERT_TRUE(window()->screenshot(png, "001", -1, error, "activites", QString(), "001"))
+        << error.toStdString();
+    EXPECT_FALSE(QImage(png).isNull());
+    QFile::remove(png);
+    answers.expect("Cette activité n'existe pas", QMessageBox::Warning);
+    EXPECT_FALSE(window()->screenshot(png, "001", -1, error, "activites", QString(), "009"));
+    EXPECT_EQ(error, "L'activité 009 n'existe pas.");
+    EXPECT_TRUE(answers.done());
+    EXPECT_TRUE(screen()->isEnabled());
 }

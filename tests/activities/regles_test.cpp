@@ -4,7 +4,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -130,7 +132,8 @@ TEST_F(RulesTest, ASectionAddedInPlaceIsFoundAtOnce) {
     expectShowing({"Cbo_SectAnalActiv=JARDINAGE"});
     EXPECT_EQ(mv::extract(stored("TABLES", "SECTANAL"), 3, 8), "JARDINAGE");
 
-    // The services, the same way.
+    // The services, the same way; the table's history is at hand from its right-click menu.
+    QStringList history;
     QTimer::singleShot(0, [&] {
         QWidget* w = nullptr;
         ASSERT_TRUE(waitFor([&] { return (w = topLevel("Frm_ParamSect")) != nullptr; }));
@@ -138,9 +141,33 @@ TEST_F(RulesTest, ASectionAddedInPlaceIsFoundAtOnce) {
         type(child<QLineEdit>(w, "Txt_Code"), "JAR");
         type(child<QLineEdit>(w, "Txt_Libelle"), "JARDINAGE");
         click(child<QPushButton>(w, "Cmd_Ajouter"));
+        QTest::mouseClick(child<QWidget>(w, "Etq_Table"), Qt::RightButton, Qt::NoModifier,
+                          QPoint(2, 2));
+        settle();
+        auto* menu = w->findChild<QMenu*>("Mnu_Aide");
+        QAction* historique = menu ? menu->findChild<QAction*>("Mnu_Historique") : nullptr;
+        if (historique && historique->isEnabled() && menu->isVisible()) {
+            QTimer::singleShot(0, [&] {
+                ASSERT_TRUE(waitFor([] { return topLevel("Frm_Historique") != nullptr; }));
+                QWidget* h = topLevel("Frm_Historique");
+                auto* table = h->findChild<QTableWidget*>("Lst_Historique");
+                for (int r = 0; r < 2 && r < table->rowCount(); ++r)
+                    history << table->item(r, 2)->text() + "|" + table->item(r, 4)->text();
+                click(h->findChild<QPushButton*>("Cmd_Fermer"));
+            });
+            QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                              menu->actionGeometry(historique).center());
+        }
+        if (menu)
+            menu->hide();
         click(child<QPushButton>(w, "Cmd_Fermer"));
     });
     press("Cmd_AjouterService");
+    ASSERT_EQ(history.size(), 2);
+    EXPECT_TRUE(history[0].startsWith("Code (valeur ") && history[0].endsWith("|JAR"))
+        << history[0].toStdString();
+    EXPECT_TRUE(history[1].startsWith("Libellé (valeur ") && history[1].endsWith("|JARDINAGE"))
+        << history[1].toStdString();
     retypeIn("Txt_ServiceActiv", "JAR");
     expectShowing({"Cbo_ServiceActiv=JARDINAGE"});
 }

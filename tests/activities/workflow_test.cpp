@@ -7,12 +7,44 @@
 #include <QLineEdit>
 
 #include "platform/engine/dynarray.h"
+#include "store/store_error.h"
+#include "store/variables.h"
 #include "tests/activities/activities_fixture.h"
 
 namespace {
 
 const QString kTypePrompt =
     QStringLiteral("Veuillez préciser le type d'activité que vous désirez ajouter :");
+
+// The counters' file of this workstation, where another workstation writes a counter the
+// moment this one has found it missing.
+class CounterCreatedMeanwhile : public store::File {
+  public:
+    CounterCreatedMeanwhile(std::shared_ptr<store::File> file, std::function<void()> other)
+        : file_(std::move(file)), other_(std::move(other)) {}
+    const std::string& Name() const override { return file_->Name(); }
+    store::Record Read(const std::string& id) override { return file_->Read(id); }
+    store::Record ReadForUpdate(const std::string& id) override {
+        try {
+            return file_->ReadForUpdate(id);
+        } catch (const store::StoreError&) {
+            if (auto other = std::exchange(other_, {}))
+                other();
+            throw;
+        }
+    }
+    store::Record NewItem(const std::string& id) override { return file_->NewItem(id); }
+    void Release(const std::string& id) override { file_->Release(id); }
+    void Write(const std::string& id, const std::string& text) override { file_->Write(id, text); }
+    void Create(const std::string& id, const std::string& text) override {
+        file_->Create(id, text);
+    }
+    void DeleteRecord(const std::string& id) override { file_->DeleteRecord(id); }
+
+  private:
+    std::shared_ptr<store::File> file_;
+    std::function<void()> other_;
+};
 
 }  // namespace
 
@@ -23,6 +55,17 @@ class ActivityWorkflowTest : public ActivitiesTest {
         return QDir(QString::fromStdString(mv::extract(stored("CHEMINFICHIER", "1"), 3)))
             .filePath(name);
     }
+    QByteArray contents(const QString& name) {
+        QFile f(templateFile(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(absent)");
+    }
+    // The association's own letter, as the user last changed it by hand.
+    void writeOwnLetter() {
+        QFile f(templateFile("MiseADispo001.txt"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(kOwnLetter);
+    }
+    static constexpr const char* kOwnLetter = "lettre propre à l'association";
     // The fields a creation of that type needs, its service and a first cost line for "P".
     void fillNew(const QString& name, char type) {
         const char* service = type == 'P'   ? "AMN"
@@ -89,24 +132,22 @@ TEST_F(ActivityWorkflowTest, CreatesAnActivityOfEachType) {
     expectActivity("001007", {"13=MAN", "14=", "15="});
     EXPECT_TRUE(a<QComboBox>("Cbo_LibActivite")->findText("NOUVELLE S") >= 0);
     // The intermédiaire's placement convention, copied from its template.
-    QFile copy(templateFile("MiseADispo001.txt"));
-    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    QFile model(templateFile("MiseADispo.txt"));
-    ASSERT_TRUE(model.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copy.readAll(), model.readAll());
+    EXPECT_EQ(contents("MiseADispo001.txt"), contents("MiseADispo.txt"));
 }
 
 TEST_F(ActivityWorkflowTest, ACreationRefusedConsumesNoCode) {
     open();
     // A missing template is told and nothing is written.
-    QFile::remove(templateFile("MiseADispo.txt"));
+    const QString model = templateFile("MiseADispo.txt");
+    ASSERT_TRUE(QFile::rename(model, model + ".bak"));
     startCreation("I");
     fillNew("PLACEMENT", 'I');
-    pressAnswering("Cmd_Ok", "MiseADispo.txt", QMessageBox::Warning);
+    pressAnswering("Cmd_Ok", "MiseADispo.txt est introuvable.", QMessageBox::Warning);
     EXPECT_EQ(activities()->mode(), 2) << "the creation is still under way, as typed";
     expectShowing({"Txt_LibActivite=PLACEMENT"});
     EXPECT_EQ(stored("ACTIVITES", "001006"), "");
     EXPECT_EQ(counter("001"), "005");
+    ASSERT_TRUE(QFile::rename(model + ".bak", model));
 
     // Leaving a creation asks first.
     pressAnswering("Cmd_Annuler", "Etes-vous sûr de vouloir quitter cette création ?",
@@ -116,33 +157,47 @@ TEST_F(ActivityWorkflowTest, ACreationRefusedConsumesNoCode) {
                    QMessageBox::Warning, toolkit::Answer::Yes);
     expectCodeEntry();
 
-    // The counter hands out no code above 999.
+    // The counter hands out no code above 999, and a refused creation copies no template over
+    // the association's own letter.
+    writeOwnLetter();
     std::string full = stored("COMPTEUR", "001");
     mv::replace(full, 2, 1, "999");
     writeRecord("COMPTEUR", "001", full);
-    startCreation("M");
-    fillNew("MANDAT", 'M');
+    startCreation("I");
+    fillNew("PLACEMENT", 'I');
     pressAnswering("Cmd_Ok", "dernier code d'activité possible (999)", QMessageBox::Warning);
     EXPECT_EQ(counter("001"), "999");
     EXPECT_EQ(stored("ACTIVITES", "001999") + stored("ACTIVITES", "0011000"), "");
+    EXPECT_EQ(contents("MiseADispo001.txt"), kOwnLetter);
 }
 
 TEST_F(ActivityWorkflowTest, ACodeTakenMeanwhileOffersTheNextOne) {
-    // Another workstation wrote 001006 without the counter; 005's counter is gone.
+    // Another workstation wrote 001006 and 001007 without the counter.
     writeRecord("ACTIVITES", "001006", recordOf({"1=AUTRE POSTE", "12=M"}));
+    writeRecord("ACTIVITES", "001007", recordOf({"1=TROISIEME POSTE", "12=M"}));
+    writeOwnLetter();
     open();
-    startCreation("S");
-    fillNew("SSIAD BIS", 'S');
+    startCreation("I");
+    fillNew("PLACEMENT BIS", 'I');
+    // Declined: nothing written, the template included; the creation stays as typed.
     answers.expect(
         "Le code d'activité 006 vient d'être attribué à une autre activité par un "
         "autre poste.",
-        QMessageBox::Question, toolkit::Answer::Yes);
+        QMessageBox::Question, toolkit::Answer::No);
+    press("Cmd_Ok");
+    EXPECT_TRUE(answers.done());
+    EXPECT_EQ(activities()->mode(), 2);
+    EXPECT_EQ(contents("MiseADispo001.txt"), kOwnLetter);
+    answers.expect("Le code d'activité 007 vient d'être attribué", QMessageBox::Question,
+                   toolkit::Answer::Yes);
     press("Cmd_Ok");
     EXPECT_TRUE(answers.done());
     expectCodeEntry();
     EXPECT_EQ(activity("001006").Value(1), "AUTRE POSTE") << "never replaced";
-    EXPECT_EQ(activity("001007").Value(1), "SSIAD BIS");
-    EXPECT_EQ(counter("001"), "007");
+    EXPECT_EQ(activity("001007").Value(1), "TROISIEME POSTE");
+    EXPECT_EQ(activity("001008").Value(1), "PLACEMENT BIS");
+    EXPECT_EQ(counter("001"), "008");
+    EXPECT_EQ(contents("MiseADispo001.txt"), contents("MiseADispo.txt"));
 }
 
 TEST_F(ActivityWorkflowTest, WithoutACounterTheFirstCodeIs001) {
@@ -155,6 +210,20 @@ TEST_F(ActivityWorkflowTest, WithoutACounterTheFirstCodeIs001) {
     press("Cmd_Ok");
     EXPECT_EQ(activity("005001").Value(1), "SSIAD");
     EXPECT_EQ(counter("005"), "001");
+
+    // Another workstation creates the counter just after this one found it missing: its
+    // numbers are taken up, never replaced.
+    deleteRecord("COMPTEUR", "005");
+    std::shared_ptr<store::File>& compteurs = store::Variables::Get().fCompteur;
+    compteurs = std::make_shared<CounterCreatedMeanwhile>(compteurs, [this] {
+        writeRecord("COMPTEUR", "005", recordOf({"2=004", "4=002"}));
+    });
+    startCreation("S");
+    fillNew("SSIAD BIS", 'S');
+    press("Cmd_Ok");
+    EXPECT_EQ(activity("005005").Value(1), "SSIAD BIS");
+    EXPECT_EQ(counter("005"), "005");
+    EXPECT_EQ(mv::extract(stored("COMPTEUR", "005"), 4, 1), "002");
 }
 
 TEST_F(ActivityWorkflowTest, MandatoryChecksRunInOrder) {
@@ -333,17 +402,28 @@ TEST_F(ActivityWorkflowTest, AnUpdateWritesOnlyWhatTheWindowShows) {
     std::string theirs = fresh;
     mv::replace(theirs, 17, "AUTRE POSTE");
     writeRecord("ACTIVITES", "001004", theirs);
-    answers.expect("Un autre poste a modifié cet enregistrement", QMessageBox::Warning,
+    // The placement template is set back to the default letter on every update of an
+    // intermédiaire activity, once it is written: going back to the screen leaves it alone.
+    writeOwnLetter();
+    pressAnswering("Cmd_Ok", "Un autre poste a modifié cet enregistrement", QMessageBox::Warning,
+                   toolkit::Answer::Cancel);
+    EXPECT_EQ(contents("MiseADispo001.txt"), kOwnLetter);
+    EXPECT_EQ(stored("ACTIVITES", "001004"), theirs);
+    pressAnswering("Cmd_Ok", "Un autre poste a modifié cet enregistrement", QMessageBox::Warning,
                    toolkit::Answer::Yes);
-    press("Cmd_Ok");
-    EXPECT_TRUE(answers.done());
     expectActivity("001004",
                    {"17=AUTRE POSTE", "19=490009784", "22=", "30=TRENTE", "12=I", "13=INT"});
-    // The placement template is set back to the default letter on every update of an
-    // intermédiaire activity.
-    QFile copy(templateFile("MiseADispo001.txt"));
-    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    QFile model(templateFile("Defaut.txt"));
-    ASSERT_TRUE(model.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copy.readAll(), model.readAll());
+    EXPECT_EQ(contents("MiseADispo001.txt"), contents("Defaut.txt"));
+
+    // A copy that fails once the activity is written is told; the activity stays written.
+    ASSERT_TRUE(QFile::remove(templateFile("MiseADispo001.txt")));
+    ASSERT_TRUE(QDir().mkpath(templateFile("MiseADispo001.txt")));
+    typeCode("004");
+    retypeIn("Txt_Finess", "490009785");
+    pressAnswering("Cmd_Ok",
+                   "L'activité 004 est enregistrée, mais son modèle de mise à disposition n'a "
+                   "pas pu être copié",
+                   QMessageBox::Warning);
+    expectCodeEntry();
+    expectActivity("001004", {"19=490009785"});
 }
