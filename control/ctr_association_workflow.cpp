@@ -56,9 +56,9 @@ class Desactivation {
     QWidget* w_;
 };
 
-// The number record of a new association: every attribute at its first value. One left by an
-// earlier attempt of this same creation (stopped at the creditor identifier) is written over: it
-// holds this same content.
+// The number record of a new association: every attribute at its first value. Made create-only:
+// one already there (left by an earlier attempt of this creation, or loaded with a base) keeps its
+// invoice numbers, which must never go back.
 void ecrireNumeros(const std::shared_ptr<store::File>& file, const std::string& code,
                    std::optional<store::Record>& held) {
     namespace N = store::layout::numerofact;
@@ -69,7 +69,13 @@ void ecrireNumeros(const std::shared_ptr<store::File>& file, const std::string& 
     store::Record r(file, code, std::string());
     for (int a = 1; a <= N::kNombreNumeros; ++a)
         r.SetValue(a, 1, N::kInitial);
-    r.DBWrite();
+    try {
+        r.DBCreate();
+    } catch (const store::StoreError& e) {
+        if (e.code() != store::ErrorCode::RecordExists)
+            throw;
+        r = file->Read(code);
+    }
     held = std::move(r);
 }
 

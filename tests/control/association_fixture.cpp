@@ -44,12 +44,43 @@ void CtrAssociationTest::SetUp() {
 
 void CtrAssociationTest::TearDown() {
     GuiTest::TearDown();
+    if (otherWindow_) {
+        swapWorkstations();
+        if (window_->isVisible())
+            screen()->Fermeture();
+        window_.reset();
+        swapWorkstations();
+    }
     // A test that left the window open still releases the shared objects.
     if (window_ && window_->isVisible())
         screen()->Fermeture();
     window_.reset();
     store::Variables::Get().database.reset();
     store::Variables::Get().client.reset();
+}
+
+void CtrAssociationTest::swapWorkstations() {
+    std::swap(window_, otherWindow_);
+    std::swap(store::Variables::Get(), *otherVariables_);
+}
+
+void CtrAssociationTest::asOtherWorkstation(const std::function<void()>& act, const char* user) {
+    const bool first = !otherWindow_;
+    if (first) {
+        otherDb = store::OpenLocalDatabase(db->Path());
+        otherWindow_ = std::make_unique<MainWindow>();
+        otherVariables_ = std::make_unique<store::Variables>();
+    }
+    swapWorkstations();
+    if (first)
+        window_->start(otherDb, QString::fromLatin1(user));
+    showActive(window_.get());
+    settle();
+    act();
+    swapWorkstations();
+    if (window_->isVisible())
+        showActive(window_.get());
+    settle();
 }
 
 std::string CtrAssociationTest::storeAt(const std::string& id, int attribute,

@@ -6,6 +6,7 @@
 
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -16,6 +17,7 @@
 #include "platform/seed/seed.h"
 #include "store/local_database.h"
 #include "store/record.h"
+#include "store/variables.h"
 #include "tests/support/gui_test.h"
 
 class QComboBox;
@@ -104,7 +106,15 @@ class CtrAssociationTest : public GuiTest {
 
     std::shared_ptr<store::LocalDatabase> db;
 
+    // A second workstation on the same base: its own database object and host window, started
+    // for user on first use. While act runs, every helper above drives that window, and the
+    // process-wide objects in place are the ones its screen opened.
+    void asOtherWorkstation(const std::function<void()>& act, const char* user = "poste2");
+    std::shared_ptr<store::LocalDatabase> otherDb;
+
   private:
+    void swapWorkstations();
     QTemporaryDir dir_;
-    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<MainWindow> window_, otherWindow_;
+    std::unique_ptr<store::Variables> otherVariables_;
 };

@@ -9,9 +9,12 @@ const char* kSave = "Voulez-vous enregistrer les modifications apportées à cet
 
 struct Answered {
     const char* raison;      // typed over 001's raison sociale
+    const char* ics;         // typed over its creditor identifier, or null
     toolkit::Answer answer;  // to the save prompt
     const char* refusal;     // shown by the save, or null
+    QMessageBox::Icon refusalIcon;
     bool saved, leaves;
+    bool wSortir;  // what the host is told
 };
 
 using LeaveTest = CtrAssociationTest;
@@ -25,9 +28,13 @@ TEST_P(LeaveAnswerTest, SavePromptAnswer) {
     start();
     enterCode("1");
     retype("Txt_RaisonAssoc", c.raison);
+    if (c.ics) {
+        showTab(kRib);
+        retype("Txt_Ics", QString::fromLatin1(c.ics));
+    }
     answers.expect(kSave, QMessageBox::Question, c.answer);
     if (c.refusal)
-        answers.expect(c.refusal, QMessageBox::Information);
+        answers.expect(c.refusal, c.refusalIcon);
     clickButton("Cmd_Sortir");
     EXPECT_TRUE(answers.done());
     if (c.saved) {
@@ -36,22 +43,38 @@ TEST_P(LeaveAnswerTest, SavePromptAnswer) {
         EXPECT_EQ(stored("ASSOCIATION", "001"), before);
     }
     EXPECT_EQ(window()->isVisible(), !c.leaves);
-    // Only a cancelled leave takes the wish to leave back.
-    EXPECT_EQ(screen()->W_Sortir(), c.answer != toolkit::Answer::Cancel);
+    EXPECT_EQ(screen()->W_Sortir(), c.wSortir);
     if (!c.leaves) {
         EXPECT_EQ(text("Txt_RaisonAssoc"), c.raison) << "the screen stays as typed";
     }
 }
 
+constexpr auto kInfo = QMessageBox::Information;
+constexpr auto kYes = toolkit::Answer::Yes;
+
+static std::string caseName(const ::testing::TestParamInfo<Answered>& info) {
+    static const char* const names[] = {"Oui", "Non", "Annuler", "OuiChampManquant",
+                                        "OuiIcsRefuse"};
+    return names[info.index];
+}
+
+// A cancelled leave takes the wish to leave back, and so does a save refused by the creditor
+// identifier: the host is never told the user left while the screen stays. A missing field keeps
+// the wish, as the screen always has.
 INSTANTIATE_TEST_SUITE_P(
     Answers, LeaveAnswerTest,
-    ::testing::Values(Answered{"NOUVELLE RAISON", toolkit::Answer::Yes, nullptr, true, true},
-                      Answered{"NOUVELLE RAISON", toolkit::Answer::No, nullptr, false, true},
-                      Answered{"NOUVELLE RAISON", toolkit::Answer::Cancel, nullptr, false, false},
-                      // A refused save keeps the window.
-                      Answered{"", toolkit::Answer::Yes,
-                               "La raison sociale de l'entité doit être renseignée.", false,
-                               false}));
+    ::testing::Values(Answered{"NOUVELLE RAISON", nullptr, kYes, nullptr, kInfo, true, true, true},
+                      Answered{"NOUVELLE RAISON", nullptr, toolkit::Answer::No, nullptr, kInfo,
+                               false, true, true},
+                      Answered{"NOUVELLE RAISON", nullptr, toolkit::Answer::Cancel, nullptr, kInfo,
+                               false, false, false},
+                      Answered{"", nullptr, kYes,
+                               "La raison sociale de l'entité doit être renseignée.", kInfo, false,
+                               false, true},
+                      Answered{"NOUVELLE RAISON", "FR12ZZZ12345", kYes,
+                               "L'ICS est une chaîne de 13 caractères qui commence par FR",
+                               QMessageBox::Warning, false, false, false}),
+    caseName);
 
 TEST_F(LeaveTest, NothingChangedLeavesWithoutAQuestion) {
     start();

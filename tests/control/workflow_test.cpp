@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 #include "platform/engine/dynarray.h"
@@ -347,11 +348,12 @@ TEST_F(WorkflowTest, ProposedCodeStopsBeforeTheReservedOneAndMayBeTaken) {
 }
 
 // Two workstations on one base: the other one is a second database object on the same file,
-// writing as its own screen would.
+// either writing as its own screen would or driving a second screen.
 class TwoWorkstationsTest : public WorkflowTest {
   protected:
     void SetUp() override {
         WorkflowTest::SetUp();
+        writeRecord("DROITS", "poste2", stored("DROITS", seed::kDemoAdminUser));
         other = store::OpenLocalDatabase(db->Path());
         other->SetUserName("poste2");
     }
@@ -408,9 +410,15 @@ TEST_F(TwoWorkstationsTest, AChangeMadeMeanwhileIsNeverOverwrittenSilently) {
         start();
         enterCode("1");
         retype("Txt_RaisonAssoc", QStringLiteral("RAISON DE CE POSTE"));
-        // Meanwhile: the same field and another one, the e-mail.
-        otherChanges("001", 2, "RAISON DE L'AUTRE POSTE");
-        otherChanges("001", 35, "autre@poste.fr");
+        // Meanwhile, on the other workstation's screen: the same field and another one.
+        asOtherWorkstation([&] {
+            enterCode("1");
+            retype("Txt_RaisonAssoc", QStringLiteral("RAISON DE L'AUTRE POSTE"));
+            retype("Txt_Email", QStringLiteral("autre@poste.fr"));
+            clickButton("Cmd_Ok");
+            ASSERT_TRUE(answers.seen().empty()) << "its own save asks nothing";
+            expectBackToSearch();
+        });
         answers.expect(conflict, QMessageBox::Warning, c.answer);
         clickButton("Cmd_Ok");
         ASSERT_EQ(answers.seen().size(), 1u);
@@ -447,31 +455,50 @@ TEST_F(TwoWorkstationsTest, TheHistoryShowsWhoChangedWhatNewestFirst) {
     enterCode("1");
     retype("Txt_RaisonAssoc", QStringLiteral("NOUVELLE RAISON"));
     clickButton("Cmd_Ok");
-    enterCode("1");
 
     // From the right-click menu, as a user reaches it; the window is modal, so it is read from
-    // inside its own loop.
-    auto* menu = screen()->findChild<QMenu*>("Mnu_Aide");
-    QWidget* page = w<QTabWidget>("Ong_Assoc")->currentWidget();
-    QTest::mouseClick(page, Qt::RightButton, Qt::NoModifier, QPoint(5, page->height() - 5));
-    settle();
-    QAction* historique = menu->findChild<QAction*>("Mnu_Historique");
-    ASSERT_TRUE(historique && historique->isEnabled() && menu->isVisible());
-    QStringList rows;
-    QTimer::singleShot(0, [&] {
-        ASSERT_TRUE(waitFor([] { return topLevel("Frm_Historique") != nullptr; }));
-        QWidget* window = topLevel("Frm_Historique");
-        auto* table = window->findChild<QTableWidget*>("Lst_Historique");
-        for (int r = 0; r < table->rowCount(); ++r) {
-            rows << QStringList{table->item(r, 1)->text(), table->item(r, 2)->text(),
-                                table->item(r, 3)->text(), table->item(r, 4)->text()}
-                        .join(QLatin1Char('|'));
-        }
-        click(window->findChild<QPushButton*>("Cmd_Fermer"));
-    });
-    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
-                      menu->actionGeometry(historique).center());
+    // inside its own loop, where the user also tries to type over a cell.
+    const auto history = [&] {
+        enterCode("1");
+        auto* menu = screen()->findChild<QMenu*>("Mnu_Aide");
+        QWidget* page = w<QTabWidget>("Ong_Assoc")->currentWidget();
+        QTest::mouseClick(page, Qt::RightButton, Qt::NoModifier, QPoint(5, page->height() - 5));
+        settle();
+        QAction* historique = menu->findChild<QAction*>("Mnu_Historique");
+        EXPECT_TRUE(historique && historique->isEnabled() && menu->isVisible());
+        QStringList rows;
+        if (!historique)
+            return rows;
+        QTimer::singleShot(0, [&] {
+            ASSERT_TRUE(waitFor([] { return topLevel("Frm_Historique") != nullptr; }));
+            QWidget* window = topLevel("Frm_Historique");
+            auto* table = window->findChild<QTableWidget*>("Lst_Historique");
+            QWidget* cell = table->viewport();
+            const QPoint first = table->visualItemRect(table->item(0, 4)).center();
+            QTest::mouseDClick(cell, Qt::LeftButton, Qt::NoModifier, first);
+            // Whatever has the window's focus then: an editor if one opened, else the table.
+            QWidget* typed = window->focusWidget() ? window->focusWidget() : table;
+            QTest::keyClicks(typed, QStringLiteral("X"));
+            for (int r = 0; r < table->rowCount(); ++r) {
+                rows << QStringList{table->item(r, 1)->text(), table->item(r, 2)->text(),
+                                    table->item(r, 3)->text(), table->item(r, 4)->text()}
+                            .join(QLatin1Char('|'));
+            }
+            click(window->findChild<QPushButton*>("Cmd_Fermer"));
+        });
+        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                          menu->actionGeometry(historique).center());
+        return rows;
+    };
+    const QStringList rows = history();
     ASSERT_GE(rows.size(), 2);
     EXPECT_EQ(rows[0], "admin|Raison Sociale|AIDE ET SOINS DU BOCAGE|NOUVELLE RAISON");
     EXPECT_EQ(rows[1], "poste2|E-Mail|accueil@asd-bocage.fr|autre@poste.fr");
+    clickButton("Cmd_Sortir");
+
+    // A consultation user reads the same history and can change none of it.
+    const std::string before = stored("ASSOCIATION", "001");
+    start(seed::kDemoConsultUser);
+    EXPECT_EQ(history(), rows);
+    EXPECT_EQ(stored("ASSOCIATION", "001"), before);
 }
