@@ -2,14 +2,9 @@
 // by OK or "Retour", opened from the activities window, which goes on with the record as written.
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QDir>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
-#include <QTableWidget>
-#include <QTimer>
 
 #include "accounting/frm_integration_comptable.h"
 #include "platform/components/droits/composant_droits.h"
@@ -50,59 +45,25 @@ class AccountingTest : public ActivitiesTest {
     T* c(const char* name) const {
         return child<T>(window_.get(), name);
     }
-    QString text(const char* name) const {
-        if (auto* combo = qobject_cast<QComboBox*>(c(name)))
-            return combo->currentText();
-        return c<QLineEdit>(name)->text();
+    void activate() {
+        if (QApplication::activeWindow() != window_.get())
+            showActive(window_.get());
     }
     // Types into a field of the accounting window, as a user with the window active.
     void key(const char* name, const QString& keys) {
-        if (QApplication::activeWindow() != window_.get())
-            showActive(window_.get());
+        activate();
         type(c(name), keys);
     }
     // Empties a code field as a user does: everything selected, then Backspace (the code
     // fields swallow Delete).
     void erase(const char* name) {
-        if (QApplication::activeWindow() != window_.get())
-            showActive(window_.get());
+        activate();
         focusOn(c(name));
         QTest::keyClick(c(name), Qt::Key_A, Qt::ControlModifier);
         pressKey(c(name), Qt::Key_Backspace);
     }
     void enter(const char* name) { pressEnter(c(name)); }
-    // The history of the activity, opened from the window's right-click menu and closed: one
-    // "user|field|before|after" per row, newest first.
-    QStringList history() {
-        if (QApplication::activeWindow() != window_.get())
-            showActive(window_.get());
-        QTest::mouseClick(window_.get(), Qt::RightButton, Qt::NoModifier, QPoint(3, 3));
-        settle();
-        auto* menu = window_->findChild<QMenu*>("Mnu_Aide");
-        QAction* entry = menu ? menu->findChild<QAction*>("Mnu_Historique") : nullptr;
-        EXPECT_TRUE(entry && entry->isEnabled() && menu->isVisible());
-        if (!entry)
-            return {};
-        QStringList rows;
-        QTimer::singleShot(0, [&] {
-            ASSERT_TRUE(waitFor([] { return topLevel("Frm_Historique") != nullptr; }));
-            QWidget* window = topLevel("Frm_Historique");
-            auto* table = child<QTableWidget>(window, "Lst_Historique");
-            for (int r = 0; r < table->rowCount(); ++r) {
-                QStringList cells;
-                for (int col = 1; col <= 4; ++col)
-                    cells << (table->item(r, col) ? table->item(r, col)->text() : QString());
-                rows << cells.join(QLatin1Char('|'));
-            }
-            click(child<QPushButton>(window, "Cmd_Fermer"));
-        });
-        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
-                          menu->actionGeometry(entry).center());
-        settle();
-        return rows;
-    }
-    void pickIn(const char* name, int row) {
-        auto* combo = c<QComboBox>(name);
+    void pickIn(QComboBox* combo, int row) {
         combo->setFocus();
         pressKey(combo, Qt::Key_F4);
         QAbstractItemView* view = combo->view();
@@ -132,12 +93,9 @@ TEST_F(AccountingTest, OpenedFromTheActivitiesWindowSetsBothAccounts) {
     const std::string before = stored("ACTIVITES", "002003");
     open("002");
     typeCode("003");
-    bool inside = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* w = nullptr;
-        ASSERT_TRUE(waitFor([&] {
-            return (w = topLevel("Frm_IntegrationComptable")) != nullptr && w->isActiveWindow();
-        }));
+    auto opening = [&] { press("Cmd_IntegrationComptable"); };
+    ASSERT_TRUE(inWindow("Frm_IntegrationComptable", opening, [&](QWidget* w) {
+        ASSERT_TRUE(waitFor([&] { return w->isActiveWindow(); }));
         EXPECT_EQ(w->windowTitle(), "Paramètres d'intégration comptable");
         EXPECT_EQ(child<QLabel>(w, "Etq_CodeAsso")->text(), "002");
         EXPECT_EQ(child<QLineEdit>(w, "Txt_CodeActivite")->text(), "003");
@@ -152,25 +110,18 @@ TEST_F(AccountingTest, OpenedFromTheActivitiesWindowSetsBothAccounts) {
             EXPECT_EQ(combo->currentText(), "") << list;
         }
         // One account by its code's beginning, the other by its label's.
-        type(child<QLineEdit>(w, "Txt_CodePrdAideSansPriseChg"), "7066");
-        pressEnter(child<QLineEdit>(w, "Txt_CodePrdAideSansPriseChg"));
-        EXPECT_EQ(child<QLineEdit>(w, "Txt_CodePrdAideSansPriseChg")->text(), "7066000000");
+        auto* code = child<QLineEdit>(w, "Txt_CodePrdAideSansPriseChg");
+        type(code, "7066");
+        pressEnter(code);
+        EXPECT_EQ(code->text(), "7066000000");
         EXPECT_EQ(child<QComboBox>(w, kListeAide)->currentText(), "AIDES SANS PRISE EN CHARGE");
-        type(child<QComboBox>(w, kListeCotisation), "cotisations annuelles p");
-        EXPECT_EQ(items(child<QComboBox>(w, kListeCotisation)),
-                  QStringList({"COTISATIONS ANNUELLES PRESTATAIRE"}));
-        auto* combo = child<QComboBox>(w, kListeCotisation);
-        combo->setFocus();
-        pressKey(combo, Qt::Key_F4);
-        QTest::mouseClick(combo->view()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          combo->view()->visualRect(combo->view()->model()->index(0, 0)).center());
-        settle();
+        auto* labels = child<QComboBox>(w, kListeCotisation);
+        type(labels, "cotisations annuelles p");
+        EXPECT_EQ(items(labels), QStringList({"COTISATIONS ANNUELLES PRESTATAIRE"}));
+        pickIn(labels, 0);
         EXPECT_EQ(child<QLineEdit>(w, "Txt_CodePrdCotisAnnuelle")->text(), "7562000000");
         click(child<QPushButton>(w, "Cmd_Ok"));
-        inside = true;
-    });
-    press("Cmd_IntegrationComptable");
-    ASSERT_TRUE(inside);
+    }));
     EXPECT_EQ(topLevel("Frm_IntegrationComptable"), nullptr);
     EXPECT_TRUE(activities()->isEnabled());
     std::string expected = before;
@@ -187,42 +138,42 @@ TEST_F(AccountingTest, OpenedFromTheActivitiesWindowSetsBothAccounts) {
 
 TEST_F(AccountingTest, AnAccountByItsCode) {
     openAccounts("001");
-    EXPECT_EQ(text("Txt_CodePrdAideSansPriseChg"), "7066000000");
-    EXPECT_EQ(text(kListeAide), "AIDES SANS PRISE EN CHARGE");
-    EXPECT_EQ(text(kListeCotisation), "COTISATIONS ANNUELLES PRESTATAIRE");
+    EXPECT_EQ(showing("Txt_CodePrdAideSansPriseChg"), "7066000000");
+    EXPECT_EQ(showing(kListeAide), "AIDES SANS PRISE EN CHARGE");
+    EXPECT_EQ(showing(kListeCotisation), "COTISATIONS ANNUELLES PRESTATAIRE");
 
     // Digits only; a partial code with one account completes on leaving as on Enter.
     erase("Txt_CodePrdAideSansPriseChg");
     key("Txt_CodePrdAideSansPriseChg", "7a0b6,6.");
-    EXPECT_EQ(text("Txt_CodePrdAideSansPriseChg"), "7066");
+    EXPECT_EQ(showing("Txt_CodePrdAideSansPriseChg"), "7066");
     c("Txt_CodePrdCotisAnnuelle")->setFocus();
     settle();
-    EXPECT_EQ(text("Txt_CodePrdAideSansPriseChg"), "7066000000");
-    EXPECT_EQ(text(kListeAide), "AIDES SANS PRISE EN CHARGE");
+    EXPECT_EQ(showing("Txt_CodePrdAideSansPriseChg"), "7066000000");
+    EXPECT_EQ(showing(kListeAide), "AIDES SANS PRISE EN CHARGE");
 
     // Several accounts: the list holds them, the code waits for a choice.
     erase("Txt_CodePrdCotisAnnuelle");
     key("Txt_CodePrdCotisAnnuelle", "756");
     enter("Txt_CodePrdCotisAnnuelle");
-    EXPECT_EQ(text("Txt_CodePrdCotisAnnuelle"), "");
+    EXPECT_EQ(showing("Txt_CodePrdCotisAnnuelle"), "");
     EXPECT_EQ(
         items(c<QComboBox>(kListeCotisation)),
         QStringList({"COTISATIONS ANNUELLES INTERMEDIAIRE", "COTISATIONS ANNUELLES MANDATAIRE",
                      "COTISATIONS ANNUELLES PRESTATAIRE"}));
-    pickIn(kListeCotisation, 1);
-    EXPECT_EQ(text("Txt_CodePrdCotisAnnuelle"), "7561000000");
+    pickIn(c<QComboBox>(kListeCotisation), 1);
+    EXPECT_EQ(showing("Txt_CodePrdCotisAnnuelle"), "7561000000");
 
     // Refusals: an unknown account, a beginning no account has.
     answers.expect("Ce compte n'existe pas.", QMessageBox::Warning);
     erase("Txt_CodePrdCotisAnnuelle");
     key("Txt_CodePrdCotisAnnuelle", "7999999999");
     EXPECT_TRUE(answers.done());
-    EXPECT_EQ(text("Txt_CodePrdCotisAnnuelle"), "");
+    EXPECT_EQ(showing("Txt_CodePrdCotisAnnuelle"), "");
     answers.expect("Le compte comptable n'existe pas.", QMessageBox::Warning);
     key("Txt_CodePrdCotisAnnuelle", "8");
     enter("Txt_CodePrdCotisAnnuelle");
     EXPECT_TRUE(answers.done());
-    EXPECT_EQ(text("Txt_CodePrdCotisAnnuelle"), "");
+    EXPECT_EQ(showing("Txt_CodePrdCotisAnnuelle"), "");
 }
 
 TEST_F(AccountingTest, TheListNarrowsAsALabelIsTyped) {
@@ -231,19 +182,19 @@ TEST_F(AccountingTest, TheListNarrowsAsALabelIsTyped) {
     // Backspace starts again: both fields emptied, every account offered.
     c(kListeAide)->setFocus();
     pressKey(list, Qt::Key_Backspace);
-    EXPECT_EQ(text("Txt_CodePrdAideSansPriseChg"), "");
+    EXPECT_EQ(showing("Txt_CodePrdAideSansPriseChg"), "");
     EXPECT_EQ(items(list), labels(""));
     QString typed;
     for (QChar ch : QStringLiteral("presta")) {
         typed += ch;
         key(kListeAide, ch);
         EXPECT_EQ(items(list), labels(typed.toUpper().toStdString())) << typed.toStdString();
-        EXPECT_EQ(text(kListeAide), typed);
+        EXPECT_EQ(showing(kListeAide), typed);
     }
     answers.expect("Aucune ventilation comptable commençant par PRESTAZ", QMessageBox::Warning);
     key(kListeAide, "z");
     EXPECT_TRUE(answers.done());
-    EXPECT_EQ(text(kListeAide), "") << "emptied: every account offered again";
+    EXPECT_EQ(showing(kListeAide), "") << "emptied: every account offered again";
     EXPECT_EQ(items(list), labels(""));
 
     // Typed text cannot widen the selection: it is refused, or matched as typed.
@@ -315,7 +266,8 @@ TEST_F(AccountingTest, AnotherWorkstationsChangeIsKeptAndTheHistoryShowsBoth) {
 
     // Each write in the history, newest first, by the field's caption.
     showAccounts("002");
-    const QStringList rows = history();
+    activate();
+    const QStringList rows = history(rightClick(window_.get()));
     ASSERT_GE(rows.size(), 2);
     EXPECT_EQ(rows[0], "admin|Compte de produit de la cotisation annuelle|7562000000|7561000000");
     EXPECT_EQ(rows[1],
@@ -324,20 +276,9 @@ TEST_F(AccountingTest, AnotherWorkstationsChangeIsKeptAndTheHistoryShowsBoth) {
 
 TEST_F(AccountingTest, CapturesOfTheAccountsAndOfTheParameters) {
     start();
-    const QString png = QDir::temp().filePath("comptabilite-capture-test.png");
-    QString error;
-    ASSERT_TRUE(window()->screenshot(png, "001", -1, error, "comptabilite", {}, "001"))
-        << error.toStdString();
-    EXPECT_FALSE(QImage(png).isNull());
-    QFile::remove(png);
-    ASSERT_TRUE(window()->screenshot(png, "001", -1, error, "parametres", {}, {}, "SECTANAL"))
-        << error.toStdString();
-    EXPECT_FALSE(QImage(png).isNull());
-    QFile::remove(png);
-
-    EXPECT_FALSE(window()->screenshot(png, "001", -1, error, "comptabilite", {}, "999"));
-    EXPECT_EQ(error, "L'activité 999 n'existe pas.");
-    EXPECT_FALSE(QFile::exists(png));
+    EXPECT_EQ(capture("comptabilite", "001"), "");
+    EXPECT_EQ(capture("parametres", {}, "SECTANAL"), "");
+    EXPECT_EQ(capture("comptabilite", "999"), "L'activité 999 n'existe pas.");
     // The activities window tells it too: the capture closes that message itself, unless the
     // test's answerer gets there first.
     const QStringList met = answers.texts();

@@ -3,9 +3,14 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
 
 #include "platform/components/droits/composant_droits.h"
 #include "platform/components/utilitaires/composant_utilitaires.h"
@@ -47,12 +52,19 @@ QString ActivitiesTest::showing(const char* name) const {
     return button && button->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
 }
 
+namespace {
+// "name=value" as its two sides.
+std::pair<std::string, std::string> sides(const char* item) {
+    const std::string text(item);
+    const size_t equal = text.find('=');
+    return {text.substr(0, equal), text.substr(equal + 1)};
+}
+}  // namespace
+
 void ActivitiesTest::expectShowing(const std::vector<const char*>& nameIsValue) {
     for (const char* item : nameIsValue) {
-        const std::string text(item);
-        const size_t equal = text.find('=');
-        const std::string name = text.substr(0, equal);
-        EXPECT_EQ(showing(name.c_str()), QString::fromStdString(text.substr(equal + 1))) << name;
+        const auto [name, value] = sides(item);
+        EXPECT_EQ(showing(name.c_str()), QString::fromStdString(value)) << name;
     }
 }
 
@@ -176,19 +188,80 @@ void ActivitiesTest::expectActivity(const std::string& id,
                                     std::initializer_list<const char*> attributeIsValue) {
     const store::Record r = activity(id);
     for (const char* item : attributeIsValue) {
-        const std::string text(item);
-        const size_t equal = text.find('=');
-        const std::string position = text.substr(0, equal);
+        const auto [position, value] = sides(item);
         const size_t dot = position.find('.');
         const int attribute = std::stoi(position);
         const std::string actual = dot == std::string::npos
                                        ? r.Value(attribute)
                                        : r.Value(attribute, std::stoi(position.substr(dot + 1)));
-        EXPECT_EQ(actual, text.substr(equal + 1)) << id << " at " << position;
+        EXPECT_EQ(actual, value) << id << " at " << position;
     }
 }
 
 std::string ActivitiesTest::day(const char* date) {
     return toolkit::fromQ(
         Composant_Utilitaires::Instance().DateVersJour(QString::fromLatin1(date)));
+}
+
+bool ActivitiesTest::inWindow(const char* name, const std::function<void()>& opening,
+                              const std::function<void(QWidget*)>& act) {
+    bool inside = false;
+    QTimer timer;  // gone with this call, should opening open nothing
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget* w = nullptr;
+        if (waitFor([&] { return (w = topLevel(name)) != nullptr; }) &&
+            QTest::qWaitForWindowExposed(w)) {
+            act(w);
+            inside = true;
+        }
+    });
+    timer.start(0);
+    opening();
+    settle();
+    return inside;
+}
+
+QMenu* ActivitiesTest::rightClick(QWidget* where) {
+    QTest::mouseClick(where, Qt::RightButton, Qt::NoModifier, QPoint(3, 3));
+    settle();
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+QStringList ActivitiesTest::history(QMenu* menu) {
+    QAction* entry = menu ? menu->findChild<QAction*>("Mnu_Historique") : nullptr;
+    EXPECT_TRUE(entry && entry->isEnabled());
+    if (!entry || !entry->isEnabled())
+        return {};
+    QStringList rows;
+    const bool shown = inWindow(
+        "Frm_Historique",
+        [&] {
+            QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                              menu->actionGeometry(entry).center());
+        },
+        [&](QWidget* window) {
+            auto* table = child<QTableWidget>(window, "Lst_Historique");
+            for (int r = 0; r < table->rowCount(); ++r) {
+                QStringList cells;
+                for (int col = 1; col <= 4; ++col)
+                    cells << (table->item(r, col) ? table->item(r, col)->text() : QString());
+                rows << cells.join(QLatin1Char('|'));
+            }
+            click(child<QPushButton>(window, "Cmd_Fermer"));
+        });
+    EXPECT_TRUE(shown);
+    return rows;
+}
+
+QString ActivitiesTest::capture(const QString& name, const QString& activite,
+                                const QString& table) {
+    const QString png = QDir::temp().filePath("activites-capture-test.png");
+    QString error;
+    const bool written = window()->screenshot(png, "001", -1, error, name, {}, activite, table);
+    const bool file = QFile::exists(png), image = !QImage(png).isNull();
+    QFile::remove(png);
+    if (written)
+        return image ? QString() : QStringLiteral("no image");
+    return file ? error + " (a file all the same)" : error;
 }

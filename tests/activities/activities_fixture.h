@@ -4,8 +4,10 @@
 // heading) and drive it as a user would. Expectations are written "name=value": a widget of the
 // window and what it shows, or an attribute of an ACTIVITES record and what is stored there.
 
+#include <QMenu>
 #include <QMessageBox>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,6 +68,19 @@ class ActivitiesTest : public CtrAssociationTest {
     void expectActivity(const std::string& id, std::initializer_list<const char*> attributeIsValue);
     // The stored form of a date.
     static std::string day(const char* date);
+
+    // Runs act in the top-level window name once opening has opened it (modal: act closes it);
+    // false when it never opened.
+    static bool inWindow(const char* name, const std::function<void()>& opening,
+                         const std::function<void(QWidget*)>& act);
+    // Right-clicks where; the menu that popped up, or null.
+    static QMenu* rightClick(QWidget* where);
+    // Chooses "Mnu_Historique" in menu and reads the history window it opens before closing it:
+    // one "user|field|before|after" per row, newest first.
+    static QStringList history(QMenu* menu);
+    // Captures window of association 001 as the command line does: empty once a readable image
+    // was written, else the reason.
+    QString capture(const QString& window, const QString& activite, const QString& table = {});
 
   private:
     std::unique_ptr<Frm_Activite> window_;

@@ -2,16 +2,11 @@
 // shows and lets the user change.
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTableWidget>
 #include <QTextBrowser>
-#include <QTimer>
 
 #include "platform/engine/dynarray.h"
 #include "store/layout/association.h"
@@ -20,33 +15,29 @@
 TEST_F(ActivitiesTest, OpensFromTheAssociationScreenAndGivesItBack) {
     start();
     enterCode("001");
-    bool inside = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* win = nullptr;
-        ASSERT_TRUE(QTest::qWaitFor([&] { return (win = topLevel("Frm_Activite")) != nullptr; }));
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(win));
-        EXPECT_EQ(win->windowTitle(), "Activités - Entité juridique 001 ASD BOCAGE");
-        EXPECT_EQ(child<QLabel>(win, "Etq_CodeAssoc")->text(), "001");
-        EXPECT_EQ(child<QLabel>(win, "Etq_SigleAssoc")->text(), "ASD BOCAGE");
-        // The association screen waits under the hourglass; the window is worked normally.
-        EXPECT_FALSE(screen()->isEnabled());
-        EXPECT_EQ(screen()->cursor().shape(), Qt::WaitCursor);
-        EXPECT_TRUE(win->isEnabled());
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-        EXPECT_EQ(items(child<QComboBox>(win, "Cbo_LibActivite")),
-                  QStringList({"AIDE MENAGERE", "AUXILIAIRE DE VIE", "MANDATAIRE AIDE A DOMICILE",
-                               "MISE EN RELATION", "SOINS INFIRMIERS A DOMICILE"}));
-        EXPECT_FALSE(child<QWidget>(win, "Cmd_IntegrationComptable")->isEnabled());
-        // Neither the frame nor Escape closes it: "Sortir" does.
-        win->close();
-        QTest::keyClick(win, Qt::Key_Escape);
-        settle();
-        EXPECT_TRUE(win->isVisible());
-        click(child<QPushButton>(win, "Cmd_Sortir"));
-        inside = true;
-    });
-    clickButton("Cmd_Activite");
-    EXPECT_TRUE(inside);
+    EXPECT_TRUE(inWindow(
+        "Frm_Activite", [&] { clickButton("Cmd_Activite"); },
+        [&](QWidget* win) {
+            EXPECT_EQ(win->windowTitle(), "Activités - Entité juridique 001 ASD BOCAGE");
+            EXPECT_EQ(child<QLabel>(win, "Etq_CodeAssoc")->text(), "001");
+            EXPECT_EQ(child<QLabel>(win, "Etq_SigleAssoc")->text(), "ASD BOCAGE");
+            // The association screen waits under the hourglass; the window is worked normally.
+            EXPECT_FALSE(screen()->isEnabled());
+            EXPECT_EQ(screen()->cursor().shape(), Qt::WaitCursor);
+            EXPECT_TRUE(win->isEnabled());
+            EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+            EXPECT_EQ(
+                items(child<QComboBox>(win, "Cbo_LibActivite")),
+                QStringList({"AIDE MENAGERE", "AUXILIAIRE DE VIE", "MANDATAIRE AIDE A DOMICILE",
+                             "MISE EN RELATION", "SOINS INFIRMIERS A DOMICILE"}));
+            EXPECT_FALSE(child<QWidget>(win, "Cmd_IntegrationComptable")->isEnabled());
+            // Neither the frame nor Escape closes it: "Sortir" does.
+            win->close();
+            QTest::keyClick(win, Qt::Key_Escape);
+            settle();
+            EXPECT_TRUE(win->isVisible());
+            click(child<QPushButton>(win, "Cmd_Sortir"));
+        }));
     EXPECT_EQ(topLevel("Frm_Activite"), nullptr);
     EXPECT_TRUE(screen()->isEnabled());
     EXPECT_NE(screen()->cursor().shape(), Qt::WaitCursor);
@@ -170,31 +161,7 @@ TEST_F(ActivitiesTest, AnOnlyActivityIsShownAtOnce) {
                    "Etq_CodeAssoc=005", "Etq_SigleAssoc=PSP"});
 }
 
-TEST_F(ActivitiesTest, RightClickOpensTheActivitiesHelp) {
-    open();
-    auto* menu = activities()->findChild<QMenu*>("Mnu_Aide");
-    ASSERT_TRUE(menu);
-    for (const char* area : {"Cdr_Type", "Cdr_RIB"}) {
-        QTest::mouseClick(a(area), Qt::RightButton, Qt::NoModifier, QPoint(4, 4));
-        settle();
-        EXPECT_TRUE(menu->isVisible()) << area;
-        menu->hide();
-    }
-    QTest::mouseClick(a("Cdr_Type"), Qt::RightButton, Qt::NoModifier, QPoint(4, 4));
-    settle();
-    QAction* sommaire = menu->findChild<QAction*>("Mnu_Sommaire");
-    ASSERT_TRUE(sommaire && menu->isVisible());
-    EXPECT_EQ(sommaire->text(), "Aide_MERIDOVAL");
-    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
-                      menu->actionGeometry(sommaire).center());
-    ASSERT_TRUE(QTest::qWaitFor([] { return topLevel("Frm_Aide") != nullptr; }));
-    auto* help = qobject_cast<QTextBrowser*>(topLevel("Frm_Aide"));
-    ASSERT_TRUE(help);
-    EXPECT_TRUE(help->source().toString().endsWith("AssocActivites.htm"));
-    help->close();
-}
-
-TEST_F(ActivitiesTest, TheHistoryShowsTheLastChangeFirst) {
+TEST_F(ActivitiesTest, TheRightClickMenuShowsTheHistoryAndTheHelp) {
     open();
     typeCode("003");
     retypeIn("Txt_LibTarif", "Tarif mandataire");
@@ -203,49 +170,37 @@ TEST_F(ActivitiesTest, TheHistoryShowsTheLastChangeFirst) {
     retypeIn("Txt_Finess", "490009786");
     press("Cmd_Ok");
     typeCode("003");
-
-    auto* menu = activities()->findChild<QMenu*>("Mnu_Aide");
-    QTest::mouseClick(a("Cdr_Type"), Qt::RightButton, Qt::NoModifier, QPoint(4, 4));
-    settle();
-    QAction* historique = menu->findChild<QAction*>("Mnu_Historique");
-    ASSERT_TRUE(historique && historique->isEnabled() && menu->isVisible());
-    QStringList rows;
-    QTimer::singleShot(0, [&] {
-        ASSERT_TRUE(waitFor([] { return topLevel("Frm_Historique") != nullptr; }));
-        QWidget* history = topLevel("Frm_Historique");
-        auto* table = history->findChild<QTableWidget*>("Lst_Historique");
-        for (int r = 0; r < table->rowCount(); ++r) {
-            rows << QStringList{table->item(r, 1)->text(), table->item(r, 2)->text(),
-                                table->item(r, 3)->text(), table->item(r, 4)->text()}
-                        .join(QLatin1Char('|'));
-        }
-        click(history->findChild<QPushButton*>("Cmd_Fermer"));
-    });
-    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
-                      menu->actionGeometry(historique).center());
+    QMenu* menu = rightClick(a("Cdr_RIB"));
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menu->objectName(), "Mnu_Aide");
+    menu->hide();
+    const QStringList rows = history(rightClick(a("Cdr_Type")));
     ASSERT_GE(rows.size(), 2);
     EXPECT_EQ(rows[0], "admin|Numéro FINESS||490009786");
     EXPECT_EQ(rows[1], "admin|Libellé ajustement tarifaire sur facture aidé||Tarif mandataire");
 
-    // Nothing shown, nothing to look at.
+    // Nothing shown, no history to look at; the help is always there.
     press("Cmd_Annuler");
-    QTest::mouseClick(a("Cdr_Type"), Qt::RightButton, Qt::NoModifier, QPoint(4, 4));
-    settle();
-    EXPECT_FALSE(historique->isEnabled());
-    menu->hide();
+    menu = rightClick(a("Cdr_Type"));
+    ASSERT_TRUE(menu);
+    EXPECT_FALSE(menu->findChild<QAction*>("Mnu_Historique")->isEnabled());
+    QAction* sommaire = menu->findChild<QAction*>("Mnu_Sommaire");
+    ASSERT_TRUE(sommaire);
+    EXPECT_EQ(sommaire->text(), "Aide_MERIDOVAL");
+    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                      menu->actionGeometry(sommaire).center());
+    ASSERT_TRUE(waitFor([] { return topLevel("Frm_Aide") != nullptr; }));
+    auto* help = qobject_cast<QTextBrowser*>(topLevel("Frm_Aide"));
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->source().toString().endsWith("AssocActivites.htm"));
+    help->close();
 }
 
 TEST_F(ActivitiesTest, CaptureShowsAnActivity) {
     start();
-    const QString png = QDir::temp().filePath("activite-capture-test.png");
-    QString error;
-    ASSERT_TRUE(window()->screenshot(png, "001", -1, error, "activites", QString(), "001"))
-        << error.toStdString();
-    EXPECT_FALSE(QImage(png).isNull());
-    QFile::remove(png);
+    EXPECT_EQ(capture("activites", "001"), "");
     answers.expect("Cette activité n'existe pas", QMessageBox::Warning);
-    EXPECT_FALSE(window()->screenshot(png, "001", -1, error, "activites", QString(), "009"));
-    EXPECT_EQ(error, "L'activité 009 n'existe pas.");
+    EXPECT_EQ(capture("activites", "009"), "L'activité 009 n'existe pas.");
     EXPECT_TRUE(answers.done());
     EXPECT_TRUE(screen()->isEnabled());
 }

@@ -4,10 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
-#include <QTableWidget>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include "activities/frm_param_sect.h"
@@ -23,6 +20,12 @@ class RulesTest : public ActivitiesTest {
         retypeIn(box, code);
         EXPECT_TRUE(answers.done()) << box;
         EXPECT_EQ(showing(box), "") << box;
+    }
+    // A code and its label added in the parameters window w.
+    static void add(QWidget* w, const QString& code, const QString& label) {
+        type(child<QLineEdit>(w, "Txt_Code"), code);
+        type(child<QLineEdit>(w, "Txt_Libelle"), label);
+        click(child<QPushButton>(w, "Cmd_Ajouter"));
     }
 };
 
@@ -97,32 +100,25 @@ TEST_F(RulesTest, NameAndFinessRules) {
 TEST_F(RulesTest, ASectionAddedInPlaceIsFoundAtOnce) {
     open();
     typeCode("002");
-    bool inside = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* w = nullptr;
-        ASSERT_TRUE(waitFor([&] { return (w = topLevel("Frm_ParamSect")) != nullptr; }));
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-        EXPECT_EQ(w->windowTitle(), "Sections analytiques");
-        EXPECT_EQ(static_cast<Frm_ParamSect*>(w)->NomTable, "SECTANAL");
-        EXPECT_FALSE(activities()->isEnabled());
-        // The editor shows it whole.
-        auto* editor = child<QWidget>(w, "Ctr_Parametres");
-        EXPECT_TRUE(w->rect().contains(editor->geometry()));
-        EXPECT_GE(editor->width(), editor->sizeHint().width());
-        type(child<QLineEdit>(w, "Txt_Code"), "600");
-        type(child<QLineEdit>(w, "Txt_Libelle"), "JARDINAGE");
-        click(child<QPushButton>(w, "Cmd_Ajouter"));
-        EXPECT_EQ(child<QTreeWidget>(w, "Lst_Parametres")->topLevelItemCount(), 8);
-        // Neither the frame nor Escape closes it before the editor allows it.
-        w->close();
-        QTest::keyClick(w, Qt::Key_Escape);
-        settle();
-        EXPECT_TRUE(w->isVisible());
-        click(child<QPushButton>(w, "Cmd_Fermer"));
-        inside = true;
-    });
-    press("Cmd_AjouterSection");
-    ASSERT_TRUE(inside);
+    EXPECT_TRUE(inWindow(
+        "Frm_ParamSect", [&] { press("Cmd_AjouterSection"); },
+        [&](QWidget* w) {
+            EXPECT_EQ(w->windowTitle(), "Sections analytiques");
+            EXPECT_EQ(static_cast<Frm_ParamSect*>(w)->NomTable, "SECTANAL");
+            EXPECT_FALSE(activities()->isEnabled());
+            // The editor shows it whole.
+            auto* editor = child<QWidget>(w, "Ctr_Parametres");
+            EXPECT_TRUE(w->rect().contains(editor->geometry()));
+            EXPECT_GE(editor->width(), editor->sizeHint().width());
+            add(w, "600", "JARDINAGE");
+            EXPECT_EQ(child<QTreeWidget>(w, "Lst_Parametres")->topLevelItemCount(), 8);
+            // Neither the frame nor Escape closes it before the editor allows it.
+            w->close();
+            QTest::keyClick(w, Qt::Key_Escape);
+            settle();
+            EXPECT_TRUE(w->isVisible());
+            click(child<QPushButton>(w, "Cmd_Fermer"));
+        }));
     EXPECT_TRUE(activities()->isEnabled());
     EXPECT_TRUE(items(a<QComboBox>("Cbo_SectAnalActiv")).contains("JARDINAGE"));
     expectShowing({"Txt_SectAnalActiv=100", "Cbo_SectAnalActiv=AIDE A DOMICILE PRESTATAIRE"});
@@ -133,41 +129,20 @@ TEST_F(RulesTest, ASectionAddedInPlaceIsFoundAtOnce) {
     EXPECT_EQ(mv::extract(stored("TABLES", "SECTANAL"), 3, 8), "JARDINAGE");
 
     // The services, the same way; the table's history is at hand from its right-click menu.
-    QStringList history;
-    QTimer::singleShot(0, [&] {
-        QWidget* w = nullptr;
-        ASSERT_TRUE(waitFor([&] { return (w = topLevel("Frm_ParamSect")) != nullptr; }));
-        EXPECT_EQ(w->windowTitle(), "Services");
-        type(child<QLineEdit>(w, "Txt_Code"), "JAR");
-        type(child<QLineEdit>(w, "Txt_Libelle"), "JARDINAGE");
-        click(child<QPushButton>(w, "Cmd_Ajouter"));
-        QTest::mouseClick(child<QWidget>(w, "Etq_Table"), Qt::RightButton, Qt::NoModifier,
-                          QPoint(2, 2));
-        settle();
-        auto* menu = w->findChild<QMenu*>("Mnu_Aide");
-        QAction* historique = menu ? menu->findChild<QAction*>("Mnu_Historique") : nullptr;
-        if (historique && historique->isEnabled() && menu->isVisible()) {
-            QTimer::singleShot(0, [&] {
-                ASSERT_TRUE(waitFor([] { return topLevel("Frm_Historique") != nullptr; }));
-                QWidget* h = topLevel("Frm_Historique");
-                auto* table = h->findChild<QTableWidget*>("Lst_Historique");
-                for (int r = 0; r < 2 && r < table->rowCount(); ++r)
-                    history << table->item(r, 2)->text() + "|" + table->item(r, 4)->text();
-                click(h->findChild<QPushButton*>("Cmd_Fermer"));
-            });
-            QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
-                              menu->actionGeometry(historique).center());
-        }
-        if (menu)
-            menu->hide();
-        click(child<QPushButton>(w, "Cmd_Fermer"));
-    });
-    press("Cmd_AjouterService");
-    ASSERT_EQ(history.size(), 2);
-    EXPECT_TRUE(history[0].startsWith("Code (valeur ") && history[0].endsWith("|JAR"))
-        << history[0].toStdString();
-    EXPECT_TRUE(history[1].startsWith("Libellé (valeur ") && history[1].endsWith("|JARDINAGE"))
-        << history[1].toStdString();
+    QStringList rows;
+    EXPECT_TRUE(inWindow(
+        "Frm_ParamSect", [&] { press("Cmd_AjouterService"); },
+        [&](QWidget* w) {
+            EXPECT_EQ(w->windowTitle(), "Services");
+            add(w, "JAR", "JARDINAGE");
+            rows = history(rightClick(child<QWidget>(w, "Etq_Table")));
+            click(child<QPushButton>(w, "Cmd_Fermer"));
+        }));
+    ASSERT_GE(rows.size(), 2);
+    EXPECT_TRUE(rows[0].contains("|Code (valeur ") && rows[0].endsWith("|JAR"))
+        << rows[0].toStdString();
+    EXPECT_TRUE(rows[1].contains("|Libellé (valeur ") && rows[1].endsWith("|JARDINAGE"))
+        << rows[1].toStdString();
     retypeIn("Txt_ServiceActiv", "JAR");
     expectShowing({"Cbo_ServiceActiv=JARDINAGE"});
 }

@@ -91,7 +91,7 @@ TEST_F(ActivityWorkflowTest, CreatesAnActivityOfEachType) {
     struct Case {
         char type;
         const char* id;
-        const char* stored;  // attribute 12
+        const char* option;
     };
     open();
     // Refused answers are asked again; a lower-case letter is its type.
@@ -105,16 +105,12 @@ TEST_F(ActivityWorkflowTest, CreatesAnActivityOfEachType) {
     EXPECT_TRUE(answers.done());
     EXPECT_EQ(activities()->mode(), 0) << "cancelled: nothing under way";
 
-    for (const Case& c : {Case{'P', "001006", "P"}, Case{'M', "001007", "M"},
-                          Case{'I', "001008", "I"}, Case{'S', "001009", "S"}}) {
+    for (const Case& c : {Case{'P', "001006", "Opt_Autre"}, Case{'M', "001007", "Opt_Mandataire"},
+                          Case{'I', "001008", "Opt_Intermed"}, Case{'S', "001009", "Opt_SSIAD"}}) {
         SCOPED_TRACE(c.type);
         startCreation(QString(QChar(c.type)).toLower());
         EXPECT_EQ(activities()->mode(), 2);
-        EXPECT_EQ(showing(c.type == 'P'   ? "Opt_Autre"
-                          : c.type == 'M' ? "Opt_Mandataire"
-                          : c.type == 'I' ? "Opt_Intermed"
-                                          : "Opt_SSIAD"),
-                  "1");
+        EXPECT_EQ(showing(c.option), "1");
         expectUsable({"Txt_CodActivite", "Cdr_Type", "Cmd_Ajouter", "Cmd_Sortir"}, false);
         expectShowing({"Cac_Exo=1", "Txt_Ics=FR95ZZZ412587"});
         EXPECT_EQ(focused(), "Txt_LibActivite");
@@ -124,7 +120,7 @@ TEST_F(ActivityWorkflowTest, CreatesAnActivityOfEachType) {
         expectActivity(c.id, {"2=100", "3.1=BANQUE DES MAUGES", "10=FR95ZZZ412587", "11=2",
                               "19=", "21=", "22="});
         EXPECT_EQ(activity(c.id).Value(1), "NOUVELLE " + std::string(1, c.type));
-        EXPECT_EQ(activity(c.id).Value(12), c.stored);
+        EXPECT_EQ(activity(c.id).Value(12), std::string(1, c.type));
         EXPECT_EQ(counter("001"), std::string(c.id).substr(3)) << "the counter moved once";
     }
     expectActivity("001006", {"13=AMN", "14=2550", "16=", "20=1"});
@@ -351,13 +347,10 @@ TEST_F(ActivityWorkflowTest, LeavingAsksToSaveOnlyAChange) {
     open();
     typeCode("002");
     retypeIn("Txt_LibTarif", "Tarif APA 2026");
-    pressAnswering("Cmd_Sortir",
-                   "Voulez-vous enregistrer les modifications apportées à cet article ?",
-                   QMessageBox::Warning, toolkit::Answer::Cancel);
+    const QString save = "Voulez-vous enregistrer les modifications apportées à cet article ?";
+    pressAnswering("Cmd_Sortir", save, QMessageBox::Warning, toolkit::Answer::Cancel);
     EXPECT_TRUE(isOpen());
-    pressAnswering("Cmd_Sortir",
-                   "Voulez-vous enregistrer les modifications apportées à cet article ?",
-                   QMessageBox::Warning, toolkit::Answer::No);
+    pressAnswering("Cmd_Sortir", save, QMessageBox::Warning, toolkit::Answer::No);
     EXPECT_FALSE(isOpen());
     EXPECT_EQ(stored("ACTIVITES", "001002"), before);
 
@@ -368,9 +361,7 @@ TEST_F(ActivityWorkflowTest, LeavingAsksToSaveOnlyAChange) {
     clickRow("Lst_Date", 0, true);
     pick("Cbo_Type", 1);
     press("Cmd_OkCout");
-    pressAnswering("Cmd_Sortir",
-                   "Voulez-vous enregistrer les modifications apportées à cet article ?",
-                   QMessageBox::Warning, toolkit::Answer::Yes);
+    pressAnswering("Cmd_Sortir", save, QMessageBox::Warning, toolkit::Answer::Yes);
     EXPECT_FALSE(isOpen());
     expectActivity("001002", {"21=Tarif APA 2026", "20.1=2", "23=7066000000", "24=7562000000"});
 

@@ -27,7 +27,7 @@ TEST_F(CtrAssociationTest, CodeIsPaddedOnEnterAndOnLeaving) {
     expectShown({"Txt_CodeAssoc=004", "Txt_SigleAssoc=ERDS"});
 }
 
-TEST_F(CtrAssociationTest, UnknownCodesShowNothing) {
+TEST_F(CtrAssociationTest, UnknownCodeOrSigleIsToldAndChangesNothing) {
     start();
     answers.expect(
         "Cette entité juridique n'existe pas, vous devez d'abord cliquer sur Ajouter "
@@ -38,6 +38,13 @@ TEST_F(CtrAssociationTest, UnknownCodesShowNothing) {
     expectShown({"Txt_CodeAssoc="});
     expectEnabled({"Txt_CodeAssoc"}, true);
     expectEnabled({"Txt_RaisonAssoc", "Cmd_Ok"}, false);
+
+    answers.expect("Aucune association commençant par ZZ", QMessageBox::Warning);
+    lookUpSigle("zz");
+    EXPECT_TRUE(answers.done());
+    ASSERT_EQ(w<QComboBox>("Cbo_SigleAssoc")->count(), 5);
+    chooseSigle(3);
+    expectShown({"Txt_SigleAssoc=PSP", "Txt_CodeAssoc=005"});
 }
 
 TEST_F(CtrAssociationTest, ChoiceReadsTheRowsOfTheLatestResult) {
@@ -61,20 +68,16 @@ TEST_F(CtrAssociationTest, ChoiceReadsTheRowsOfTheLatestResult) {
                  "Txt_SigleAssoc=SAD VAL DE LOIRE"});
 }
 
-TEST_F(CtrAssociationTest, NoMatchLeavesTheListAsItWas) {
-    start();
-    answers.expect("Aucune association commençant par ZZ", QMessageBox::Warning);
-    lookUpSigle("zz");
-    EXPECT_TRUE(answers.done());
-    ASSERT_EQ(w<QComboBox>("Cbo_SigleAssoc")->count(), 5);
-    chooseSigle(3);
-    expectShown({"Txt_SigleAssoc=PSP", "Txt_CodeAssoc=005"});
-}
-
-TEST_F(CtrAssociationTest, TypedQuotesAndBracketsStayInsideTheValue) {
+TEST_F(CtrAssociationTest, TypedAccentsAreRefusedQuotesAndBracketsStayInsideTheValue) {
     writeRecord("ASSOCIATION", "006", recordOf({"1=L\"ABRI", "2=L'ABRI FAMILIAL"}));
     writeRecord("ASSOCIATION", "007", recordOf({"1=O'SOINS", "2=AU FIL DES SOINS"}));
     start();
+    answers.expect("La saisie de minuscule accentuée est interdite sur cette zone.",
+                   QMessageBox::Warning);
+    type(w<QComboBox>("Cbo_SigleAssoc"), QStringLiteral("aé"));
+    EXPECT_TRUE(answers.done());
+    expectShown({"Cbo_SigleAssoc=a", "Txt_SigleAssoc=a"});
+
     lookUpSigle("l\"");
     EXPECT_EQ(items(w<QComboBox>("Cbo_SigleAssoc")), QStringList{"L\"ABRI"});
     lookUpSigle("o'");
@@ -91,13 +94,4 @@ TEST_F(CtrAssociationTest, TypedQuotesAndBracketsStayInsideTheValue) {
     }
     chooseSigle(0);
     EXPECT_EQ(text("Txt_CodeAssoc"), "007");
-}
-
-TEST_F(CtrAssociationTest, AccentedLowerCaseLettersAreRefused) {
-    start();
-    answers.expect("La saisie de minuscule accentuée est interdite sur cette zone.",
-                   QMessageBox::Warning);
-    type(w<QComboBox>("Cbo_SigleAssoc"), QStringLiteral("aé"));
-    EXPECT_TRUE(answers.done());
-    expectShown({"Cbo_SigleAssoc=a", "Txt_SigleAssoc=a"});
 }

@@ -1,4 +1,5 @@
-// Start-up, the paths check when the focus enters the screen, the help menu and closing.
+// Start-up, missing tables, the paths check when the focus enters the screen, the help menu and
+// closing.
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
@@ -42,15 +43,12 @@ TEST_F(CtrAssociationTest, StartsGreyedWithEverySigleListed) {
     EXPECT_FALSE(v.chemin->Value(3).empty());
 }
 
-TEST_F(CtrAssociationTest, SingleAssociationIsShownAtOnce) {
+TEST_F(CtrAssociationTest, SingleAssociationIsShownAtOnceUnlessItHasNoSigle) {
     keepOnly("003");
     start();
     expectShown({"Txt_CodeAssoc=003", "Txt_RaisonAssoc=DOMICILE SERVICES DE L'ESTUAIRE",
                  "Txt_SigleAssoc=DOMI ESTUAIRE"});
-}
-
-TEST_F(CtrAssociationTest, SingleAssociationWithoutSigleWaitsForTheUser) {
-    keepOnly("003");
+    clickButton("Cmd_Sortir");
     storeAt("003", 1, "");
     start();
     expectShown({"Txt_CodeAssoc=", "Txt_RaisonAssoc="});
@@ -74,12 +72,17 @@ TEST_F(CtrAssociationTest, MissingPathsRecordEndsTheScreen) {
     expectReleased();
 }
 
-TEST_F(CtrAssociationTest, MissingTelegestionTableStillStarts) {
+TEST_F(CtrAssociationTest, MissingTablesAreReportedOrLeftEmpty) {
     deleteRecord("TABLES", "TELEGESTION");
+    deleteRecord("TABLES", "QUALITERESPPAIE");
     start();
     EXPECT_EQ(w<QComboBox>("Cbo_Systeme")->count(), 0);
+    answers.expect("Erreur de lecture des qualités de responsable de paie", QMessageBox::Warning);
     enterCode("001");
-    expectShown({"Cac_Telegestion=1", "Txt_Systeme=TPO", "Cbo_Systeme="});
+    EXPECT_TRUE(answers.done());
+    EXPECT_EQ(w<QComboBox>("cbo_RespPaie")->count(), 0);
+    expectShown({"Cac_Telegestion=1", "Txt_Systeme=TPO",
+                 "Cbo_Systeme=", "Txt_RaisonAssoc=AIDE ET SOINS DU BOCAGE"});
 }
 
 TEST_F(CtrAssociationTest, SecondInitStartsAgainFromTheSearch) {
@@ -143,13 +146,10 @@ TEST_F(CtrAssociationTest, RightClickOpensTheHelp) {
     QTest::mouseClick(bar, Qt::RightButton, Qt::NoModifier, bar->tabRect(2).center());
     settle();
     QAction* sommaire = menu->findChild<QAction*>("Mnu_Sommaire");
-    ASSERT_TRUE(sommaire && menu->isVisible());
+    ASSERT_TRUE(sommaire && sommaire->isEnabled() && menu->isVisible());
     EXPECT_EQ(sommaire->text(), "Aide_MERIDOVAL");
-    EXPECT_TRUE(sommaire->isEnabled());
     QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
                       menu->actionGeometry(sommaire).center());
-    EXPECT_TRUE(waitFor([] { return topLevel("Frm_Aide") != nullptr; }));
-    QWidget* help = topLevel("Frm_Aide");
-    ASSERT_TRUE(help) << "the help page is shown";
-    help->close();
+    ASSERT_TRUE(waitFor([] { return topLevel("Frm_Aide") != nullptr; })) << "the help page";
+    topLevel("Frm_Aide")->close();
 }

@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 
 #include "platform/engine/dynarray.h"
 #include "store/local_database.h"
@@ -196,12 +197,23 @@ TEST_F(WorkflowTest, MissingFieldsStopTheSaveOnTheirTab) {
     expectStored("001", {"14=1234567890"});
 }
 
-TEST_F(WorkflowTest, CreditorIdentifierIsCheckedAfterTheBankDetails) {
+TEST_F(WorkflowTest, FailedSetUpOrRefusedCreditorIdentifierKeepsTheCreation) {
     const QString refused =
         QStringLiteral("L'ICS est une chaîne de 13 caractères qui commence par FR");
     start();
+    const QString defaut = templateFile("Defaut.txt");
+    ASSERT_TRUE(QFile::rename(defaut, defaut + ".bak"));
     clickButton("Cmd_Ajouter");
+    // Nothing is made while a field is missing.
+    clickAnswering("Cmd_Ok", "Le sigle doit être renseigné.", QMessageBox::Information);
+    EXPECT_FALSE(hasFile("CONTRAT006A1"));
     fillRequired(QStringLiteral("ICS"));
+    clickAnswering("Cmd_Ok", "La création des fichiers de l'entité juridique 006 a échoué",
+                   QMessageBox::Warning);
+    expectCreationKept("Txt_RaisonAssoc=ENTITE ICS");
+    EXPECT_FALSE(stored("COMPTEUR", "006").empty()) << "the code stays held for the retry";
+    ASSERT_TRUE(QFile::rename(defaut + ".bak", defaut));
+
     // Refused: the creation stops after the files and counters, on the bank-details tab.
     for (const char* ics : {"FR12ZZZ12345", "ZZ72ZZZ123456"}) {
         SCOPED_TRACE(ics);
@@ -288,27 +300,6 @@ TEST_F(WorkflowTest, CancellingOrLeavingACreationAsksFirst) {
     EXPECT_TRUE(stored("COMPTEUR", "006").empty());
 }
 
-TEST_F(WorkflowTest, FailedSetUpKeepsTheCreationForAnotherTry) {
-    start();
-    const QString defaut = templateFile("Defaut.txt");
-    ASSERT_TRUE(QFile::rename(defaut, defaut + ".bak"));
-    clickButton("Cmd_Ajouter");
-    // Nothing is made while a field is missing.
-    clickAnswering("Cmd_Ok", "Le sigle doit être renseigné.", QMessageBox::Information);
-    EXPECT_FALSE(hasFile("CONTRAT006A1"));
-
-    fillRequired(QStringLiteral("REESSAI"));
-    clickAnswering("Cmd_Ok", "La création des fichiers de l'entité juridique 006 a échoué",
-                   QMessageBox::Warning);
-    expectCreationKept("Txt_RaisonAssoc=ENTITE REESSAI");
-    EXPECT_FALSE(stored("COMPTEUR", "006").empty()) << "the code stays held for the retry";
-
-    ASSERT_TRUE(QFile::rename(defaut + ".bak", defaut));
-    saveCreation("006 REESSAI");
-    EXPECT_TRUE(hasFile("CONVOVM006"));
-    EXPECT_FALSE(stored("ASSOCIATION", "006").empty());
-}
-
 TEST_F(WorkflowTest, ProposedCodeStopsBeforeTheReservedOneAndMayBeTaken) {
     auto add = [this](int from, int to) {
         store::LocalDatabase::Transaction t(*db);
@@ -363,11 +354,6 @@ class TwoWorkstationsTest : public WorkflowTest {
         store::Record association(other->OpenFile("ASSOCIATION"), code, sigle);
         association.DBCreate();
     }
-    void otherChanges(const std::string& id, int attribute, const std::string& text) {
-        store::Record r = other->OpenFile("ASSOCIATION")->ReadForUpdate(id);
-        r.SetValue(attribute, text);
-        r.DBWrite();
-    }
     std::shared_ptr<store::LocalDatabase> other;
 };
 
@@ -399,12 +385,17 @@ TEST_F(TwoWorkstationsTest, AChangeMadeMeanwhileIsNeverOverwrittenSilently) {
     const char* conflict = "Un autre poste a modifié cet enregistrement";
     struct Case {
         toolkit::Answer answer;
-        const char* raison;  // stored at the end
-        bool screenKept;
+        const char* raison;               // stored at the end
+        std::vector<const char*> screen;  // shown after; empty: back to the search
     };
-    for (const Case c : {Case{toolkit::Answer::Cancel, "RAISON DE L'AUTRE POSTE", true},
-                         Case{toolkit::Answer::No, "RAISON DE L'AUTRE POSTE", false},
-                         Case{toolkit::Answer::Yes, "RAISON DE CE POSTE", false}}) {
+    for (const Case& c :
+         {Case{toolkit::Answer::Cancel,
+               "RAISON DE L'AUTRE POSTE",
+               {"Txt_RaisonAssoc=RAISON DE CE POSTE"}},
+          Case{toolkit::Answer::No,
+               "RAISON DE L'AUTRE POSTE",
+               {"Txt_RaisonAssoc=RAISON DE L'AUTRE POSTE", "Txt_Email=autre@poste.fr"}},
+          Case{toolkit::Answer::Yes, "RAISON DE CE POSTE", {}}}) {
         storeAt("001", 2, "AIDE ET SOINS DU BOCAGE");
         storeAt("001", 35, "accueil@asd-bocage.fr");
         start();
@@ -428,14 +419,11 @@ TEST_F(TwoWorkstationsTest, AChangeMadeMeanwhileIsNeverOverwrittenSilently) {
         ASSERT_TRUE(answers.done());
         expectStored("001", {"35=autre@poste.fr"});  // kept whatever the answer
         EXPECT_EQ(association("001").Value(2), c.raison);
-        if (c.screenKept) {
-            expectShown({"Txt_RaisonAssoc=RAISON DE CE POSTE"});
-            clickButton("Cmd_Annuler");
-        } else if (c.answer == toolkit::Answer::No) {
-            expectShown({"Txt_RaisonAssoc=RAISON DE L'AUTRE POSTE", "Txt_Email=autre@poste.fr"});
-            clickButton("Cmd_Annuler");
-        } else {
+        if (c.screen.empty()) {
             expectBackToSearch();
+        } else {
+            expectShown(c.screen);
+            clickButton("Cmd_Annuler");
         }
         clickButton("Cmd_Sortir");
     }
@@ -443,14 +431,14 @@ TEST_F(TwoWorkstationsTest, AChangeMadeMeanwhileIsNeverOverwrittenSilently) {
     const std::vector<store::HistoryEntry> history = db->History("ASSOCIATION", "001");
     ASSERT_FALSE(history.empty());
     EXPECT_EQ(history.front().user, seed::kDemoAdminUser);
-    bool otherSeen = false;
-    for (const store::HistoryEntry& e : history)
-        otherSeen = otherSeen || e.user == "poste2";
-    EXPECT_TRUE(otherSeen);
+    EXPECT_TRUE(std::any_of(history.begin(), history.end(),
+                            [](const store::HistoryEntry& e) { return e.user == "poste2"; }));
 }
 
 TEST_F(TwoWorkstationsTest, TheHistoryShowsWhoChangedWhatNewestFirst) {
-    otherChanges("001", 35, "autre@poste.fr");
+    store::Record changed = other->OpenFile("ASSOCIATION")->ReadForUpdate("001");
+    changed.SetValue(35, "autre@poste.fr");
+    changed.DBWrite();
     start();
     enterCode("1");
     retype("Txt_RaisonAssoc", QStringLiteral("NOUVELLE RAISON"));

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <sstream>
 
 #include "engine_test_util.h"
 
@@ -21,38 +22,45 @@ using namespace enginetest;
 
 const bool kRoot = ::geteuid() == 0;
 
-mode_t Bits(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 0777 : 07777;
-}
-
 struct stat Stat(const std::string& path) {
     struct stat st {};
     ::stat(path.c_str(), &st);
     return st;
 }
+mode_t Bits(const std::string& path) {
+    return Stat(path).st_mode & 0777;
+}
+
+// What a child found unexpected, one line each.
+struct Report {
+    std::string text;
+    void Expect(bool ok, const std::string& what) {
+        if (!ok)
+            text += what + "\n";
+    }
+};
 
 // Runs fn in a child process, as "nobody" when the tests run as root, and gives back what it
 // reports: "" when everything went as expected.
-std::string InChild(const std::function<std::string()>& fn) {
+std::string InChild(const std::function<void(Report&)>& fn) {
     int fds[2];
     if (::pipe(fds) != 0)
         return "pipe";
     pid_t pid = ::fork();
     if (pid == 0) {
         ::close(fds[0]);
-        std::string report;
+        Report report;
         try {
             const passwd* nobody = ::getpwnam("nobody");
             if (kRoot && (!nobody || ::setgroups(0, nullptr) != 0 ||
                           ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0))
-                report = "impossible de devenir nobody";
+                report.text = "impossible de devenir nobody";
             else
-                report = fn();
+                fn(report);
         } catch (const std::exception& e) {
-            report = std::string("exception : ") + e.what();
+            report.text += std::string("exception : ") + e.what();
         }
-        (void)!::write(fds[1], report.data(), report.size());
+        (void)!::write(fds[1], report.text.data(), report.text.size());
         ::_exit(0);
     }
     ::close(fds[1]);
@@ -66,15 +74,6 @@ std::string InChild(const std::function<std::string()>& fn) {
     ::waitpid(pid, &status, 0);
     return report;
 }
-
-// What a child found unexpected, one line each.
-struct Report {
-    std::string text;
-    void Expect(bool ok, const std::string& what) {
-        if (!ok)
-            text += what + "\n";
-    }
-};
 
 class BaseFile : public ::testing::Test {
   protected:
@@ -91,10 +90,9 @@ TEST_F(BaseFile, FileThatIsNoDatabaseIsRefusedUntouched) {
     std::string notes = folder / "notes.txt";
     std::ofstream(notes) << "Réunion du bureau le 12 mars\n";
     EXPECT_EQ(ErrorOf([&] { store::OpenLocalDatabase(notes); }), store::ErrorCode::IoError);
-    std::ifstream in(notes);
-    std::string line;
-    std::getline(in, line);
-    EXPECT_EQ(line, "Réunion du bureau le 12 mars");
+    std::ostringstream kept;
+    kept << std::ifstream(notes).rdbuf();
+    EXPECT_EQ(kept.str(), "Réunion du bureau le 12 mars\n");
 }
 
 // Takes a base back to the layout an earlier version left: version 2 had no history, version 1
@@ -127,14 +125,12 @@ TEST_F(BaseFile, BasesOfEarlierLayoutsAreUpgradedOnOpenAndReadOnlyOnesStillRead)
         if (version == 2) {
             // Readable as it stands by whoever may not write it; nothing to upgrade then.
             ::chmod(base.c_str(), 0444);
-            EXPECT_EQ(InChild([&] {
-                          Report r;
+            EXPECT_EQ(InChild([&](Report& r) {
                           auto db = store::OpenLocalDatabase(base);
                           r.Expect(db->OpenFile("PLANCOMPTABLE")->Read("0017061000000").Text() ==
                                        "PRESTATIONS",
                                    "lecture");
                           r.Expect(db->History("PLANCOMPTABLE").empty(), "historique vide");
-                          return r.text;
                       }),
                       "");
             ::chmod(base.c_str(), 0644);
@@ -191,8 +187,7 @@ TEST_F(BaseFile, AnotherAccountAllowedToWriteTheBaseReadsLocksAndWrites) {
     EXPECT_EQ(Stat(path + "-locks").st_gid, shared);
     EXPECT_EQ(Bits(path + "-locks"), 0660u);
 
-    EXPECT_EQ(InChild([&] {  // nobody, whose group is nogroup
-                  Report r;
+    EXPECT_EQ(InChild([&](Report& r) {  // nobody, whose group is nogroup
                   auto db = store::OpenLocalDatabase(path);
                   auto file = db->OpenFile("ASSOCIATION");
                   r.Expect(file->Read("001").Text() == "SAD", "lecture");
@@ -200,7 +195,6 @@ TEST_F(BaseFile, AnotherAccountAllowedToWriteTheBaseReadsLocksAndWrites) {
                   held.SetValue(1, "SAD LOIRE");
                   held.DBWrite();
                   file->Create("002", "ADMR");
-                  return r.text;
               }),
               "");
     auto db = store::OpenLocalDatabase(path);
@@ -218,8 +212,7 @@ TEST_F(BaseFile, BaseInAReadOnlyFolderOrReadOnlyItselfIsStillRead) {
     }
     // Read-only for the second account (and for the owner, who is not root).
     auto readOnly = [&](bool folderToo) {
-        return InChild([&] {
-            Report r;
+        return InChild([&](Report& r) {
             auto db = store::OpenLocalDatabase(path);
             auto file = db->OpenFile("ASSOCIATION");
             r.Expect(file->Read("001").Text() == "SAD", "lecture");
@@ -238,7 +231,6 @@ TEST_F(BaseFile, BaseInAReadOnlyFolderOrReadOnlyItselfIsStillRead) {
             r.Expect(MessageOf([&] { file->Create("002", "X"); }).find("lecture seule") !=
                          std::string::npos,
                      "création");
-            return r.text;
         });
     };
     ::remove((path + "-locks").c_str());

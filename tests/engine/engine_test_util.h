@@ -41,26 +41,23 @@ class TempFolder {
     std::string path_;
 };
 
-// The error code a call throws, or 0 when it throws nothing.
+// The code and message of the StoreError a call throws, {0, ""} when it throws nothing.
+template <typename Fn>
+std::pair<std::uint32_t, std::string> FailureOf(Fn&& fn) {
+    try {
+        fn();
+    } catch (const store::StoreError& e) {
+        return {e.code(), e.what()};
+    }
+    return {0, ""};
+}
 template <typename Fn>
 std::uint32_t ErrorOf(Fn&& fn) {
-    try {
-        fn();
-    } catch (const store::StoreError& e) {
-        return e.code();
-    }
-    return 0;
+    return FailureOf(fn).first;
 }
-
-// The message of the StoreError a call throws, or "" when it throws nothing.
 template <typename Fn>
 std::string MessageOf(Fn&& fn) {
-    try {
-        fn();
-    } catch (const store::StoreError& e) {
-        return e.what();
-    }
-    return {};
+    return FailureOf(fn).second;
 }
 
 // Files, records and selections made through any backend, for the fixtures below.
@@ -94,6 +91,12 @@ class StoreHelpers {
         r.DBWrite();
     }
 
+    // What a command run as the screens run it says on its first line.
+    std::string Said(const std::string& command) {
+        std::string status;
+        return Base().CallSubroutine("DBA.EXECUTE", status, command).Value(3, 1);
+    }
+
     // Ids selected by a command, one per attribute of the result.
     std::vector<std::string> Ids(const std::string& command) {
         std::string file = command.substr(command.find(' ') + 1);
@@ -104,19 +107,6 @@ class StoreHelpers {
             ids.push_back(result.Value(i));
         return ids;
     }
-};
-
-// A fresh embedded database file in a private temporary folder for each test.
-class DatabaseTest : public ::testing::Test, public StoreHelpers {
-  protected:
-    void SetUp() override { db = store::OpenLocalDatabase(folder / "base.mvdb"); }
-    store::BackendDatabase& Base() override { return *db; }
-    std::shared_ptr<store::BackendDatabase> OtherSession() override {
-        return store::OpenLocalDatabase(folder / "base.mvdb");
-    }
-
-    TempFolder folder;
-    std::shared_ptr<store::LocalDatabase> db;
 };
 
 enum class Backend { Embedded, Server };

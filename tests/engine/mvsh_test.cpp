@@ -68,9 +68,7 @@ Outcome Mvsh(const std::vector<std::string>& args, const std::string& input = {}
 class MvshTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())
-                 .starts_with("NewDatabase"))
-            Mvsh({"--db", db, "-c", "DATE.FORMAT"});
+        Mvsh({"--db", db, "-c", "DATE.FORMAT"});
         std::ofstream(folder / "base.jsonl")
             << "{\"file\": \"ESSAIS\", \"id\": \"002\", \"attrs\": [\"BETA\", \"Bêta\"]}\n"
                "{\"file\": \"ESSAIS\", \"id\": \"001\", \"attrs\": [\"ALPHA\", [\"A1\", "
@@ -98,7 +96,7 @@ class MvshTest : public ::testing::Test {
 TEST_F(MvshTest, NewDatabaseIsCreatedReadyForTheSystem) {
     const std::string empty = folder / "vide.mvdb";
     std::ofstream{empty};  // an empty file is a new base too
-    for (const std::string& path : {db, empty}) {
+    for (const std::string& path : {folder / "neuve.mvdb", empty}) {
         Outcome run = Mvsh({"--db", path, "-c", "COMPTER ASSOCIATION", "-c",
                             "SSELECT ASSOCIATION PAR SigleAssoc"});
         EXPECT_EQ(run.code, 0) << run.err;
@@ -107,26 +105,6 @@ TEST_F(MvshTest, NewDatabaseIsCreatedReadyForTheSystem) {
         EXPECT_EQ(Mvsh({"--db", path, "-c", "COMPTER PLANCOMPTABLE"}).code, 0);
         EXPECT_EQ(Mvsh({"--db", path, "-c", "COMPTER ASSOCIATION"}).err, "") << "created once";
     }
-}
-
-TEST_F(MvshTest, SelectionsPrintIdsThenTheirCount) {
-    ASSERT_EQ(Mvsh(Db({Load()})).code, 0);
-    Outcome run = Mvsh(Db({"SSELECT ESSAIS PAR.DSND Sigle", "COUNT ESSAIS AVEC Nom = \"A2\"",
-                           "SELECT ESSAIS AVEC Sigle = \"Z]\""}));
-    EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out,
-              "002\n001\n2 enregistrement(s) sélectionné(s).\n"
-              "1 enregistrement(s) compté(s).\n"
-              "0 enregistrement(s) sélectionné(s).\n");
-}
-
-TEST_F(MvshTest, FirstErrorStopsTheCommandsWithExitCodeOne) {
-    Outcome run = Mvsh(Db({"CREATE.FILE ESSAI 3,1", "CREATE.FILE ESSAI 3,1", "CREATE.FILE APRES"}));
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.out, "Fichier ESSAI créé.\n");
-    EXPECT_EQ(run.err, "Erreur : Le fichier ESSAI existe déjà.\n");
-    EXPECT_EQ(Mvsh(Db({"DELETE.FILE APRES"})).err, "Erreur : Le fichier APRES n'existe pas.\n")
-        << "APRES was never created";
 }
 
 TEST_F(MvshTest, OddInputGetsAFrenchMessageAndAnExitCodeNeverACrash) {
@@ -180,11 +158,16 @@ TEST_F(MvshTest, OddInputGetsAFrenchMessageAndAnExitCodeNeverACrash) {
     }
 }
 
-TEST_F(MvshTest, ListAndCtShowRecordsReadably) {
+TEST_F(MvshTest, LoadedRecordsAreSelectedListedShownAndDumpedBack) {
     ASSERT_EQ(Mvsh(Db({Load()})).code, 0);
-    Outcome run = Mvsh(Db({"LIST ESSAIS PAR Sigle Sigle Nom", "CT ESSAIS 001"}));
+    Outcome run = Mvsh(Db({"SSELECT ESSAIS PAR.DSND Sigle", "COUNT ESSAIS AVEC Nom = \"A2\"",
+                           "SELECT ESSAIS AVEC Sigle = \"Z]\"", "LIST ESSAIS PAR Sigle Sigle Nom",
+                           "CT ESSAIS 001", "DUMP ESSAIS DICT ESSAIS"}));
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out,
+              "002\n001\n2 enregistrement(s) sélectionné(s).\n"
+              "1 enregistrement(s) compté(s).\n"
+              "0 enregistrement(s) sélectionné(s).\n"
               "ESSAIS     Sigle    Raison sociale\n"
               "---------- -------- --------------\n"
               "001        ALPHA    A1\n"
@@ -193,22 +176,14 @@ TEST_F(MvshTest, ListAndCtShowRecordsReadably) {
               "2 enregistrement(s) listé(s).\n"
               "ESSAIS 001\n"
               "  1 ALPHA\n"
-              "  2 A1]A2\n");
-}
-
-TEST_F(MvshTest, DumpGivesBackWhatWasLoaded) {
-    ASSERT_EQ(Mvsh(Db({Load()})).code, 0);
-    Outcome dump = Mvsh(Db({"DUMP ESSAIS DICT ESSAIS"}));
-    EXPECT_EQ(dump.code, 0) << dump.err;
-    std::string expected =
-        "{\"file\": \"DICT ESSAIS\", \"id\": \"Nom\", \"attrs\": [\"D\", \"2\", \"\", "
-        "\"Raison sociale\", \"12L\", \"M\"]}\n"
-        "{\"file\": \"DICT ESSAIS\", \"id\": \"Sigle\", \"attrs\": [\"D\", \"1\", \"\", "
-        "\"Sigle\", \"8L\", \"S\"]}\n"
-        "{\"file\": \"ESSAIS\", \"id\": \"001\", \"attrs\": [\"ALPHA\", [\"A1\", \"A2\"]]}\n"
-        "{\"file\": \"ESSAIS\", \"id\": \"002\", \"attrs\": [\"BETA\", \"Bêta\"]}\n"
-        "{\"index\": \"ESSAIS\", \"field\": \"Sigle\"}\n";
-    EXPECT_EQ(dump.out, expected);
+              "  2 A1]A2\n"
+              "{\"file\": \"DICT ESSAIS\", \"id\": \"Nom\", \"attrs\": [\"D\", \"2\", \"\", "
+              "\"Raison sociale\", \"12L\", \"M\"]}\n"
+              "{\"file\": \"DICT ESSAIS\", \"id\": \"Sigle\", \"attrs\": [\"D\", \"1\", \"\", "
+              "\"Sigle\", \"8L\", \"S\"]}\n"
+              "{\"file\": \"ESSAIS\", \"id\": \"001\", \"attrs\": [\"ALPHA\", [\"A1\", \"A2\"]]}\n"
+              "{\"file\": \"ESSAIS\", \"id\": \"002\", \"attrs\": [\"BETA\", \"Bêta\"]}\n"
+              "{\"index\": \"ESSAIS\", \"field\": \"Sigle\"}\n");
 }
 
 // Times vary: shown as <date>.
@@ -235,32 +210,36 @@ TEST_F(MvshTest, LoadReplacesOnlyWhenAskedAndTheHistoryShowsEachChange) {
     Outcome replaced =
         Mvsh(Db({"LOAD " + changes + " remplacer", "HISTORIQUE ESSAIS 001", "HISTORIQUE ESSAIS"}));
     EXPECT_EQ(replaced.code, 0) << replaced.err;
+    const std::string changesOf001 =
+        "Le <date> UTC, par mvsh : ESSAIS 001\n"
+        "  <2,2> « A2 » → « A2\\x »\n"
+        "Le <date> UTC, par mvsh : ESSAIS 001\n"
+        "  <1,1> «  » → « ALPHA »\n"
+        "  <2,1> «  » → « A1 »\n"
+        "  <2,2> «  » → « A2 »\n";
     EXPECT_EQ(Undated(replaced.out),
               "2 enregistrement(s) chargé(s) : 1 créé(s), 1 remplacé(s) ; 1 identique(s) déjà "
-              "présent(s).\n"
-              "Le <date> UTC, par mvsh : ESSAIS 001\n"
-              "  <2,2> « A2 » → « A2\\x »\n"
-              "Le <date> UTC, par mvsh : ESSAIS 001\n"
-              "  <1,1> «  » → « ALPHA »\n"
-              "  <2,1> «  » → « A1 »\n"
-              "  <2,2> «  » → « A2 »\n"
-              "2 modification(s).\n"
-              "Le <date> UTC, par mvsh : ESSAIS 003\n"
-              "  <1,1> «  » → « GAMMA »\n"
-              "Le <date> UTC, par mvsh : ESSAIS 001\n"
-              "  <2,2> « A2 » → « A2\\x »\n"
-              "Le <date> UTC, par mvsh : ESSAIS 001\n"
-              "  <1,1> «  » → « ALPHA »\n"
-              "  <2,1> «  » → « A1 »\n"
-              "  <2,2> «  » → « A2 »\n"
-              "Le <date> UTC, par mvsh : ESSAIS 002\n"
-              "  <1,1> «  » → « BETA »\n"
-              "  <2,1> «  » → « Bêta »\n"
-              "4 modification(s).\n");
+              "présent(s).\n" +
+                  changesOf001 +
+                  "2 modification(s).\n"
+                  "Le <date> UTC, par mvsh : ESSAIS 003\n"
+                  "  <1,1> «  » → « GAMMA »\n" +
+                  changesOf001 +
+                  "Le <date> UTC, par mvsh : ESSAIS 002\n"
+                  "  <1,1> «  » → « BETA »\n"
+                  "  <2,1> «  » → « Bêta »\n"
+                  "4 modification(s).\n");
 }
 
-TEST_F(MvshTest, CommandsFromStandardInputUntilQuit) {
-    Outcome run = Mvsh({"--db", db}, "CREATE.FILE X\n\nCOMPTER X\nQUIT\nCOMPTER Y\n");
+// Given with -c the first error stops the commands; read from standard input they go on to QUIT.
+TEST_F(MvshTest, CommandsGivenOrReadFromStandardInputAndTheirExitCodes) {
+    Outcome run = Mvsh(Db({"CREATE.FILE ESSAI 3,1", "CREATE.FILE ESSAI 3,1", "CREATE.FILE APRES"}));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.out, "Fichier ESSAI créé.\n");
+    EXPECT_EQ(run.err, "Erreur : Le fichier ESSAI existe déjà.\n");
+    EXPECT_EQ(Mvsh(Db({"DELETE.FILE APRES"})).err, "Erreur : Le fichier APRES n'existe pas.\n")
+        << "APRES was never created";
+    run = Mvsh({"--db", db}, "CREATE.FILE X\n\nCOMPTER X\nQUIT\nCOMPTER Y\n");
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out, "Fichier X créé.\n0 enregistrement(s) compté(s).\n");
     run = Mvsh({"--db", db}, "COMPTER Y\nCOMPTER X\n");
@@ -271,20 +250,17 @@ TEST_F(MvshTest, CommandsFromStandardInputUntilQuit) {
         EXPECT_NE(help.find(command), std::string::npos) << command;
 }
 
-TEST_F(MvshTest, DemoLoadsTheDemoDataAndItsTemplates) {
-    Outcome run = Mvsh(Db({"DEMO", "COMPTER ASSOCIATION"}));
-    ASSERT_EQ(run.code, 0) << run.err;
-    std::istringstream lines(run.out);
-    std::string line;
-    std::getline(lines, line);
-    std::getline(lines, line);
-    EXPECT_GT(std::stoi(line), 0) << line;
-    EXPECT_TRUE(std::filesystem::exists(folder / "modeles/Contrat.txt"));
-}
+// The demo's templates go beside a file base, into the working folder for a server. How an
+// association moves: dumped from a server, loaded into a file and another server, dumped back.
+TEST_F(MvshTest, DemoOnAFileOrAServerAndMovedToAFileAndBackIdentically) {
+    const std::string beside = folder / "fichier";
+    std::filesystem::create_directory(beside);
+    Outcome onFile =
+        Mvsh({"--db", beside + "/base.mvdb", "-c", "DEMO", "-c", "COMPTER ASSOCIATION"});
+    ASSERT_EQ(onFile.code, 0) << onFile.err;
+    EXPECT_NE(onFile.out.find("5 enregistrement(s) compté(s)."), std::string::npos) << onFile.out;
+    EXPECT_TRUE(std::filesystem::exists(beside + "/modeles/Contrat.txt"));
 
-// How an association moves: the demo prepared on an empty server database, dumped, loaded into
-// a new file and into another server database, dumps back to the same text from both.
-TEST_F(MvshTest, DemoOnAServerMovesToAFileAndBackIdentically) {
     const std::string server = testsupport::PostgresServer::Instance()->NewDatabase();
     Outcome demo =
         Mvsh({"--db", server, "-c", "DEMO", "-c", "COMPTER ASSOCIATION"}, {}, folder.Path());

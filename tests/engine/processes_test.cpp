@@ -70,7 +70,30 @@ class Processes : public BackendTest {
         MakeFile("COMPTEUR");
         Put("COMPTEUR", "999", "0");
     }
-    std::string Path() { return location; }
+
+    // Two workstations started together once each has opened its session.
+    void RunTogether(Pipe& start, const std::function<int()>& a, const std::function<int()>& b) {
+        pid_t first = Spawn(a), second = Spawn(b);
+        start.Send(1);
+        start.Send(1);
+        EXPECT_EQ(ExitCode(first), 0);
+        EXPECT_EQ(ExitCode(second), 0);
+    }
+
+    // Another workstation that holds the counter's lock, then does then with it.
+    pid_t Holder(const std::function<void(store::Record&)>& then) {
+        Pipe locked;
+        pid_t holder = Spawn([&] {
+            auto mine = Open(location);
+            store::Record r = mine->OpenFile("COMPTEUR")->ReadForUpdate("999");
+            locked.Send(1);
+            then(r);
+            return 0;
+        });
+        locked.CloseWriteEnd();
+        EXPECT_EQ(locked.Receive(), 1);
+        return holder;
+    }
 };
 
 TEST_P(Processes, TwoWorkstationsIncrementingOneCounterNeverShareANumber) {
@@ -78,7 +101,7 @@ TEST_P(Processes, TwoWorkstationsIncrementingOneCounterNeverShareANumber) {
     Pipe start;
     auto worker = [&](const char* tag) {
         return [&, tag] {
-            auto mine = Open(Path());
+            auto mine = Open(location);
             auto counters = mine->OpenFile("COMPTEUR");
             auto numbers = mine->OpenFile("NUMEROS");
             start.Receive();
@@ -94,16 +117,9 @@ TEST_P(Processes, TwoWorkstationsIncrementingOneCounterNeverShareANumber) {
             return 0;
         };
     };
-    pid_t a = Spawn(worker("A"));
-    pid_t b = Spawn(worker("B"));
-    start.Send(1);
-    start.Send(1);
-    EXPECT_EQ(ExitCode(a), 0);
-    EXPECT_EQ(ExitCode(b), 0);
+    RunTogether(start, worker("A"), worker("B"));
     EXPECT_EQ(db->OpenFile("COMPTEUR")->Read("999").Value(1), "2000");
-    std::string status;
-    EXPECT_EQ(db->CallSubroutine("DBA.EXECUTE", status, "COMPTER NUMEROS").Value(3, 1),
-              "2000 enregistrement(s) compté(s).");
+    EXPECT_EQ(Said("COMPTER NUMEROS"), "2000 enregistrement(s) compté(s).");
     EXPECT_GT(Ids("SSELECT NUMEROS AVEC 1 = \"A\"").size(), 0u);
     EXPECT_GT(Ids("SSELECT NUMEROS AVEC 1 = \"B\"").size(), 0u);
 }
@@ -114,7 +130,7 @@ TEST_P(Processes, TwoWorkstationsCreatingTheSameIdsNeverReplaceEachOther) {
     Pipe start, won;
     auto worker = [&](int tag) {
         return [&, tag] {
-            auto mine = Open(Path());
+            auto mine = Open(location);
             mine->SetUserName("poste" + std::to_string(tag));
             auto associations = mine->OpenFile("ASSOCIATION");
             start.Receive();
@@ -132,12 +148,7 @@ TEST_P(Processes, TwoWorkstationsCreatingTheSameIdsNeverReplaceEachOther) {
             return 0;
         };
     };
-    pid_t a = Spawn(worker(0));
-    pid_t b = Spawn(worker(1));
-    start.Send(1);
-    start.Send(1);
-    EXPECT_EQ(ExitCode(a), 0);
-    EXPECT_EQ(ExitCode(b), 0);
+    RunTogether(start, worker(0), worker(1));
     won.CloseWriteEnd();
     std::map<int, int> winners;
     for (int w = won.Receive(); w >= 0; w = won.Receive())
@@ -154,16 +165,7 @@ TEST_P(Processes, TwoWorkstationsCreatingTheSameIdsNeverReplaceEachOther) {
 }
 
 TEST_P(Processes, LockHeldElsewhereTimesOutAndDiesWithItsHolder) {
-    Pipe locked, never;
-    pid_t holder = Spawn([&] {
-        auto mine = Open(Path());
-        mine->OpenFile("COMPTEUR")->ReadForUpdate("999");
-        locked.Send(1);
-        never.Receive();  // blocks until killed
-        return 0;
-    });
-    locked.CloseWriteEnd();
-    ASSERT_EQ(locked.Receive(), 1);
+    pid_t holder = Holder([](store::Record&) { ::pause(); });  // until killed
     db->SetLockWait(150ms);
     auto counters = db->OpenFile("COMPTEUR");
     EXPECT_EQ(ErrorOf([&] { counters->ReadForUpdate("999"); }), store::ErrorCode::RecordLocked);
@@ -178,26 +180,19 @@ TEST_P(Processes, LockHeldElsewhereTimesOutAndDiesWithItsHolder) {
 }
 
 TEST_P(Processes, WaiterGetsTheLockWhenTheHolderWritesAndReadsItsWrite) {
-    Pipe locked;
-    pid_t holder = Spawn([&] {
-        auto mine = Open(Path());
-        store::Record r = mine->OpenFile("COMPTEUR")->ReadForUpdate("999");
-        locked.Send(1);
+    pid_t holder = Holder([](store::Record& r) {
         std::this_thread::sleep_for(100ms);
         r.SetValue(1, "41");
         r.DBWrite();
         std::this_thread::sleep_for(200ms);
-        return 0;
     });
-    locked.CloseWriteEnd();
-    ASSERT_EQ(locked.Receive(), 1);
     store::Record r = db->OpenFile("COMPTEUR")->ReadForUpdate("999");
     EXPECT_EQ(r.Value(1), "41");
     EXPECT_EQ(ExitCode(holder), 0);
 }
 
 TEST_P(Processes, ReleaseMissingIdsAndBulkTransactionsDecideWhenLocksEnd) {
-    auto other = Open(Path());  // its own lock descriptor
+    auto other = Open(location);  // its own lock descriptor
     other->SetLockWait(0ms);
     auto mine = db->OpenFile("COMPTEUR");
     auto theirs = other->OpenFile("COMPTEUR");
@@ -236,7 +231,7 @@ TEST_P(Processes, ReleaseMissingIdsAndBulkTransactionsDecideWhenLocksEnd) {
 }
 
 TEST_P(Processes, FilesFieldsAndIndexesMadeElsewhereAreSeenAtOnce) {
-    auto other = Open(Path());
+    auto other = Open(location);
     EXPECT_EQ(ErrorOf([&] { db->OpenFile("NOUVEAU"); }), store::ErrorCode::FileNotFound);
     other->Execute("CREATE.FILE NOUVEAU 3,1");
     auto mine = db->OpenFile("NOUVEAU");
@@ -269,7 +264,7 @@ TEST_P(EmbeddedProcesses, WriterKilledMidFlightLeavesAnIntactDatabase) {
     db->Execute("CREATE.INDEX JOURNAL Cle");
     Pipe progress;
     pid_t writer = Spawn([&]() -> int {
-        auto mine = Open(Path());
+        auto mine = Open(location);
         auto journal = mine->OpenFile("JOURNAL");
         for (int i = 1;; ++i) {
             std::string n = std::to_string(i);
@@ -293,7 +288,7 @@ TEST_P(EmbeddedProcesses, WriterKilledMidFlightLeavesAnIntactDatabase) {
     db.reset();
 
     sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open(Path().c_str(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(location.c_str(), &raw), SQLITE_OK);
     sqlite3_stmt* check = nullptr;
     sqlite3_prepare_v2(raw, "PRAGMA integrity_check", -1, &check, nullptr);
     ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
@@ -301,7 +296,7 @@ TEST_P(EmbeddedProcesses, WriterKilledMidFlightLeavesAnIntactDatabase) {
     sqlite3_finalize(check);
     sqlite3_close(raw);
 
-    db = Open(Path());
+    db = Open(location);
     auto journal = db->OpenFile("JOURNAL");
     int last = std::stoi(journal->Read("LAST").Value(2));
     EXPECT_GE(last, acknowledged) << "an acknowledged write is never lost";

@@ -22,17 +22,6 @@ const std::string kLost =
     "La connexion au serveur de base de données est perdue : l'opération en cours n'a pas été "
     "confirmée par le serveur.";
 
-// The code and message of the StoreError a call throws.
-template <typename Fn>
-std::pair<std::uint32_t, std::string> FailureOf(Fn&& fn) {
-    try {
-        fn();
-    } catch (const store::StoreError& e) {
-        return {e.code(), e.what()};
-    }
-    return {0, ""};
-}
-
 // A file with an index on attribute 1, for checking that records, index and history agree.
 class Journal : public BackendTest {
   protected:
@@ -81,36 +70,39 @@ MERI_BACKENDS(Journal);
 
 class ServerConnection : public Journal {
   protected:
-    // What a server administrator (or a network cut) does: ends the other sessions (those of
-    // one application name when given) and tells how many it ended.
-    int CutSessions(const std::string& application = {}) {
+    // The first column of a query of the server's administrator, $1 an application name.
+    V AsAdministrator(const char* query, const std::string& application) {
         PGconn* admin = PQconnectdb(location.c_str());
         EXPECT_EQ(PQstatus(admin), CONNECTION_OK) << PQerrorMessage(admin);
         const char* values[] = {application.c_str()};
-        PGresult* r = PQexecParams(admin,
-                                   "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
-                                   "datname = current_database() AND pid <> pg_backend_pid() AND "
-                                   "($1 = '' OR application_name = $1)",
-                                   1, nullptr, values, nullptr, nullptr, 0);
+        PGresult* r = PQexecParams(admin, query, 1, nullptr, values, nullptr, nullptr, 0);
         EXPECT_EQ(PQresultStatus(r), PGRES_TUPLES_OK) << PQerrorMessage(admin);
-        int ended = PQntuples(r);
+        V rows;
+        for (int i = 0; i < PQntuples(r); ++i)
+            rows.push_back(PQgetvalue(r, i, 0));
         PQclear(r);
         PQfinish(admin);
-        return ended;
+        return rows;
+    }
+
+    // What a server administrator (or a network cut) does: ends the other sessions (those of
+    // one application name when given) and tells how many it ended.
+    int CutSessions(const std::string& application = {}) {
+        return static_cast<int>(
+            AsAdministrator("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname "
+                            "= current_database() AND pid <> pg_backend_pid() AND ($1 = '' OR "
+                            "application_name = $1)",
+                            application)
+                .size());
     }
 
     // The last statement of the session of an application, "" when it has none.
     std::string StatementOf(const std::string& application) {
-        PGconn* admin = PQconnectdb(location.c_str());
-        const char* values[] = {application.c_str()};
-        PGresult* r = PQexecParams(admin,
-                                   "SELECT query FROM pg_stat_activity WHERE datname = "
-                                   "current_database() AND application_name = $1",
-                                   1, nullptr, values, nullptr, nullptr, 0);
-        std::string query = PQntuples(r) > 0 ? PQgetvalue(r, 0, 0) : "";
-        PQclear(r);
-        PQfinish(admin);
-        return query;
+        V queries = AsAdministrator(
+            "SELECT query FROM pg_stat_activity WHERE datname = current_database() AND "
+            "application_name = $1",
+            application);
+        return queries.empty() ? "" : queries[0];
     }
 };
 

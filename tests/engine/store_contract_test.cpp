@@ -41,13 +41,10 @@ TEST_P(StoreContract, RecordsEditedInPlaceReadBackAfterReopen) {
     store::Record back = db->OpenFile("ACTIVITES")->Read("001001");
     EXPECT_EQ(back.Text(),
               "AIDE MÉNAGÈRE" + FM + FM + "1400" + VM + "1500" + FM + "14600" + VM + "14977");
-    EXPECT_EQ(back.DCount(), 4);
-    EXPECT_EQ(back.DCount(3), 2);
-    EXPECT_EQ(back.Value(4, 2), "14977");
     EXPECT_EQ(back.Id(), "001001");
 }
 
-TEST_P(StoreContract, MissingRecordsAndExistingIdsCarryTheirNumbers) {
+TEST_P(StoreContract, MissingDeletedRecordsAndExistingIdsCarryTheirNumbers) {
     MakeFile("ACTIVITES");
     auto file = db->OpenFile("ACTIVITES");
     EXPECT_EQ(ErrorOf([&] { file->Read("001001"); }), 0x8004000Bu);
@@ -61,6 +58,9 @@ TEST_P(StoreContract, MissingRecordsAndExistingIdsCarryTheirNumbers) {
     EXPECT_EQ(ErrorOf([&] { store::Record().DBWrite(); }), store::ErrorCode::NotBound);
     EXPECT_NE(ErrorOf([&] { file->NewItem(""); }), 0u) << "an empty id is refused";
     EXPECT_NE(ErrorOf([&] { Put("ACTIVITES", "A" + VM + "B", "x"); }), 0u);
+    file->DeleteRecord("001001");
+    file->DeleteRecord("001001");  // deleting twice is harmless
+    EXPECT_EQ(ErrorOf([&] { file->Read("001001"); }), 0x8004000Bu);
 }
 
 TEST_P(StoreContract, CreationWritesOnlyANewIdAndNeverReplaces) {
@@ -138,24 +138,24 @@ TEST_P(StoreContract, HistoryNamesWhoWhenAndEachChangedPositionNewestFirst) {
     EXPECT_EQ(entries[1].changes, (Changes{{2, 2, "b" + SM + "c", "B"}, {4, 1, "", "x"}}));
     EXPECT_EQ(entries[2].changes,
               (Changes{{1, 1, "", "SAD"}, {2, 1, "", "a"}, {2, 2, "", "b" + SM + "c"}}));
-    for (const store::HistoryEntry& entry : entries) {
-        EXPECT_EQ(entry.file, "ASSOCIATION");
-        EXPECT_EQ(entry.id, "001");
+    for (const store::HistoryEntry& entry : entries)
         EXPECT_LE(std::abs(SecondsAgo(entry.time)), 5) << entry.time << " is UTC and now";
-    }
     EXPECT_GT(entries[0].sequence, entries[1].sequence);
     EXPECT_GT(entries[1].sequence, entries[2].sequence);
 
     std::vector<store::HistoryEntry> all = db->History("ASSOCIATION");
     ASSERT_EQ(all.size(), 4u) << "every id of the file";
     EXPECT_EQ(all[0].id, "002");
+    EXPECT_EQ(all[0].file, "ASSOCIATION");
     EXPECT_EQ(all[0].user, "marc");
     EXPECT_EQ(all[0].changes, (Changes{{1, 1, "", "ADMR"}}));
     EXPECT_EQ(all[1].sequence, entries[0].sequence);
 }
 
-TEST_P(StoreContract, HistoryKeepsDictionariesAndDeletedFilesAndRefusesUnknownNames) {
+TEST_P(StoreContract, DictionariesOpenAndKeepHistoryAsDeletedFilesDoUnknownNamesRefused) {
     MakeFile("TABLES", {{"Libelle", 1, "30L"}});
+    EXPECT_EQ(db->OpenFile("DICT TABLES")->Read("Libelle").Value(2), "1");
+    EXPECT_EQ(db->OpenFile("DICT  TABLES")->Name(), "DICT TABLES");
     EXPECT_EQ(db->History("TABLES").size(), 0u) << "a file nobody wrote to";
     EXPECT_EQ(ErrorOf([&] { db->History("TABLE"); }), store::ErrorCode::FileNotFound);
     EXPECT_EQ(db->History("DICT  TABLES", "Libelle").size(), 1u);
@@ -167,61 +167,21 @@ TEST_P(StoreContract, HistoryKeepsDictionariesAndDeletedFilesAndRefusesUnknownNa
     EXPECT_EQ(kept[0].changes, (Changes{{1, 1, "", "Emplois"}}));
 }
 
-TEST_P(StoreContract, DeletedRecordsAreGoneAndDeletingTwiceIsHarmless) {
+// Rows of id and values as subvalues; one record without its id exploded field after field.
+TEST_P(StoreContract, ResultLayoutsAndRequestsNamingAnotherFileThanTheirCommand) {
     MakeFile("TABLES");
-    Put("TABLES", "EMPLOIS", "x");
-    auto file = db->OpenFile("TABLES");
-    file->DeleteRecord("EMPLOIS");
-    file->DeleteRecord("EMPLOIS");
-    EXPECT_EQ(ErrorOf([&] { file->Read("EMPLOIS"); }), 0x8004000Bu);
-}
-
-TEST_P(StoreContract, DictionaryPartOpensUnderItsOwnName) {
-    MakeFile("ASSOCIATION", {{"SigleAssoc", 1, "10L"}});
-    auto dict = db->OpenFile("DICT ASSOCIATION");
-    EXPECT_EQ(dict->Name(), "DICT ASSOCIATION");
-    EXPECT_EQ(dict->Read("SigleAssoc").Value(2), "1");
-    EXPECT_EQ(db->OpenFile("DICT  ASSOCIATION")->Name(), "DICT ASSOCIATION");
-}
-
-class ResultLayouts : public BackendTest {
-  protected:
-    void SetUp() override {
-        BackendTest::SetUp();
-        MakeFile("TABLES");
-        Put("TABLES", "QUALITERESPPAIE",
-            "Qualités" + FM + "01" + VM + "02" + VM + "03" + FM + "Directeur" + VM + "Comptable" +
-                VM + "Président");
-        Put("TABLES", "SERVICES", "Services" + FM + "AM" + FM + "Aide ménagère");
-    }
-};
-
-TEST_P(ResultLayouts, IdAndAttributeGiveOneRowPerRecordWithValuesAsSubvalues) {
-    store::Record result = db->Select("SSELECT TABLES", "TABLES", "0 2");
-    ASSERT_EQ(result.DCount(), 2);
-    EXPECT_EQ(result.Value(1), "QUALITERESPPAIE" + VM + "01" + SM + "02" + SM + "03");
-    EXPECT_EQ(result.Value(2), "SERVICES" + VM + "AM");
-}
-
-TEST_P(ResultLayouts, OneRecordWithoutItsIdIsExplodedFieldAfterField) {
-    store::Record result =
-        db->Select("SSELECT TABLES AVEC 0 = \"QUALITERESPPAIE\"", "TABLES", "2 3");
-    ASSERT_EQ(result.DCount(), 6);
-    EXPECT_EQ(result.Value(1), "01");
-    EXPECT_EQ(result.Value(3), "03");
-    EXPECT_EQ(result.Value(4), "Directeur");
-    EXPECT_EQ(result.Value(6), "Président");
-}
-
-TEST_P(ResultLayouts, IdsAloneGiveOneIdPerAttributeAndNothingForNoRecord) {
+    Put("TABLES", "QUALITERESPPAIE",
+        "Qualités" + FM + "01" + VM + "02" + VM + "03" + FM + "Directeur" + VM + "Comptable" + VM +
+            "Président");
+    Put("TABLES", "SERVICES", "Services" + FM + "AM" + FM + "Aide ménagère");
+    EXPECT_EQ(db->Select("SSELECT TABLES", "TABLES", "0 2").Text(),
+              "QUALITERESPPAIE" + VM + "01" + SM + "02" + SM + "03" + FM + "SERVICES" + VM + "AM");
+    EXPECT_EQ(
+        db->Select("SSELECT TABLES AVEC 0 = \"QUALITERESPPAIE\"", "TABLES", "2 3").Text(),
+        "01" + FM + "02" + FM + "03" + FM + "Directeur" + FM + "Comptable" + FM + "Président");
     EXPECT_EQ(db->Select("SSELECT TABLES", "TABLES", "0").Text(),
               "QUALITERESPPAIE" + FM + "SERVICES");
-    store::Record none = db->Select("SSELECT TABLES AVEC 0 = \"X\"", "TABLES", "0 1");
-    EXPECT_EQ(none.Text(), "");
-    EXPECT_EQ(none.DCount(), 0);
-}
-
-TEST_P(ResultLayouts, RequestNamingAnotherFileThanItsCommandIsRefused) {
+    EXPECT_EQ(db->Select("SSELECT TABLES AVEC 0 = \"X\"", "TABLES", "0 1").Text(), "");
     EXPECT_EQ(ErrorOf([&] { db->Select("SSELECT TABLES", "ASSOCIATION", "0"); }),
               store::ErrorCode::CommandError);
     EXPECT_EQ(ErrorOf([&] { db->Select("COMPTER TABLES", "TABLES", "0"); }),
@@ -238,7 +198,6 @@ TEST_P(StoreContract, CommandOutputsCarryStatusCommandAndLines) {
     EXPECT_EQ(count.Value(1), "0");
     EXPECT_EQ(count.Value(2), "COMPTER ASSOCIATION");
     EXPECT_EQ(count.Value(3, 1), "3 enregistrement(s) compté(s).");
-    EXPECT_EQ(std::stoi(count.Value(3, 1)), 3);
 
     store::Record date = db->CallSubroutine("DBA.EXECUTE", status, "DATE.FORMAT");
     EXPECT_EQ(status, "0");
@@ -255,13 +214,11 @@ TEST_P(StoreContract, CommandOutputsCarryStatusCommandAndLines) {
     EXPECT_EQ(again.Value(1), "1");
     EXPECT_EQ(execStatus, "1");
     EXPECT_EQ(again.Value(3, 1), "Le fichier CONVOVM007 existe déjà.");
-    EXPECT_GE(again.DCount(), 3);
 
     EXPECT_EQ(ErrorOf([&] { db->CallSubroutine("DBA.RUN", status, "COMPTER ASSOCIATION"); }),
               store::ErrorCode::CommandError);
 }
 
 MERI_BACKENDS(StoreContract);
-MERI_BACKENDS(ResultLayouts);
 
 }  // namespace

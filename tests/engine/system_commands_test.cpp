@@ -47,11 +47,9 @@ class SystemCommands : public BackendTest {
             out.push_back(result.Value(i, value));
         return out;
     }
-
-    using V = std::vector<std::string>;
 };
 
-TEST_P(SystemCommands, AssociationSigleListAndTypeAhead) {
+TEST_P(SystemCommands, AssociationsAndTheirEstablishmentsListedAndTypedAhead) {
     EXPECT_EQ(Column("SSELECT ASSOCIATION PAR SigleAssoc", "ASSOCIATION", 2),
               (V{"AIDE 49", "ASD BOCAGE", "SAD ESTUAIRE", "SAD VAL DE LOIRE"}));
     EXPECT_EQ(
@@ -60,9 +58,6 @@ TEST_P(SystemCommands, AssociationSigleListAndTypeAhead) {
     EXPECT_EQ(
         Column("SSELECT ASSOCIATION AVEC SigleAssoc = \"Z]\" PAR SigleAssoc", "ASSOCIATION", 1),
         V{});
-}
-
-TEST_P(SystemCommands, EstablishmentsOfOneAssociationAndTheirTypeAhead) {
     EXPECT_EQ(
         Column("SSELECT ETABLISSEMENT AVEC CodEtabl = \"001]\" PAR SigleEtabl", "ETABLISSEMENT", 1),
         (V{"001001", "001002"}));
