@@ -27,6 +27,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
 void MainWindow::start(std::shared_ptr<store::Database> database, const QString& userName) {
     const std::string user = toolkit::fromQ(userName);
+    // A window started again is a new session: its next close must release it again.
+    closed_ = false;
+    controlAsked_ = false;
     control_->TheDatabase(database);
     control_->TheClient(std::make_shared<store::Client>(user));
     control_->DroitsUtilisateur(std::make_shared<Composant_Droits>(database, user));

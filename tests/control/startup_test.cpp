@@ -101,22 +101,22 @@ TEST_F(CtrAssociationTest, SecondInitStartsAgainFromTheSearch) {
     expectShown({"Txt_RaisonAssoc=PRESENCE ET SOINS DU PERCHE"});
 }
 
-// Sortir, or the frame's close button, which goes through the same leave.
-class ClosingTest : public CtrAssociationTest, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(ClosingTest, ClosesTheWindowAndReleasesEverything) {
-    start();
-    enterCode("1");
-    if (GetParam())
-        window()->close();
-    else
-        clickButton("Cmd_Sortir");
-    EXPECT_TRUE(waitFor([this] { return !window()->isVisible(); }));
-    EXPECT_TRUE(screen()->W_Sortir());
-    expectReleased();
+// Sortir, or the frame's close button, which goes through the same leave; a window started again
+// releases its new session as well.
+TEST_F(CtrAssociationTest, ClosesTheWindowAndReleasesEverything) {
+    for (bool frame : {false, true}) {
+        SCOPED_TRACE(frame ? "frame" : "Sortir");
+        start();
+        enterCode("1");
+        if (frame)
+            window()->close();
+        else
+            clickButton("Cmd_Sortir");
+        EXPECT_TRUE(waitFor([this] { return !window()->isVisible(); }));
+        EXPECT_TRUE(screen()->W_Sortir());
+        expectReleased();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(SortirOrFrame, ClosingTest, ::testing::Bool());
 
 TEST_F(CtrAssociationTest, RightClickOpensTheHelp) {
     start();
