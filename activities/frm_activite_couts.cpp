@@ -13,6 +13,7 @@
 
 #include "activities/frm_activite.h"
 #include "entry/field.h"
+#include "forms/date_field.h"
 #include "forms/feedback.h"
 #include "platform/components/utilitaires/composant_utilitaires.h"
 #include "platform/toolkit/events.h"
@@ -28,15 +29,6 @@ namespace {
 
 const Composant_Utilitaires& util() {
     return Composant_Utilitaires::Instance();
-}
-
-// Whether a text has the shape of a date the normalisation reads (d/m, d/m/yy, d/m/yyyy with any
-// of its separators, or 4, 6 or 8 digits): its failure then means a day that does not exist.
-bool aFormeDeDate(const QString& text) {
-    static const QRegularExpression forme(QStringLiteral(
-        "^\\s*(?:[0-9]{1,2}[/.\\- ][0-9]{1,2}(?:[/.\\- ](?:[0-9]{2}|[0-9]{4}))?|[0-9]{4}|[0-9]{6}|"
-        "[0-9]{8})\\s*$"));
-    return forme.match(text).hasMatch();
 }
 
 const QString kPrestation = QStringLiteral("Prestation");
@@ -388,24 +380,7 @@ void Frm_Activite::Cmd_AnnulCout_Click() {
 }
 
 void Frm_Activite::Txt_Date_LostFocus() {
-    if (Txt_Date->text().isEmpty())
-        return;
-    const Composant_Utilitaires& u = util();
-    bool echec = false;
-    const QString date = u.NormaliserDate(Txt_Date->text(), echec);
-    Txt_Date->setText(date);
-    // Nothing the normalisation can read: the user simply stays in the field.
-    if (echec && !aFormeDeDate(date)) {
-        toolkit::GiveFocusBack(Txt_Date);
-        return;
-    }
-    // The normalisation refuses an impossible day (31/02) itself: it is told like a date that
-    // does not convert, or the user would stay without knowing why.
-    if (echec || u.DateVersJour(date).isEmpty()) {
-        forms::Avertir(this,
-                       QStringLiteral("Erreur de saisie dans la date, veuillez la ressaisir."));
-        toolkit::GiveFocusBack(Txt_Date);
-    }
+    forms::VerifierDate(this, Txt_Date);
 }
 
 void Frm_Activite::montantKeyPress(QLineEdit* zone, int& keyAscii) {

@@ -12,6 +12,7 @@
 #include "entry/no_typing.h"
 #include "entry/telephone_key.h"
 #include "entry/upper_case.h"
+#include "forms/date_field.h"
 #include "forms/feedback.h"
 #include "platform/components/utilitaires/composant_utilitaires.h"
 #include "platform/toolkit/events.h"
@@ -32,15 +33,6 @@ QString chiffresSignificatifs(const QString& text) {
             digits += ch;
     }
     return digits;
-}
-
-// A date written in one of the forms the normalisation reads (d/m, d/m/yy, d/m/yyyy, ddmm,
-// ddmmyy, ddmmyyyy): when it still fails, the date itself does not exist.
-bool aFormeDeDate(const QString& text) {
-    static const QRegularExpression forme(QStringLiteral(
-        "^\\s*(?:[0-9]{1,2}[/.\\- ][0-9]{1,2}(?:[/.\\- ](?:[0-9]{2}|[0-9]{4}))?|[0-9]{4}|[0-9]{6}|"
-        "[0-9]{8})\\s*$"));
-    return forme.match(text).hasMatch();
 }
 
 }  // namespace
@@ -106,23 +98,7 @@ void Ctr_Association::Txt_DateGrilleAggir2008_LostFocus() {
 }
 
 void Ctr_Association::verifierDateAggir() {
-    if (Txt_DateGrilleAggir2008->text().isEmpty())
-        return;
-    const Composant_Utilitaires& u = Composant_Utilitaires::Instance();
-    bool echec = false;
-    const QString date = u.NormaliserDate(Txt_DateGrilleAggir2008->text(), echec);
-    Txt_DateGrilleAggir2008->setText(date);
-    // The normalisation refuses impossible dates (31/02) itself: those are told like a failed
-    // conversion, or the save would store no date without a word.
-    if (echec && !aFormeDeDate(date)) {
-        toolkit::GiveFocusBack(Txt_DateGrilleAggir2008);
-        return;
-    }
-    if (echec || u.DateVersJour(date).isEmpty()) {
-        forms::Avertir(this,
-                       QStringLiteral("Erreur de saisie dans la date, veuillez la ressaisir."));
-        toolkit::GiveFocusBack(Txt_DateGrilleAggir2008);
-    }
+    forms::VerifierDate(this, Txt_DateGrilleAggir2008);
 }
 
 void Ctr_Association::Txt_TelRespPaie_LostFocus() {

@@ -21,7 +21,7 @@ namespace E = store::layout::etablissement;
 
 namespace {
 
-forms::LookupSpec sigleLookup() {
+forms::LookupSettings sigleLookup() {
     return {"ETABLISSEMENT", "SigleEtabl", "CodEtabl",
             QStringLiteral("Aucun établissement commençant par ")};
 }

@@ -13,27 +13,28 @@ using toolkit::toQ;
 
 namespace forms {
 
-CodeLookup::CodeLookup(LookupSpec spec, QComboBox* list) : spec_(std::move(spec)), list_(list) {}
+CodeLookup::CodeLookup(LookupSettings settings, QComboBox* list)
+    : settings_(std::move(settings)), list_(list) {}
 
 std::string CodeLookup::Condition() const {
-    if (spec_.parentField.empty())
+    if (settings_.parentField.empty())
         return {};
     const std::optional<std::string> parent = store::QuoteValue(parentCode_, true);
     if (!parent) {
         throw store::StoreError(store::ErrorCode::CommandError,
                                 store::UnquotableMessage(parentCode_));
     }
-    return spec_.parentField + " = " + *parent;
+    return settings_.parentField + " = " + *parent;
 }
 
 std::shared_ptr<store::File> CodeLookup::Fill(store::Database& database) {
     list_->clear();
     const std::string condition = Condition();
-    store::Record rows =
-        database.Select("SSELECT " + spec_.file + (condition.empty() ? "" : " AVEC " + condition) +
-                            " PAR " + spec_.labelField,
-                        spec_.file, "0 1");
-    std::shared_ptr<store::File> file = database.OpenFile(spec_.file);
+    store::Record rows = database.Select("SSELECT " + settings_.file +
+                                             (condition.empty() ? "" : " AVEC " + condition) +
+                                             " PAR " + settings_.labelField,
+                                         settings_.file, "0 1");
+    std::shared_ptr<store::File> file = database.OpenFile(settings_.file);
     rows_ = std::move(rows);
     ShowRows(QString());
     return file;
@@ -49,12 +50,12 @@ bool CodeLookup::TypeAhead(store::Database& database, QWidget* parent,
     }
     const std::string condition = Condition();
     store::Record rows = database.Select(
-        "SSELECT " + spec_.file + " AVEC " + spec_.labelField + " = " + *value +
-            (condition.empty() ? "" : " AND AVEC " + condition) + " PAR " + spec_.labelField,
-        spec_.file, "0 1");
+        "SSELECT " + settings_.file + " AVEC " + settings_.labelField + " = " + *value +
+            (condition.empty() ? "" : " AND AVEC " + condition) + " PAR " + settings_.labelField,
+        settings_.file, "0 1");
     if (rows.DCount() == 0) {
         toolkit::Beep();
-        Avertir(parent, spec_.noMatch + typed);
+        Avertir(parent, settings_.noMatch + typed);
         return false;
     }
     rows_ = std::move(rows);

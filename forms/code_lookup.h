@@ -26,7 +26,7 @@ class QWidget;
 
 namespace forms {
 
-struct LookupSpec {
+struct LookupSettings {
     std::string file;         // "ETABLISSEMENT"
     std::string labelField;   // "SigleEtabl": sorts the list and matches the typed prefix
     std::string parentField;  // "CodEtabl": begins with the parent's code; empty for none
@@ -35,7 +35,7 @@ struct LookupSpec {
 
 class CodeLookup {
   public:
-    CodeLookup(LookupSpec spec, QComboBox* list);
+    CodeLookup(LookupSettings settings, QComboBox* list);
 
     void SetParentCode(std::string code) { parentCode_ = std::move(code); }
     const std::string& ParentCode() const { return parentCode_; }
@@ -65,7 +65,7 @@ class CodeLookup {
     std::string Condition() const;
     void ShowRows(const QString& editText);
 
-    LookupSpec spec_;
+    LookupSettings settings_;
     QComboBox* list_;
     std::string parentCode_;
     store::Record rows_;

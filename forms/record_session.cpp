@@ -32,10 +32,6 @@ void RecordSession::Forget() {
 }
 
 void RecordSession::KeepTogether(std::vector<int> attributes) {
-    std::erase_if(groups_, [&](const std::vector<int>& group) {
-        return std::ranges::any_of(
-            group, [&](int attribute) { return std::ranges::count(attributes, attribute) > 0; });
-    });
     groups_.push_back(std::move(attributes));
 }
 

@@ -62,8 +62,7 @@ class RecordSession {
     // Declares attributes that hold one list together, value k of each belonging to line k (the
     // hourly cost history: cost, date, majorated cost, type). Save's overwrite never mixes two
     // versions of such a group: when the window changed any attribute of it, the whole group is
-    // written as the window has it. Declared with the bindings; a group sharing an attribute with
-    // one declared before replaces it.
+    // written as the window has it. Declared once, with the bindings.
     void KeepTogether(std::vector<int> attributes);
 
     // Writes the current record, changed by the window since it was read, without silently

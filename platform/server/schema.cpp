@@ -15,7 +15,7 @@ CREATE TABLE mv.files(
     file_id bigserial PRIMARY KEY,
     name bytea NOT NULL UNIQUE,
     dict_of bigint,
-    sizes bytea NOT NULL DEFAULT '');
+    args bytea NOT NULL DEFAULT '');
 CREATE TABLE mv.records(
     file_id bigint NOT NULL,
     id bytea NOT NULL,
@@ -105,7 +105,7 @@ CREATE FUNCTION mv.count_of(t bytea) RETURNS int LANGUAGE sql IMMUTABLE AS $$
 CREATE FUNCTION mv.convert(conv bytea, val bytea) RETURNS bytea LANGUAGE plpgsql STABLE AS $$
 DECLARE
     up text := upper(encode(conv, 'escape'));
-    spec bytea;
+    args bytea;
     comma int;
     m int;
     n int;
@@ -137,14 +137,14 @@ BEGIN
         ELSIF up = 'MCL' THEN
             result := result || decode(lower(encode(v, 'escape')), 'escape');
         ELSIF left(up, 1) = 'T' THEN
-            spec := substring(conv FROM 2);
-            comma := position(','::bytea IN spec);
+            args := substring(conv FROM 2);
+            comma := position(','::bytea IN args);
             IF comma = 0 THEN
-                m := mv.count_of(spec);
+                m := mv.count_of(args);
                 n := NULL;
             ELSE
-                m := mv.count_of(substring(spec FROM 1 FOR comma - 1));
-                n := mv.count_of(substring(spec FROM comma + 1));
+                m := mv.count_of(substring(args FROM 1 FOR comma - 1));
+                n := mv.count_of(substring(args FROM comma + 1));
             END IF;
             IF m IS NOT NULL AND comma = 0 THEN
                 result := result || substring(v FROM 1 FOR m);
@@ -154,7 +154,7 @@ BEGIN
                 END IF;
             ELSE
                 parts := ARRAY[]::bytea[];
-                rest := spec;
+                rest := args;
                 LOOP
                     semi := position(';'::bytea IN rest);
                     IF semi = 0 THEN
@@ -402,12 +402,12 @@ CREATE FUNCTION mv.create_file(fname bytea, fsizes bytea) RETURNS boolean
 DECLARE
     f bigint;
 BEGIN
-    INSERT INTO mv.files(name, sizes) VALUES (fname, fsizes) ON CONFLICT DO NOTHING
+    INSERT INTO mv.files(name, args) VALUES (fname, fsizes) ON CONFLICT DO NOTHING
         RETURNING file_id INTO f;
     IF f IS NULL THEN
         RETURN false;
     END IF;
-    INSERT INTO mv.files(name, dict_of, sizes) VALUES ('DICT '::bytea || fname, f, fsizes);
+    INSERT INTO mv.files(name, dict_of, args) VALUES ('DICT '::bytea || fname, f, fsizes);
     PERFORM mv.touch_catalog();
     RETURN true;
 END $$;

@@ -203,57 +203,6 @@ std::string ActivitiesTest::day(const char* date) {
         Composant_Utilitaires::Instance().DateVersJour(QString::fromLatin1(date)));
 }
 
-bool ActivitiesTest::inWindow(const char* name, const std::function<void()>& opening,
-                              const std::function<void(QWidget*)>& act) {
-    bool inside = false;
-    QTimer timer;  // gone with this call, should opening open nothing
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        QWidget* w = nullptr;
-        if (waitFor([&] { return (w = topLevel(name)) != nullptr; }) &&
-            QTest::qWaitForWindowExposed(w)) {
-            act(w);
-            inside = true;
-        }
-    });
-    timer.start(0);
-    opening();
-    settle();
-    return inside;
-}
-
-QMenu* ActivitiesTest::rightClick(QWidget* where) {
-    QTest::mouseClick(where, Qt::RightButton, Qt::NoModifier, QPoint(3, 3));
-    settle();
-    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
-}
-
-QStringList ActivitiesTest::history(QMenu* menu) {
-    QAction* entry = menu ? menu->findChild<QAction*>("Mnu_Historique") : nullptr;
-    EXPECT_TRUE(entry && entry->isEnabled());
-    if (!entry || !entry->isEnabled())
-        return {};
-    QStringList rows;
-    const bool shown = inWindow(
-        "Frm_Historique",
-        [&] {
-            QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
-                              menu->actionGeometry(entry).center());
-        },
-        [&](QWidget* window) {
-            auto* table = child<QTableWidget>(window, "Lst_Historique");
-            for (int r = 0; r < table->rowCount(); ++r) {
-                QStringList cells;
-                for (int col = 1; col <= 4; ++col)
-                    cells << (table->item(r, col) ? table->item(r, col)->text() : QString());
-                rows << cells.join(QLatin1Char('|'));
-            }
-            click(child<QPushButton>(window, "Cmd_Fermer"));
-        });
-    EXPECT_TRUE(shown);
-    return rows;
-}
-
 QString ActivitiesTest::capture(const QString& name, const QString& activite,
                                 const QString& table) {
     const QString png = QDir::temp().filePath("activites-capture-test.png");

@@ -69,15 +69,6 @@ class ActivitiesTest : public CtrAssociationTest {
     // The stored form of a date.
     static std::string day(const char* date);
 
-    // Runs act in the top-level window name once opening has opened it (modal: act closes it);
-    // false when it never opened.
-    static bool inWindow(const char* name, const std::function<void()>& opening,
-                         const std::function<void(QWidget*)>& act);
-    // Right-clicks where; the menu that popped up, or null.
-    static QMenu* rightClick(QWidget* where);
-    // Chooses "Mnu_Historique" in menu and reads the history window it opens before closing it:
-    // one "user|field|before|after" per row, newest first.
-    static QStringList history(QMenu* menu);
     // Captures window of association 001 as the command line does: empty once a readable image
     // was written, else the reason.
     QString capture(const QString& window, const QString& activite, const QString& table = {});

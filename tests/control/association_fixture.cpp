@@ -2,12 +2,16 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 
 #include "platform/engine/dynarray.h"
 #include "platform/toolkit/qtext.h"
@@ -268,4 +272,36 @@ void CtrAssociationTest::leave(const char* name, const char* other, const QStrin
 
 std::string CtrAssociationTest::stored(const char* file, const std::string& id) {
     return store::ReadSkippingErrors(db->OpenFile(file).get(), id).Text();
+}
+
+QMenu* CtrAssociationTest::rightClick(QWidget* where) {
+    QTest::mouseClick(where, Qt::RightButton, Qt::NoModifier, QPoint(3, 3));
+    settle();
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+QStringList CtrAssociationTest::history(QMenu* menu) {
+    QAction* entry = menu ? menu->findChild<QAction*>("Mnu_Historique") : nullptr;
+    EXPECT_TRUE(entry && entry->isEnabled());
+    if (!entry || !entry->isEnabled())
+        return {};
+    QStringList rows;
+    const bool shown = inWindow(
+        "Frm_Historique",
+        [&] {
+            QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                              menu->actionGeometry(entry).center());
+        },
+        [&](QWidget* window) {
+            auto* table = child<QTableWidget>(window, "Lst_Historique");
+            for (int r = 0; r < table->rowCount(); ++r) {
+                QStringList cells;
+                for (int col = 1; col <= 4; ++col)
+                    cells << (table->item(r, col) ? table->item(r, col)->text() : QString());
+                rows << cells.join(QLatin1Char('|'));
+            }
+            click(child<QPushButton>(window, "Cmd_Fermer"));
+        });
+    EXPECT_TRUE(shown);
+    return rows;
 }

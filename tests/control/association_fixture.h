@@ -21,6 +21,7 @@
 #include "tests/support/gui_test.h"
 
 class QComboBox;
+class QMenu;
 
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
@@ -60,6 +61,11 @@ class CtrAssociationTest : public GuiTest {
     QString text(const char* name) const { return field(name)->text(); }
     QString focusName() const;
     static QStringList items(const QComboBox* combo);
+    // Right-clicks where; the menu that popped up, or null.
+    static QMenu* rightClick(QWidget* where);
+    // Chooses "Mnu_Historique" in menu and reads the history window it opens before closing it:
+    // one "user|field|before|after" per row, newest first.
+    static QStringList history(QMenu* menu);
 
     // What a widget shows: its text, a list's current entry, or "1" / "0" for a box or an option
     // checked or not.

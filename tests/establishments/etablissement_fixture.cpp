@@ -150,27 +150,8 @@ QStringList EtablissementTest::history() {
     QTest::mouseClick(bar, Qt::RightButton, Qt::NoModifier, bar->tabRect(0).center());
     settle();
     auto* menu = win_->findChild<QMenu*>("Mnu_Aide");
-    QAction* entry = menu ? menu->findChild<QAction*>("Mnu_Historique") : nullptr;
-    EXPECT_TRUE(entry && entry->isEnabled() && menu->isVisible());
-    if (!entry)
-        return {};
-    // The history window is modal: it is read from inside its own loop.
-    QStringList rows;
-    QTimer::singleShot(0, [&] {
-        ASSERT_TRUE(waitFor([] { return topLevel("Frm_Historique") != nullptr; }));
-        QWidget* window = topLevel("Frm_Historique");
-        auto* table = child<QTableWidget>(window, "Lst_Historique");
-        for (int r = 0; r < table->rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 1; c <= 4; ++c)
-                cells << (table->item(r, c) ? table->item(r, c)->text() : QString());
-            rows << cells.join(QLatin1Char('|'));
-        }
-        click(child<QPushButton>(window, "Cmd_Fermer"));
-    });
-    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(entry).center());
-    settle();
-    return rows;
+    EXPECT_TRUE(menu && menu->isVisible());
+    return menu && menu->isVisible() ? CtrAssociationTest::history(menu) : QStringList();
 }
 
 void EtablissementTest::expectStored(const std::string& id,

@@ -1,5 +1,7 @@
 #include "gui_test.h"
 
+#include <QTimer>
+
 void GuiTest::TearDown() {
     settle();
     EXPECT_TRUE(answers.done());
@@ -56,4 +58,23 @@ void GuiTest::settle() {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
+}
+
+bool GuiTest::inWindow(const char* name, const std::function<void()>& opening,
+                       const std::function<void(QWidget*)>& act) {
+    bool inside = false;
+    QTimer timer;  // gone with this call, should opening open nothing
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget* w = nullptr;
+        if (waitFor([&] { return (w = topLevel(name)) != nullptr; }) &&
+            QTest::qWaitForWindowExposed(w)) {
+            act(w);
+            inside = true;
+        }
+    });
+    timer.start(0);
+    opening();
+    settle();
+    return inside;
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTest>
 #include <QWidget>
+#include <functional>
 
 #include "modal_answerer.h"
 
@@ -45,6 +46,11 @@ class GuiTest : public ::testing::Test {
     static bool waitFor(Condition condition, int timeoutMs = 5000) {
         return QTest::qWaitFor(condition, timeoutMs);
     }
+
+    // Runs act in the top-level window name once opening has opened it (modal: act closes it);
+    // false when it never opened.
+    static bool inWindow(const char* name, const std::function<void()>& opening,
+                         const std::function<void(QWidget*)>& act);
 
     ModalAnswerer answers;
 };
